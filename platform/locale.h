@@ -1,0 +1,27 @@
+// The ANSI code page: lead bytes, conversions to and from UTF-16, comparison and case.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+unsigned AnsiCodePage();
+bool IsFarEast();                 // the system enables double-byte character sets
+bool IsLeadByte(unsigned char c); // of the ANSI code page
+
+std::wstring AnsiToWide(const std::string& text);
+std::string WideToAnsi(const std::wstring& text);
+std::wstring Utf8ToWide(const std::string& text);
+std::string WideToUtf8(const std::wstring& text);
+
+// CompareStringA under the user's default locale; returns <0, 0 or >0.
+int CompareAnsi(const std::string& a, const std::string& b, bool ignoreCase);
+
+// CharLowerA / CharUpperA over the whole string.
+std::string LowerAnsi(std::string text);
+std::string UpperAnsi(std::string text);
+
+// The OEM code page's bytes as ANSI (OemToCharA).
+std::string OemToAnsi(const std::string& text);
+
+}  // namespace platform

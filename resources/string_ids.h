@@ -1,0 +1,44 @@
+/* Numbers of the program's string table entries, shared by the resource script and the code. */
+#ifndef VELMORA_RESOURCES_STRING_IDS_H
+#define VELMORA_RESOURCES_STRING_IDS_H
+
+/* Lists, streams and components */
+#define SListIndexError          1000
+#define SListCapacityError       1001
+#define SListCountError          1002
+#define SSortedListError         1003
+#define SDuplicateString         1004
+#define SAbstractError           1005
+#define SFCreateError            1006
+#define SFOpenError              1007
+#define SReadError               1008
+#define SWriteError              1009
+#define SMemoryStreamError       1010
+#define SCantWriteResourceStream 1011
+#define SResNotFound             1012
+#define SSeekNotImplemented      1013
+#define SRangeError              1014
+#define SAssignError             1015
+#define SInvalidName             1016
+#define SDuplicateName           1017
+#define SInvalidPropertyValue    1018
+#define SOSError                 1019
+#define SUnkOSError              1020
+
+/* Form resources and the class registry */
+#define SInvalidImage            1100
+#define SUnknownProperty         1101
+#define SInvalidPropertyPath     1102
+#define SReadOnlyProperty        1103
+#define SClassNotFound           1104
+#define SAncestorNotFound        1105
+#define SPropertyException       1106
+#define SDuplicateClass          1107
+#define SUnknownGroup            1108
+
+/* Windows, the application and its loop */
+#define SWindowClass             2000
+#define SParentRequired          2001
+#define SCannotFocus             2002
+
+#endif

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Starts Velmora.exe under the project's Wine environment: on the user's display when DISPLAY
+# works, else on a private Xvfb (and says so).  run-velmora.sh BUILD [FILE]
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/wine-env.sh"
+build=$1; file=${2:-}
+velmora_wine_up "$build" || exit 1
+if [[ -n "${VELMORA_PRIVATE_DISPLAY:-}" ]]; then
+  echo "run: no usable DISPLAY; Velmora runs on a private Xvfb at $DISPLAY (see it with 'make screenshot', end it with Ctrl+C)"
+else
+  echo "run: Velmora runs on $DISPLAY"
+fi
+args=()
+if [[ -n "$file" ]]; then
+  # Wine sees the Unix root as drive Z:.
+  abs=$(realpath -m -- "$file")
+  args+=("Z:${abs//\//\\}")
+fi
+wine "$VELMORA_BUILD/app/Velmora.exe" "${args[@]}" </dev/null 2>&1 | iconv -f CP932 -t UTF-8 -c
