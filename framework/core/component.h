@@ -1,0 +1,122 @@
+// Named persistent objects with an owner. An owner destroys what it owns (the last inserted first),
+// tells its components when others come and go, and keeps its published fields pointing at its
+// components by name.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/core/persistent.h"
+
+class TBasicAction;
+
+enum TOperation { opInsert = 0, opRemove = 1 };
+
+// Component state bits.
+enum : std::uint16_t {
+    csLoading = 0x0001,
+    csReading = 0x0002,
+    csWriting = 0x0004,
+    csDestroying = 0x0008,
+    csDesigning = 0x0010,
+    csAncestor = 0x0020,
+    csUpdating = 0x0040,
+    csFixups = 0x0080,
+    csFreeNotification = 0x0100,
+    csInline = 0x0200,
+};
+
+// Component style bits.
+enum : std::uint8_t {
+    csInheritable = 0x01,
+    csSubComponent = 0x04,
+};
+
+// True when `name` is an identifier: first A-Z, a-z or "_", then those or 0-9 (ASCII only).
+bool IsValidIdent(const std::string& name);
+
+class TComponent : public TPersistent {
+    DECLARE_CLASS(TComponent)
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+
+    TComponent* Owner() const { return owner_; }
+    TPersistent* GetOwner() const override;
+
+    const std::string& Name() const { return name_; }
+    // Raises EComponentError for a name that is not an identifier or already used under the owner.
+    virtual void SetName(const std::string& newName);
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+
+    // Owned components, in insertion order.
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const;  // EListError for a bad index
+    int ComponentIndex() const;
+    void SetComponentIndex(int index);
+    TComponent* FindComponent(const std::string& name) const;
+
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+    void DestroyComponents();
+    // Sets the destroying bit on this component and everything it owns.
+    void Destroying();
+
+    // Asks `other` to tell this component when it goes away (and the other way round).
+    void FreeNotification(TComponent* other);
+    void RemoveFreeNotification(TComponent* other);
+
+    std::uint16_t ComponentState() const { return state_; }
+    bool HasState(std::uint16_t bits) const { return (state_ & bits) != 0; }
+    // For the form reader, which marks what it loads.
+    void IncludeState(std::uint16_t bits) { state_ |= bits; }
+    void ExcludeState(std::uint16_t bits) { state_ &= ~bits; }
+    std::uint8_t ComponentStyle() const { return style_; }
+    void SetSubComponent(bool value);
+    void SetDesigning(bool value, bool setChildren = true);
+
+    // Design position of a non-visual component: low 16 bits left, high 16 bits top.
+    std::int32_t DesignInfo() const { return designInfo_; }
+    void SetDesignInfo(std::int32_t value) { designInfo_ = value; }
+
+    // Overridable steps of loading, naming and nesting.
+    virtual void Loaded();
+    virtual void Notification(TComponent* component, TOperation operation);
+    virtual void ValidateRename(TComponent* component, const std::string& currentName, const std::string& newName);
+    virtual TComponent* GetChildOwner() { return nullptr; }
+    virtual TComponent* GetChildParent() { return this; }
+    virtual void GetChildren(const std::function<void(TComponent*)>&, TComponent* /*root*/) {}
+    virtual bool HasParent() const { return false; }
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent*) {}
+    virtual void SetChildOrder(TComponent*, int) {}
+    virtual void ValidateContainer(TComponent* container);
+    virtual void ValidateInsert(TComponent*) {}
+    virtual void Updating() { state_ |= csUpdating; }
+    virtual void Updated() { state_ &= ~csUpdating; }
+    virtual void UpdateRegistry(bool, const std::string&, const std::string&) {}
+
+    // True when the action handles this component as its target (and then acted on it).
+    virtual bool ExecuteAction(TBasicAction* action);
+    virtual bool UpdateAction(TBasicAction* action);
+
+
+private:
+    void Insert(TComponent* component);
+    void Remove(TComponent* component);
+    void RemoveNotification(TComponent* component);
+    void SetReference(bool enable);
+
+    TComponent* owner_ = nullptr;
+    std::string name_;
+    int tag_ = 0;
+    std::vector<TComponent*> components_;
+    std::unique_ptr<std::vector<TComponent*>> freeNotifies_;  // made on demand, freed when empty
+    std::int32_t designInfo_ = 0;
+    std::uint16_t state_ = 0;
+    std::uint8_t style_ = csInheritable;
+};

@@ -1,0 +1,147 @@
+// Type information of published properties: the kind of value a property holds and the details
+// the form reader needs (value names of an enumeration, element type of a set, class of an object).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "framework/core/event.h"
+#include "framework/core/set.h"
+
+class TClassInfo;
+
+enum class TTypeKind : std::uint8_t {
+    Unknown, Integer, Char, Enumeration, Float, String, Set, Class, Method,
+    WChar, LString, WString, Variant, Array, Record, Interface, Int64, DynArray
+};
+
+enum class TFloatType : std::uint8_t { Single, Double, Extended, Comp, Currency };
+
+struct TTypeInfo {
+    TTypeKind Kind = TTypeKind::Unknown;
+    std::string Name;
+    std::vector<std::string> EnumNames;     // Enumeration: value names in order
+    const TTypeInfo* ElementType = nullptr; // Set: its enumeration
+    const TClassInfo* ClassType = nullptr;  // Class
+    const TSignature* Signature = nullptr;  // Method
+    TFloatType FloatType = TFloatType::Double;
+
+    // Position of the enumeration value named `name` (same length, bytes equal ignoring bit 0x20), or -1.
+    int EnumValue(std::string_view name) const;
+};
+
+// Names of identifiers (properties, fields, methods, enumeration values) match when they have the
+// same length and their bytes are equal with bit 0x20 ignored.
+bool SameIdent(std::string_view a, std::string_view b);
+// Equal ignoring ASCII letter case (component and class names).
+bool SameText(std::string_view a, std::string_view b);
+
+// Type information of the built-in kinds.
+const TTypeInfo& BooleanTypeInfo();
+const TTypeInfo& CharTypeInfo();
+const TTypeInfo& Int64TypeInfo();
+const TTypeInfo& StringTypeInfo();
+const TTypeInfo& WideStringTypeInfo();
+const TTypeInfo& OrdinalTypeInfo(const char* name);                // Integer kind
+const TTypeInfo& FloatTypeInfo(const char* name, TFloatType type);
+
+// Describes an enumeration, for a `TypeInfoFor(E*)` function declared next to it.
+TTypeInfo MakeEnumTypeInfo(const char* name, std::initializer_list<const char*> names);
+// Describes an integer type of its own (colours, cursors), for maps from identifiers to integers.
+TTypeInfo MakeIntegerTypeInfo(const char* name);
+
+template <class T>
+struct TIsSet : std::false_type {};
+template <class E>
+struct TIsSet<TSet<E>> : std::true_type {};
+
+template <class T>
+struct TIsEvent : std::false_type {};
+template <class... A>
+struct TIsEvent<TEvent<A...>> : std::true_type {};
+
+template <class T>
+const TTypeInfo& TypeInfoOf();
+
+namespace typeinfo_detail {
+
+template <class E>
+const TTypeInfo& SetTypeInfo()
+{
+    static const TTypeInfo info = [] {
+        TTypeInfo t;
+        t.Kind = TTypeKind::Set;
+        t.ElementType = &TypeInfoOf<E>();
+        t.Name = "set of " + t.ElementType->Name;
+        return t;
+    }();
+    return info;
+}
+
+template <class C>
+const TTypeInfo& ClassTypeInfo();  // defined in classinfo.h, where TClassInfo is complete
+
+template <class... A>
+const TTypeInfo& MethodTypeInfo(const TEvent<A...>*)
+{
+    static const TTypeInfo info = [] {
+        TTypeInfo t;
+        t.Kind = TTypeKind::Method;
+        t.Name = "TMethod";
+        t.Signature = &SignatureOf<A...>();
+        return t;
+    }();
+    return info;
+}
+
+template <class E>
+const TTypeInfo& SetTypeInfoOf(const TSet<E>*)
+{
+    return SetTypeInfo<E>();
+}
+
+}  // namespace typeinfo_detail
+
+// The type information of C++ type T. Enumerations and integer types of their own provide it with a
+// function `const TTypeInfo& TypeInfoFor(T*)` found by argument-dependent lookup.
+template <class T>
+const TTypeInfo& TypeInfoOf()
+{
+    if constexpr (std::is_same_v<T, bool>)
+        return BooleanTypeInfo();
+    else if constexpr (std::is_same_v<T, char>)
+        return CharTypeInfo();
+    else if constexpr (std::is_same_v<T, std::int64_t>)
+        return Int64TypeInfo();
+    else if constexpr (std::is_same_v<T, int> || std::is_same_v<T, long>)
+        return OrdinalTypeInfo("Integer");
+    else if constexpr (std::is_same_v<T, short>)
+        return OrdinalTypeInfo("SmallInt");
+    else if constexpr (std::is_same_v<T, unsigned char>)
+        return OrdinalTypeInfo("Byte");
+    else if constexpr (std::is_same_v<T, unsigned short>)
+        return OrdinalTypeInfo("Word");
+    else if constexpr (std::is_same_v<T, unsigned> || std::is_same_v<T, unsigned long>)
+        return OrdinalTypeInfo("Cardinal");
+    else if constexpr (std::is_same_v<T, float>)
+        return FloatTypeInfo("Single", TFloatType::Single);
+    else if constexpr (std::is_same_v<T, double>)
+        return FloatTypeInfo("Double", TFloatType::Double);
+    else if constexpr (std::is_same_v<T, long double>)
+        return FloatTypeInfo("Extended", TFloatType::Extended);
+    else if constexpr (std::is_same_v<T, std::string>)
+        return StringTypeInfo();
+    else if constexpr (std::is_same_v<T, std::wstring>)
+        return WideStringTypeInfo();
+    else if constexpr (std::is_pointer_v<T> && std::is_base_of_v<TObject, std::remove_pointer_t<T>>)
+        return typeinfo_detail::ClassTypeInfo<std::remove_pointer_t<T>>();
+    else if constexpr (TIsSet<T>::value)
+        return typeinfo_detail::SetTypeInfoOf(static_cast<const T*>(nullptr));
+    else if constexpr (TIsEvent<T>::value)
+        return typeinfo_detail::MethodTypeInfo(static_cast<const T*>(nullptr));
+    else
+        return TypeInfoFor(static_cast<T*>(nullptr));
+}
