@@ -300,8 +300,7 @@ const TTypeInfo& typeinfo_detail::ClassTypeInfo()
     static const TTypeInfo info = [] {
         TTypeInfo t;
         t.Kind = TTypeKind::Class;
-        t.ClassType = &C::StaticClass();
-        t.Name = t.ClassType->Name();
+        t.ClassOf = &C::StaticClass;
         return t;
     }();
     return info;

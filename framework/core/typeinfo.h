@@ -25,9 +25,11 @@ struct TTypeInfo {
     std::string Name;
     std::vector<std::string> EnumNames;     // Enumeration: value names in order
     const TTypeInfo* ElementType = nullptr; // Set: its enumeration
-    const TClassInfo* ClassType = nullptr;  // Class
+    const TClassInfo& (*ClassOf)() = nullptr; // Class: asked on use, since classes may refer to each other
     const TSignature* Signature = nullptr;  // Method
     TFloatType FloatType = TFloatType::Double;
+
+    const TClassInfo* ClassType() const { return ClassOf ? &ClassOf() : nullptr; }
 
     // Position of the enumeration value named `name` (same length, bytes equal ignoring bit 0x20), or -1.
     int EnumValue(std::string_view name) const;
