@@ -1,6 +1,8 @@
 // Forms compiled by the build are embedded as RT_RCDATA resources named after their class in capitals.
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -35,6 +37,14 @@ TEST(FormResources, EveryFormIsStoredUnderItsClassNameInCapitals)
                           "\x00"
                           "\x00";
     EXPECT_EQ(ResourceBytes("TSECONDPROBE"), std::string(second, sizeof second - 1));
+}
+
+TEST(FormResources, TheCompiledFileHoldsTheSameStream)
+{
+    std::ifstream file(EMBED_PROBE_BIN, std::ios::binary);
+    ASSERT_TRUE(file.is_open()) << EMBED_PROBE_BIN;
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(bytes, ResourceBytes("TEMBEDPROBE"));
 }
 
 TEST(FormResources, FileNamesAreNotResourceNames)

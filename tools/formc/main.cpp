@@ -1,8 +1,6 @@
 // formc: compiles a form description (.vfm) into a binary form stream for an RT_RCDATA resource.
-#include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 

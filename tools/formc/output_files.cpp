@@ -2,7 +2,6 @@
 // so that a failed run never leaves a partial or mismatched output.
 #include "output_files.h"
 
-#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <unistd.h>
@@ -26,7 +25,7 @@ void StagedOutputs::Stage(const std::filesystem::path& target, std::string_view 
     file.write(content.data(), static_cast<std::streamsize>(content.size()));
     file.close();
     if (!file)
-        throw std::runtime_error("cannot write " + temporary.string());
+        throw std::runtime_error("cannot write " + target.string() + " (through " + temporary.string() + ")");
 }
 
 void StagedOutputs::Commit()

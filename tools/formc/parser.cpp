@@ -1,10 +1,10 @@
 // Reads a form description into the component records it describes.
 #include "parser.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include "lexer.h"
 #include "literal_values.h"
@@ -277,6 +277,8 @@ private:
         while (!At(TokenKind::RightParen)) {
             if (At(TokenKind::EndOfFile))
                 Fail(Current(), "missing ')' of the list opened at " + PositionText(opening.where));
+            if (At(TokenKind::Comma))
+                Fail(Current(), "list elements are separated by blanks or line breaks, not ','");
             value.elements.push_back(ParseValue(true));
         }
         Take();
