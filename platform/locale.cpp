@@ -63,10 +63,11 @@ std::string WideToAnsi(const std::wstring& text) { return FromWide(CP_ACP, text)
 std::wstring Utf8ToWide(const std::string& text) { return ToWide(CP_UTF8, text); }
 std::string WideToUtf8(const std::wstring& text) { return FromWide(CP_UTF8, text); }
 
-int CompareAnsi(const std::string& a, const std::string& b, bool ignoreCase)
+int CompareAnsi(std::string_view a, std::string_view b, bool ignoreCase)
 {
-    return ::CompareStringA(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, a.data(),
-                            static_cast<int>(a.size()), b.data(), static_cast<int>(b.size())) - 2;
+    // A null pointer is refused even with length 0; an empty view may carry one.
+    return ::CompareStringA(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, a.empty() ? "" : a.data(),
+                            static_cast<int>(a.size()), b.empty() ? "" : b.data(), static_cast<int>(b.size())) - 2;
 }
 
 std::string LowerAnsi(std::string text)

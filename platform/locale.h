@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -15,7 +16,7 @@ std::wstring Utf8ToWide(const std::string& text);
 std::string WideToUtf8(const std::wstring& text);
 
 // CompareStringA under the user's default locale; returns <0, 0 or >0.
-int CompareAnsi(const std::string& a, const std::string& b, bool ignoreCase);
+int CompareAnsi(std::string_view a, std::string_view b, bool ignoreCase);
 
 // CharLowerA / CharUpperA over the whole string.
 std::string LowerAnsi(std::string text);

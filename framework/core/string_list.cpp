@@ -1,11 +1,15 @@
 // The list of strings kept in an array of its own, with sorting, duplicate control and change events.
 #include "framework/core/string_list.h"
 
+#include <cstring>
+#include <limits>
+#include <memory>
 #include <utility>
 
 #include "framework/core/classinfo.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/list.h"
+#include "framework/core/stream.h"
 #include "platform/locale.h"
 
 const TClassInfo& TStringList::StaticClass()
@@ -13,6 +17,66 @@ const TClassInfo& TStringList::StaticClass()
     static const TClassInfo info = TClassBuilder<TStringList, TStrings>("TStringList").Build();
     return info;
 }
+
+namespace {
+
+// Begin update now, end update when the scope is left, also by an exception.
+class TUpdateBracket {
+public:
+    explicit TUpdateBracket(TStrings& strings) : strings_(strings) { strings_.BeginUpdate(); }
+    ~TUpdateBracket() { strings_.EndUpdate(); }
+    TUpdateBracket(const TUpdateBracket&) = delete;
+    TUpdateBracket& operator=(const TUpdateBracket&) = delete;
+
+private:
+    TStrings& strings_;
+};
+
+// Where the line starting at `p` ends: at the first NUL, CR or LF, or at `end`.
+const char* LineEnd(const char* p, const char* end)
+{
+    // Only bytes below 14 can end a line (no double-byte character holds one): words of four bytes
+    // without one are passed over whole, and a word with one is looked at byte by byte.
+    constexpr std::uint32_t ones = 0x01010101u;
+    constexpr std::uint32_t highs = 0x80808080u;
+    for (;;) {
+        while (end - p >= 4) {
+            std::uint32_t word;
+            std::memcpy(&word, p, 4);
+            if ((word - ones * 14) & ~word & highs)
+                break;
+            p += 4;
+        }
+        const char* stop = end - p >= 4 ? p + 4 : end;
+        for (; p != stop; ++p)
+            if (*p == '\0' || *p == '\n' || *p == '\r')
+                return p;
+        if (p == end)
+            return p;
+    }
+}
+
+// Steps over the line break at `p`: CR LF, CR or LF.
+const char* SkipBreak(const char* p, const char* end)
+{
+    if (p != end && *p == '\r')
+        ++p;
+    if (p != end && *p == '\n')
+        ++p;
+    return p;
+}
+
+int CountLines(const char* p, const char* end)
+{
+    int lines = 0;
+    while (p != end && *p != '\0') {
+        p = SkipBreak(LineEnd(p, end), end);
+        ++lines;
+    }
+    return lines;
+}
+
+}  // namespace
 
 TStringList::~TStringList()
 {
@@ -22,7 +86,7 @@ TStringList::~TStringList()
 
 int TStringList::CompareItems(TStringList& list, int index1, int index2)
 {
-    return list.CompareStrings(list.items_[index1].String, list.items_[index2].String);
+    return list.CompareStrings(list.items_[index1].String.View(), list.items_[index2].String.View());
 }
 
 void TStringList::CheckIndex(int index) const
@@ -60,7 +124,7 @@ void TStringList::SetUpdateState(bool updating)
 std::string TStringList::Get(int index) const
 {
     CheckIndex(index);
-    return items_[index].String;
+    return items_[index].String.Str();
 }
 
 TObject* TStringList::GetObject(int index) const
@@ -74,7 +138,7 @@ void TStringList::Put(int index, std::string s)
     CheckUnsorted();
     CheckIndex(index);
     Changing();
-    items_[index].String = std::move(s);
+    items_[index].String = TSharedString(s);
     Changed();
 }
 
@@ -103,7 +167,7 @@ void TStringList::SetCapacity(int capacity)
 
 void TStringList::Grow() { SetCapacity(capacity_ + ListGrowthDelta(capacity_)); }
 
-void TStringList::InsertItem(int index, std::string s, TObject* object)
+void TStringList::InsertItem(int index, TSharedString s, TObject* object)
 {
     Changing();
     if (count_ == capacity_)
@@ -120,15 +184,17 @@ void TStringList::InsertObject(int index, std::string s, TObject* object)
     CheckUnsorted();
     if (index < 0 || index > count_)
         throw EStringListError(SListIndexError, {index});
-    InsertItem(index, std::move(s), object);
+    InsertItem(index, TSharedString(s), object);
 }
 
 int TStringList::Add(std::string s) { return AddObject(std::move(s), nullptr); }
 
-int TStringList::AddObject(std::string s, TObject* object)
+int TStringList::AddObject(std::string s, TObject* object) { return AddItem(TSharedString(s), object); }
+
+int TStringList::AddItem(TSharedString s, TObject* object)
 {
     int index = count_;
-    if (sorted_ && Find(s, index)) {
+    if (sorted_ && Find(s.View(), index)) {
         if (duplicates_ == dupIgnore)
             return index;
         if (duplicates_ == dupError)
@@ -169,40 +235,116 @@ void TStringList::Exchange(int index1, int index2)
 
 int TStringList::IndexOf(const std::string& s) const
 {
-    if (!sorted_)
-        return TStrings::IndexOf(s);
-    int index = -1;
-    return Find(s, index) ? index : -1;
+    if (sorted_) {
+        int index = -1;
+        return Find(s, index) ? index : -1;
+    }
+    for (int i = 0; i < count_; ++i)
+        if (CompareStrings(items_[i].String.View(), s) == 0)
+            return i;
+    return -1;
+}
+
+int TStringList::CompareStrings(std::string_view a, std::string_view b) const
+{
+    return platform::CompareAnsi(a, b, !caseSensitive_);
 }
 
 std::string TStringList::Text() const
 {
-    // The same join as the base, without copying every entry on the way.
     std::size_t total = 0;
     for (const TStringItem& item : items_)
-        total += item.String.size() + 2;
+        total += item.String.Size() + 2;
     std::string text;
     text.reserve(total);
     for (const TStringItem& item : items_) {
-        text += item.String;
+        text += item.String.View();
         text += "\r\n";
     }
     return text;
 }
 
-int TStringList::CompareStrings(const std::string& a, const std::string& b) const
+void TStringList::SetText(std::string_view text)
 {
-    return platform::CompareAnsi(a, b, !caseSensitive_);
+    const void* nul = text.empty() ? nullptr : std::memchr(text.data(), '\0', text.size());
+    if (nul)
+        text = text.substr(0, static_cast<const char*>(nul) - text.data());
+    SetSharedText(TSharedString(text));
 }
 
-bool TStringList::Find(const std::string& s, int& index) const
+void TStringList::SetSharedText(const TSharedString& text)
+{
+    TUpdateBracket update(*this);
+    Clear();
+    const char* const begin = text.Data();
+    const char* const end = begin + text.Size();
+    if (!sorted_) {
+        // Every line will be appended: grow once to the capacity that adding them one by one
+        // would reach, instead of through every step on the way.
+        const int lines = CountLines(begin, end);
+        int capacity = capacity_;
+        while (capacity < lines)
+            capacity += ListGrowthDelta(capacity);
+        SetCapacity(capacity);
+    }
+    const char* p = begin;
+    while (p != end && *p != '\0') {
+        const char* lineEnd = LineEnd(p, end);
+        AddItem(text.Slice(p - begin, lineEnd - p), nullptr);
+        p = SkipBreak(lineEnd, end);
+    }
+}
+
+void TStringList::LoadFromStream(TStream& stream)
+{
+    // Read into the block the lines will share; a failed read leaves the list as it was.
+    const std::int64_t size = stream.Size() - stream.Position();
+    if (size > std::numeric_limits<std::int32_t>::max())
+        throw EReadError(SReadError);
+    const auto count = static_cast<std::int32_t>(size > 0 ? size : 0);
+    TSharedString text = TSharedString::Allocate(count);
+    stream.ReadBuffer(text.MutableData(), count);
+    TUpdateBracket update(*this);
+    SetSharedText(text);
+}
+
+void TStringList::SaveToStream(TStream& stream) const
+{
+    // The text goes out in pieces of at most a megabyte instead of being joined whole first.
+    constexpr std::size_t PieceSize = 1 << 20;
+    auto piece = std::make_unique_for_overwrite<char[]>(PieceSize);
+    std::size_t used = 0;
+    auto flush = [&] {
+        stream.WriteBuffer(piece.get(), static_cast<std::int32_t>(used));
+        used = 0;
+    };
+    for (const TStringItem& item : items_) {
+        const std::string_view line = item.String.View();
+        if (line.size() + 2 > PieceSize - used) {
+            flush();
+            if (line.size() + 2 > PieceSize) {
+                stream.WriteBuffer(line.data(), static_cast<std::int32_t>(line.size()));
+                stream.WriteBuffer("\r\n", 2);
+                continue;
+            }
+        }
+        if (!line.empty())
+            std::memcpy(piece.get() + used, line.data(), line.size());
+        used += line.size();
+        piece[used++] = '\r';
+        piece[used++] = '\n';
+    }
+    flush();
+}
+
+bool TStringList::Find(std::string_view s, int& index) const
 {
     bool found = false;
     int low = 0;
     int high = count_ - 1;
     while (low <= high) {
         const int mid = static_cast<int>(static_cast<unsigned>(low + high) >> 1);
-        const int c = CompareStrings(items_[mid].String, s);
+        const int c = CompareStrings(items_[mid].String.View(), s);
         if (c < 0) {
             low = mid + 1;
         } else {

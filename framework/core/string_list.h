@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/core/event.h"
+#include "framework/core/shared_string.h"
 #include "framework/core/strings.h"
 
 // What adding an existing string to a sorted list does: keep the list as it is, add it, or fail.
@@ -45,12 +46,19 @@ public:
     void Clear() override;
     void Exchange(int index1, int index2) override;
     int IndexOf(const std::string& s) const override;
+    int CompareStrings(std::string_view a, std::string_view b) const override;
+
+    // The same results as the inherited text operations, with the lines of a loaded or set text
+    // kept as parts of one shared block rather than one copy each. Lines are added as Add would
+    // add them, without calling it.
     std::string Text() const override;
-    int CompareStrings(const std::string& a, const std::string& b) const override;
+    void SetText(std::string_view text) override;
+    void LoadFromStream(TStream& stream) override;
+    void SaveToStream(TStream& stream) const override;
 
     // Binary search of a sorted list: true when `s` is there; `index` is where it is or belongs
     // (with dupAccept the first of equal entries).
-    virtual bool Find(const std::string& s, int& index) const;
+    virtual bool Find(std::string_view s, int& index) const;
     virtual void Sort();
     // Sorts an unsorted list with `compare` (not stable), with one changing and one changed event.
     virtual void CustomSort(TStringListSortCompare compare);
@@ -71,12 +79,12 @@ protected:
     virtual void Changed();
     virtual void Changing();
     // Inserts without checks: the primitive behind insert and add.
-    virtual void InsertItem(int index, std::string s, TObject* object);
+    virtual void InsertItem(int index, TSharedString s, TObject* object);
     void SetUpdateState(bool updating) override;
 
 private:
     struct TStringItem {
-        std::string String;
+        TSharedString String;
         TObject* Object = nullptr;
     };
 
@@ -84,6 +92,9 @@ private:
     void CheckIndex(int index) const;
     void CheckUnsorted() const;
     void Grow();
+    int AddItem(TSharedString s, TObject* object);
+    // Replaces the entries by the lines of `text`, which ends at its first NUL byte.
+    void SetSharedText(const TSharedString& text);
     void QuickSort(int left, int right, TStringListSortCompare compare);
 
     std::vector<TStringItem> items_;  // count_ entries, with room reserved for capacity_

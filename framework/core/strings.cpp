@@ -109,7 +109,7 @@ std::unique_ptr<char[]> TStrings::GetTextBuffer() const
 
 void TStrings::SetTextBuffer(const char* text) { SetText(text ? std::string_view(text) : std::string_view()); }
 
-int TStrings::CompareStrings(const std::string& a, const std::string& b) const
+int TStrings::CompareStrings(std::string_view a, std::string_view b) const
 {
     return platform::CompareAnsi(a, b, true);
 }
@@ -179,7 +179,7 @@ int TStrings::IndexOfName(const std::string& name) const
     for (int i = 0; i < count; ++i) {
         const std::string s = Get(i);
         const std::size_t separator = FindNameSeparator(s);
-        if (separator != std::string::npos && CompareStrings(s.substr(0, separator), name) == 0)
+        if (separator != std::string::npos && CompareStrings(std::string_view(s).substr(0, separator), name) == 0)
             return i;
     }
     return -1;

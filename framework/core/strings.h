@@ -37,7 +37,7 @@ public:
     virtual void SetTextBuffer(const char* text);
 
     // Locale-aware and case-insensitive: <0, 0 or >0.
-    virtual int CompareStrings(const std::string& a, const std::string& b) const;
+    virtual int CompareStrings(std::string_view a, std::string_view b) const;
 
     virtual int Add(std::string s);
     virtual int AddObject(std::string s, TObject* object);

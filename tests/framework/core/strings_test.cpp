@@ -1,11 +1,13 @@
 // The operations every list of strings inherits: text join and split, name=value entries, and the
-// defaults built on the primitives (checked on a list that provides nothing but them).
-#include <vector>
+// defaults built on the primitives (checked on a list that provides nothing but them), and the
+// string list's own faster text operations against them.
+#include <random>
 
 #include <gtest/gtest.h>
 
-#include "framework/core/string_list.h"
-#include "framework/core/strings.h"
+#include "framework/core/exceptions.h"
+#include "framework/core/memory_stream.h"
+#include "tests/framework/core/list_test_support.h"
 
 namespace {
 
@@ -16,194 +18,189 @@ public:
     int Count() const override { return static_cast<int>(entries_.size()); }
     void Clear() override { entries_.clear(); }
     void Delete(int index) override { entries_.erase(entries_.begin() + index); }
-    void Insert(int index, std::string s) override
-    {
-        entries_.insert(entries_.begin() + index, {std::move(s), nullptr});
-    }
+    void Insert(int index, std::string s) override { entries_.insert(entries_.begin() + index, {std::move(s), nullptr}); }
     TObject* GetObject(int index) const override { return entries_.at(index).second; }
     void PutObject(int index, TObject* object) override { entries_.at(index).second = object; }
 
-    std::vector<bool> updates;  // the update-state hook's calls
+    std::string updates;  // the update-state hook's calls: + begins, - ends
 
 protected:
-    void SetUpdateState(bool updating) override { updates.push_back(updating); }
+    void SetUpdateState(bool updating) override { updates += updating ? '+' : '-'; }
 
 private:
     std::vector<std::pair<std::string, TObject*>> entries_;
 };
 
-std::vector<std::string> Entries(const TStrings& list)
+Lines Split(std::string_view text)
 {
-    std::vector<std::string> entries;
-    for (int i = 0; i < list.Count(); ++i)
-        entries.push_back(list.Get(i));
-    return entries;
+    TPlainStrings plain;
+    plain.SetText(text);
+    return Entries(plain);
 }
 
-std::vector<std::string> Split(std::string_view text)
+// Text made of the bytes that matter to splitting, at every alignment: line ends, NUL, other
+// control bytes, a double-byte character with trail byte 0x5C, letters.
+std::string RandomText(std::mt19937& random, std::size_t length)
 {
-    TStringList list;
-    list.SetText(text);
-    return Entries(list);
+    static const std::string pieces[] = {"a", "bc", "表", "\r", "\n", "\r\n", "\t", "\x0B", "\x0C", "\x01", "\x0E",
+                                         "\xFF", "long line without breaks ", std::string(1, '\0')};
+    std::string text;
+    while (text.size() < length) {
+        const std::string& piece = pieces[random() % std::size(pieces)];
+        if (piece[0] != '\0' || random() % 8 == 0)  // keep NUL rare
+            text += piece;
+    }
+    return text;
 }
-
-using Lines = std::vector<std::string>;
-
-TObject* Tag(std::intptr_t n) { return reinterpret_cast<TObject*>(n); }
 
 }  // namespace
 
-TEST(StringsText, JoinEndsEveryEntryWithCrLf)
+TEST(StringsText, JoinAndSplit)
 {
-    TStringList list;
-    EXPECT_EQ(list.Text(), "");
-    list.Add("");
-    EXPECT_EQ(list.Text(), "\r\n");
-    list.Clear();
-    list.Add("a");
-    list.Add("表");
-    EXPECT_EQ(list.Text(), "a\r\n表\r\n");
-
-    TPlainStrings plain;  // the base's own join
-    plain.Add("a");
+    TPlainStrings plain;
+    EXPECT_EQ(plain.Text(), "");
     plain.Add("");
+    EXPECT_EQ(plain.Text(), "\r\n");
     plain.Add("表");
-    EXPECT_EQ(plain.Text(), "a\r\n\r\n表\r\n");
-}
+    EXPECT_EQ(plain.Text(), "\r\n表\r\n");
 
-TEST(StringsText, SplitEndsLinesAtCrLfCrAndLf)
-{
     EXPECT_EQ(Split(""), Lines{});
-    EXPECT_EQ(Split("a"), Lines{"a"});
     EXPECT_EQ(Split("a\r\n"), Lines{"a"});
     EXPECT_EQ(Split("a\r\n\r\n"), (Lines{"a", ""}));
     EXPECT_EQ(Split("a\r\nb"), (Lines{"a", "b"}));
     EXPECT_EQ(Split("a\nb\n"), (Lines{"a", "b"}));
     EXPECT_EQ(Split("a\rb\r"), (Lines{"a", "b"}));
-    EXPECT_EQ(Split("a\n\rb"), (Lines{"a", "", "b"}));       // LF CR ends two lines
-    EXPECT_EQ(Split("x\r\r\ny"), (Lines{"x", "", "y"}));     // CR CR LF: a line, then an empty one
-    EXPECT_EQ(Split("\r\n"), Lines{""});
-    EXPECT_EQ(Split("\n\n"), (Lines{"", ""}));
-    EXPECT_EQ(Split("a\r\nb\0c\r\nd"), (Lines{"a", "b"})); // a NUL ends the text (literal stops there)
+    EXPECT_EQ(Split("a\n\rb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(Split("x\r\r\ny"), (Lines{"x", "", "y"}));
     EXPECT_EQ(Split(std::string_view("a\r\nb\0c\r\nd", 10)), (Lines{"a", "b"}));
-    EXPECT_EQ(Split(std::string_view("\0abc", 4)), Lines{});
     EXPECT_EQ(Split(std::string_view("a\r\0b", 4)), Lines{"a"});
-}
-
-TEST(StringsText, SplitNeverBreaksADoubleByteCharacter)
-{
-    // Trail bytes 0x5C, 0x7C and letters: only NUL, CR and LF end lines.
     EXPECT_EQ(Split("ソ表\\能|ポ｜\r\nアA\nヂa"), (Lines{"ソ表\\能|ポ｜", "アA", "ヂa"}));
-}
 
-TEST(StringsText, SetTextReplacesTheEntriesInOneUpdate)
-{
-    TPlainStrings plain;
-    plain.Add("old");
     plain.updates.clear();
     plain.SetText("x\ny");
     EXPECT_EQ(Entries(plain), (Lines{"x", "y"}));
-    EXPECT_EQ(plain.updates, (std::vector<bool>{true, false}));
-}
+    EXPECT_EQ(plain.updates, "+-");
 
-TEST(StringsText, ZeroTerminatedBuffers)
-{
     TStringList list;
     list.SetTextBuffer("a\r\nb");
-    EXPECT_EQ(Entries(list), (Lines{"a", "b"}));
-    auto buffer = list.GetTextBuffer();
-    EXPECT_STREQ(buffer.get(), "a\r\nb\r\n");
-    list.SetTextBuffer(nullptr);
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_STREQ(list.GetTextBuffer().get(), "");
+    EXPECT_STREQ(list.GetTextBuffer().get(), "a\r\nb\r\n");
 }
 
-TEST(StringsDefaults, PutExchangeAndMoveKeepObjectsWithTheirStrings)
+TEST(StringsText, TheListSplitsAndSavesExactlyLikeTheBase)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        const std::string text = RandomText(random, random() % 200);
+        TPlainStrings plain;
+        plain.SetText(text);
+        TStringList list;
+        list.SetText(text);
+        ASSERT_EQ(Entries(list), Entries(plain)) << "round " << round;
+        TMemoryStream saved;
+        list.SaveToStream(saved);
+        ASSERT_EQ(std::string(static_cast<const char*>(saved.Memory()), saved.Size()), plain.Text()) << round;
+    }
+}
+
+TEST(StringsText, SavingLongListsAndLongLines)
+{
+    // Lines that fill and overflow the pieces the list writes in, and one line longer than a piece.
+    TStringList list;
+    std::string expected;
+    for (int i = 0; i < 40000; ++i) {
+        std::string line(i % 97, static_cast<char>('a' + i % 26));
+        expected += line + "\r\n";
+        list.Add(std::move(line));
+    }
+    std::string huge(3 * 1024 * 1024 + 5, 'x');
+    list.Add(huge);
+    list.Add("");
+    expected += huge + "\r\n\r\n";
+    TMemoryStream stream;
+    list.SaveToStream(stream);
+    ASSERT_EQ(stream.Size(), static_cast<std::int64_t>(expected.size()));
+    EXPECT_TRUE(std::string(static_cast<const char*>(stream.Memory()), expected.size()) == expected);
+    EXPECT_TRUE(list.Text() == expected);
+}
+
+TEST(StringsText, LoadedLinesGrowAndSortLikeAddedOnes)
+{
+    for (int lines : {0, 1, 5, 13, 29, 300}) {
+        std::string text;
+        TStringList oneByOne;
+        for (int i = 0; i < lines; ++i) {
+            text += "line\r\n";
+            oneByOne.Add("line");
+        }
+        TStringList list;
+        list.SetText(text);
+        EXPECT_EQ(list.Capacity(), oneByOne.Capacity()) << lines << " lines";
+    }
+
+    TStringList sorted;
+    sorted.SetSorted(true);
+    sorted.SetText("pear\nApple\napple\nfig\n");
+    EXPECT_EQ(Entries(sorted), (Lines{"Apple", "fig", "pear"}));
+    sorted.SetDuplicates(dupError);
+    EXPECT_THROW(sorted.SetText("x\nX\n"), EStringListError);
+
+    // Loaded lines share one block: changing or deleting some leaves the others intact.
+    TStringList loaded;
+    loaded.SetText("one\ntwo\nthree\n");
+    loaded.Put(1, "2");
+    loaded.Delete(0);
+    loaded.SetText(loaded.Text());
+    EXPECT_EQ(Entries(loaded), (Lines{"2", "three"}));
+}
+
+TEST(StringsDefaults, PutExchangeMoveAndAssignThroughThePrimitives)
 {
     TPlainStrings plain;
     plain.AddObject("a", Tag(1));
     plain.AddObject("b", Tag(2));
     plain.InsertObject(0, "c", Tag(3));
-    EXPECT_EQ(Entries(plain), (Lines{"c", "a", "b"}));
-
     plain.Put(1, "A");
-    EXPECT_EQ(plain.Get(1), "A");
+    EXPECT_EQ(Entries(plain), (Lines{"c", "A", "b"}));
     EXPECT_EQ(plain.GetObject(1), Tag(1));
 
     plain.updates.clear();
     plain.Exchange(0, 2);
-    EXPECT_EQ(Entries(plain), (Lines{"b", "A", "c"}));
-    EXPECT_EQ(plain.GetObject(0), Tag(2));
-    EXPECT_EQ(plain.GetObject(2), Tag(3));
-    EXPECT_EQ(plain.updates, (std::vector<bool>{true, false}));
-
     plain.Move(2, 0);
     EXPECT_EQ(Entries(plain), (Lines{"c", "b", "A"}));
     EXPECT_EQ(plain.GetObject(0), Tag(3));
-    EXPECT_EQ(plain.IndexOfObject(Tag(1)), 2);
+    EXPECT_EQ(plain.GetObject(1), Tag(2));
+    EXPECT_EQ(plain.updates, "+-+-");
+    EXPECT_EQ(plain.IndexOf("a"), 2);
+    EXPECT_EQ(plain.IndexOfObject(Tag(2)), 1);
     EXPECT_EQ(plain.Capacity(), 3);
-}
 
-TEST(StringsDefaults, IndexOfComparesIgnoringCase)
-{
-    TPlainStrings plain;
-    plain.SetText("alpha\r\nBeta\r\nbeta\r\n");
-    EXPECT_EQ(plain.IndexOf("BETA"), 1);
-    EXPECT_EQ(plain.IndexOf("gamma"), -1);
-    EXPECT_LT(plain.CompareStrings("a", "B"), 0);
-    EXPECT_GT(plain.CompareStrings("b", "A"), 0);
-}
-
-TEST(StringsDefaults, AddStringsAndAssignBracketTheirChanges)
-{
     TStringList source;
     source.AddObject("x", Tag(1));
-    source.AddObject("y", Tag(2));
-    TPlainStrings plain;
-    plain.Add("old");
     plain.updates.clear();
     plain.Assign(&source);
-    EXPECT_EQ(Entries(plain), (Lines{"x", "y"}));
-    EXPECT_EQ(plain.GetObject(1), Tag(2));
-    // Assign's bracket encloses those of clear and add-all: the hook hears one pair.
-    EXPECT_EQ(plain.updates, (std::vector<bool>{true, false}));
     EXPECT_TRUE(plain.Equals(source));
-    EXPECT_TRUE(source.Equals(plain));
+    EXPECT_EQ(plain.GetObject(0), Tag(1));
+    EXPECT_EQ(plain.updates, "+-");  // clear and add-all inside one bracket
 }
 
-TEST(StringsNameValue, NamesAndValues)
+TEST(StringsNameValue, NamesValuesAndSetValue)
 {
     TStringList list;
     list.SetText("Font=ＭＳ ゴシック\r\nnoequals\r\n=empty name\r\nsize=10=12\r\n表=ソ\r\n");
     EXPECT_EQ(list.Names(0), "Font");
     EXPECT_EQ(list.Names(1), "");
-    EXPECT_EQ(list.Names(2), "");
-    EXPECT_EQ(list.Values("FONT"), "ＭＳ ゴシック");  // found in another letter case
-    EXPECT_EQ(list.Values("size"), "10=12");           // the value starts after the first "="
+    EXPECT_EQ(list.Values("FONT"), "ＭＳ ゴシック");
+    EXPECT_EQ(list.Values("size"), "10=12");
     EXPECT_EQ(list.Values("表"), "ソ");
-    EXPECT_EQ(list.Values("noequals"), "");            // an entry without "=" never matches
     EXPECT_EQ(list.IndexOfName("noequals"), -1);
     EXPECT_EQ(list.IndexOfName(""), 2);
-    EXPECT_EQ(list.Values("missing"), "");
-}
+    EXPECT_EQ(FindNameSeparator("ア="), 2u);
 
-TEST(StringsNameValue, SetValueAddsReplacesAndDeletes)
-{
     TPlainStrings plain;
     plain.SetValue("a", "1");
     plain.SetValue("b", "2");
     plain.SetValue("A", "3");
-    EXPECT_EQ(Entries(plain), (Lines{"A=3", "b=2"}));
     plain.SetValue("B", "");
+    plain.SetValue("zzz", "");
     EXPECT_EQ(Entries(plain), Lines{"A=3"});
-    plain.SetValue("zzz", "");  // nothing to delete
-    EXPECT_EQ(plain.Count(), 1);
-}
-
-TEST(StringsNameValue, SeparatorSearchSkipsTrailBytes)
-{
-    EXPECT_EQ(FindNameSeparator("表=x"), 2u);
-    EXPECT_EQ(FindNameSeparator("ab"), std::string::npos);
-    EXPECT_EQ(FindNameSeparator("\x81"), std::string::npos);  // a lone lead byte at the end
-    EXPECT_EQ(FindNameSeparator("ア="), 2u);
 }
