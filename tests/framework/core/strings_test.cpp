@@ -8,6 +8,7 @@
 #include "framework/core/exceptions.h"
 #include "framework/core/memory_stream.h"
 #include "tests/framework/core/list_test_support.h"
+#include "tests/support/alloc_counter.h"
 
 namespace {
 
@@ -203,4 +204,25 @@ TEST(StringsNameValue, NamesValuesAndSetValue)
     plain.SetValue("B", "");
     plain.SetValue("zzz", "");
     EXPECT_EQ(Entries(plain), Lines{"A=3"});
+}
+
+TEST(StringsText, LoadedBlocksAreFreedWithTheirLastLine)
+{
+    // Lines sharing a loaded block, copied, changed, sorted, deleted and destroyed give it all back.
+    const std::size_t before = testsupport::LiveAllocations();
+    {
+        TStringList list;
+        list.SetText("one\r\ntwo\r\nthree\r\nfour\r\n");
+        TStringList other;
+        other.Assign(&list);
+        list.Put(0, "1");
+        list.Delete(1);
+        list.Sort();
+        other.SetText(list.Text());
+        TMemoryStream stream;
+        other.SaveToStream(stream);
+        stream.SetPosition(0);
+        list.LoadFromStream(stream);
+    }
+    EXPECT_EQ(testsupport::LiveAllocations(), before);
 }
