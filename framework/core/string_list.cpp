@@ -290,7 +290,14 @@ void TStringList::SetSharedText(const TSharedString& text)
     const char* p = begin;
     while (p != end && *p != '\0') {
         const char* lineEnd = LineEnd(p, end);
-        AddItem(text.Slice(p - begin, lineEnd - p), nullptr);
+        TSharedString line = text.Slice(p - begin, lineEnd - p);
+        if (sorted_) {
+            AddItem(std::move(line), nullptr);
+        } else {
+            // The room is there already and no event fires inside the update: append directly.
+            items_.push_back(TStringItem{std::move(line), nullptr});
+            ++count_;
+        }
         p = SkipBreak(lineEnd, end);
     }
 }

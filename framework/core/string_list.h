@@ -50,7 +50,7 @@ public:
 
     // The same results as the inherited text operations, with the lines of a loaded or set text
     // kept as parts of one shared block rather than one copy each. Lines are added as Add would
-    // add them, without calling it.
+    // add them, without calling it (nor, in an unsorted list, InsertItem).
     std::string Text() const override;
     void SetText(std::string_view text) override;
     void LoadFromStream(TStream& stream) override;
