@@ -6,6 +6,7 @@
 #include "framework/core/action.h"
 #include "framework/core/classinfo.h"
 #include "framework/core/list.h"
+#include "framework/core/reader.h"
 
 const TClassInfo& TComponent::StaticClass()
 {
@@ -254,4 +255,27 @@ bool TComponent::UpdateAction(TBasicAction* action)
         return false;
     action->UpdateTarget(this);
     return true;
+}
+
+void TComponent::ReadState(TReader& reader) { reader.ReadData(this); }
+
+void TComponent::DefineProperties(TFiler& filer)
+{
+    // Written only when the position differs from the ancestor's; the reader ignores that flag.
+    auto* ancestor = dynamic_cast<TComponent*>(filer.Ancestor());
+    std::int32_t ancestorInfo = ancestor ? ancestor->designInfo_ : 0;
+    auto left = [](std::int32_t info) { return static_cast<std::int16_t>(info & 0xFFFF); };
+    auto top = [](std::int32_t info) { return static_cast<std::int16_t>((info >> 16) & 0xFFFF); };
+    filer.DefineProperty(
+        "Left",
+        [this](TReader& r) {
+            designInfo_ = (designInfo_ & static_cast<std::int32_t>(0xFFFF0000)) | (r.ReadInteger() & 0xFFFF);
+        },
+        nullptr, left(designInfo_) != left(ancestorInfo));
+    filer.DefineProperty(
+        "Top",
+        [this](TReader& r) {
+            designInfo_ = (designInfo_ & 0xFFFF) | static_cast<std::int32_t>(static_cast<std::uint32_t>(r.ReadInteger()) << 16);
+        },
+        nullptr, top(designInfo_) != top(ancestorInfo));
 }

@@ -12,6 +12,7 @@
 #include "framework/core/persistent.h"
 
 class TBasicAction;
+class TReader;
 
 enum TOperation { opInsert = 0, opRemove = 1 };
 
@@ -86,6 +87,8 @@ public:
     // Overridable steps of loading, naming and nesting.
     virtual void Loaded();
     virtual void Notification(TComponent* component, TOperation operation);
+    // Reads this component's data from a form resource (its properties and child records).
+    virtual void ReadState(TReader& reader);
     virtual void ValidateRename(TComponent* component, const std::string& currentName, const std::string& newName);
     virtual TComponent* GetChildOwner() { return nullptr; }
     virtual TComponent* GetChildParent() { return this; }
@@ -103,6 +106,9 @@ public:
     // True when the action handles this component as its target (and then acted on it).
     virtual bool ExecuteAction(TBasicAction* action);
     virtual bool UpdateAction(TBasicAction* action);
+
+    // Stores "Left" and "Top": the design position of a non-visual component.
+    void DefineProperties(TFiler& filer) override;
 
 
 private:

@@ -5,6 +5,8 @@
 
 #include "framework/core/object.h"
 
+class TComponent;
+
 // Where a seek counts from; the values are the origin codes streams and files share.
 enum TSeekOrigin : std::uint16_t { soBeginning = 0, soCurrent = 1, soEnd = 2 };
 
@@ -37,6 +39,10 @@ public:
     // Copies `count` bytes of `source` from its current position; 0 copies all of it from its start.
     // Returns the number of bytes copied.
     std::int64_t CopyFrom(TStream& source, std::int64_t count);
+
+    // Reads a form resource ("TPF0" and its root record) from the position into `root`, or into a
+    // new instance of the class it names when `root` is none; returns the root.
+    TComponent* ReadComponent(TComponent* root);
 
 private:
     // Set while the 32-bit default asks the 64-bit form: reaching the 64-bit default then means

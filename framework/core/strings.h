@@ -64,6 +64,9 @@ public:
     // Same count and byte-for-byte equal strings; objects are not compared.
     bool Equals(const TStrings& other) const;
 
+    // Stores the entries as "Strings", a list of string values, in form resources.
+    void DefineProperties(TFiler& filer) override;
+
     // The part of entry `index` before its first "=" (empty without one).
     std::string Names(int index) const;
     // The part after the "=" of the entry named `name`; empty when there is none.
