@@ -94,7 +94,7 @@ TRegGroups& Registry()
 
 }  // namespace
 
-void RegisterClass(const TClassInfo& cls)
+void RegisterComponentClass(const TClassInfo& cls)
 {
     auto& reg = Registry();
     std::lock_guard guard(reg.lock);
@@ -108,22 +108,22 @@ void RegisterClass(const TClassInfo& cls)
     }
 }
 
-void RegisterClasses(std::initializer_list<const TClassInfo*> classes)
+void RegisterComponentClasses(std::initializer_list<const TClassInfo*> classes)
 {
     for (const TClassInfo* c : classes)
-        RegisterClass(*c);
+        RegisterComponentClass(*c);
 }
 
 void RegisterClassAlias(const TClassInfo& cls, const std::string& alias)
 {
     auto& reg = Registry();
     std::lock_guard guard(reg.lock);
-    RegisterClass(cls);
+    RegisterComponentClass(cls);
     if (TRegGroup* group = reg.BestGroup(cls))
         group->aliases.emplace_back(alias, &cls);
 }
 
-void UnregisterClass(const TClassInfo& cls)
+void UnregisterComponentClass(const TClassInfo& cls)
 {
     auto& reg = Registry();
     std::lock_guard guard(reg.lock);

@@ -9,11 +9,11 @@ struct TRegGroup;
 
 // Registers `cls` and, up to TPersistent, its ancestors. EFilerError "クラス名 %s はすでに使われています"
 // when its group already holds another class of that name.
-void RegisterClass(const TClassInfo& cls);
-void RegisterClasses(std::initializer_list<const TClassInfo*> classes);
+void RegisterComponentClass(const TClassInfo& cls);
+void RegisterComponentClasses(std::initializer_list<const TClassInfo*> classes);
 // Registers `cls` under another name as well.
 void RegisterClassAlias(const TClassInfo& cls, const std::string& alias);
-void UnregisterClass(const TClassInfo& cls);
+void UnregisterComponentClass(const TClassInfo& cls);
 // The registered class of that name in the active groups, or none.
 const TClassInfo* GetClass(const std::string& name);
 // The same, or EClassNotFound "クラス %s が見つかりません".
