@@ -107,6 +107,7 @@ private:
     std::int64_t BytesLeft() const;
     std::int32_t ReadLength();
     std::string ReadBytes(std::int32_t count);
+    std::wstring ReadWideChars();  // a count of UTF-16 units, then the units
     void SkipSetBody();
     void SkipProperty();
     void SkipComponent(bool skipHeader);

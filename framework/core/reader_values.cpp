@@ -100,6 +100,17 @@ std::int32_t TReader::ReadLength()
     return n;
 }
 
+std::wstring TReader::ReadWideChars()
+{
+    std::int32_t units;
+    Read(&units, 4);
+    if (units < 0 || units > BytesLeft() / 2)
+        ReadError();
+    std::wstring w(units, L'\0');
+    Read(w.data(), units * 2);
+    return w;
+}
+
 std::string TReader::ReadBytes(std::int32_t count)
 {
     std::string s(count, '\0');
@@ -267,15 +278,8 @@ std::string TReader::ReadString()
     }
     case vaLString:
         return ReadBytes(ReadLength());
-    case vaWString: {
-        std::int32_t units;
-        Read(&units, 4);
-        if (units < 0 || units > BytesLeft() / 2)
-            ReadError();
-        std::wstring w(units, L'\0');
-        Read(w.data(), units * 2);
-        return platform::WideToAnsi(w);
-    }
+    case vaWString:
+        return platform::WideToAnsi(ReadWideChars());
     case vaUTF8String:
         return platform::WideToAnsi(platform::Utf8ToWide(ReadBytes(ReadLength())));
     default:
@@ -286,16 +290,9 @@ std::string TReader::ReadString()
 std::wstring TReader::ReadWideString()
 {
     switch (NextValue()) {
-    case vaWString: {
+    case vaWString:
         ReadValue();
-        std::int32_t units;
-        Read(&units, 4);
-        if (units < 0 || units > BytesLeft() / 2)
-            ReadError();
-        std::wstring w(units, L'\0');
-        Read(w.data(), units * 2);
-        return w;
-    }
+        return ReadWideChars();
     case vaUTF8String:
         ReadValue();
         return platform::Utf8ToWide(ReadBytes(ReadLength()));
@@ -444,14 +441,9 @@ void TReader::SkipValue()
     case vaInt64:
         SkipBytes(8);
         break;
-    case vaWString: {
-        std::int32_t units;
-        Read(&units, 4);
-        if (units < 0 || units > BytesLeft() / 2)
-            ReadError();
-        SkipBytes(static_cast<std::int64_t>(units) * 2);
+    case vaWString:
+        ReadWideChars();
         break;
-    }
     default:
         PropValueError();
     }

@@ -20,18 +20,6 @@ const TClassInfo& TStringList::StaticClass()
 
 namespace {
 
-// Begin update now, end update when the scope is left, also by an exception.
-class TUpdateBracket {
-public:
-    explicit TUpdateBracket(TStrings& strings) : strings_(strings) { strings_.BeginUpdate(); }
-    ~TUpdateBracket() { strings_.EndUpdate(); }
-    TUpdateBracket(const TUpdateBracket&) = delete;
-    TUpdateBracket& operator=(const TUpdateBracket&) = delete;
-
-private:
-    TStrings& strings_;
-};
-
 // Where the line starting at `p` ends: at the first NUL, CR or LF, or at `end`.
 const char* LineEnd(const char* p, const char* end)
 {

@@ -18,18 +18,6 @@ const TClassInfo& TStrings::StaticClass()
 
 namespace {
 
-// Begin update now, end update when the scope is left, also by an exception.
-class TUpdateBracket {
-public:
-    explicit TUpdateBracket(TStrings& strings) : strings_(strings) { strings_.BeginUpdate(); }
-    ~TUpdateBracket() { strings_.EndUpdate(); }
-    TUpdateBracket(const TUpdateBracket&) = delete;
-    TUpdateBracket& operator=(const TUpdateBracket&) = delete;
-
-private:
-    TStrings& strings_;
-};
-
 bool EndsLine(char c) { return c == '\0' || c == '\n' || c == '\r'; }
 
 }  // namespace

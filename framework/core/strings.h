@@ -86,6 +86,18 @@ private:
     int updateCount_ = 0;
 };
 
+// Begin update now, end update when the scope is left, also by an exception.
+class TUpdateBracket {
+public:
+    explicit TUpdateBracket(TStrings& strings) : strings_(strings) { strings_.BeginUpdate(); }
+    ~TUpdateBracket() { strings_.EndUpdate(); }
+    TUpdateBracket(const TUpdateBracket&) = delete;
+    TUpdateBracket& operator=(const TUpdateBracket&) = delete;
+
+private:
+    TStrings& strings_;
+};
+
 // Byte position of the first "=" in `s` that is not the trail byte of a double-byte character, or
 // std::string::npos.
 std::size_t FindNameSeparator(std::string_view s);

@@ -10,16 +10,12 @@ void TStrings::DefineProperties(TFiler& filer)
         "Strings",
         [this](TReader& reader) {
             reader.ReadListBegin();
-            BeginUpdate();
-            try {
+            {
+                TUpdateBracket update(*this);
                 Clear();
                 while (!reader.EndOfList())
                     Add(reader.ReadString());
-            } catch (...) {
-                EndUpdate();
-                throw;
             }
-            EndUpdate();
             reader.ReadListEnd();
         },
         nullptr, hasData);

@@ -53,53 +53,46 @@ TTypeInfo MakeIntegerTypeInfo(const char* name)
     return t;
 }
 
+
 const TTypeInfo& BooleanTypeInfo()
 {
     static const TTypeInfo info = MakeEnumTypeInfo("Boolean", {"False", "True"});
     return info;
 }
 
+namespace {
+
+TTypeInfo MakeKindTypeInfo(TTypeKind kind, const char* name)
+{
+    TTypeInfo t;
+    t.Kind = kind;
+    t.Name = name;
+    return t;
+}
+
+}  // namespace
+
 const TTypeInfo& CharTypeInfo()
 {
-    static const TTypeInfo info = [] {
-        TTypeInfo t;
-        t.Kind = TTypeKind::Char;
-        t.Name = "Char";
-        return t;
-    }();
+    static const TTypeInfo info = MakeKindTypeInfo(TTypeKind::Char, "Char");
     return info;
 }
 
 const TTypeInfo& Int64TypeInfo()
 {
-    static const TTypeInfo info = [] {
-        TTypeInfo t;
-        t.Kind = TTypeKind::Int64;
-        t.Name = "Int64";
-        return t;
-    }();
+    static const TTypeInfo info = MakeKindTypeInfo(TTypeKind::Int64, "Int64");
     return info;
 }
 
 const TTypeInfo& StringTypeInfo()
 {
-    static const TTypeInfo info = [] {
-        TTypeInfo t;
-        t.Kind = TTypeKind::LString;
-        t.Name = "string";
-        return t;
-    }();
+    static const TTypeInfo info = MakeKindTypeInfo(TTypeKind::LString, "string");
     return info;
 }
 
 const TTypeInfo& WideStringTypeInfo()
 {
-    static const TTypeInfo info = [] {
-        TTypeInfo t;
-        t.Kind = TTypeKind::WString;
-        t.Name = "WideString";
-        return t;
-    }();
+    static const TTypeInfo info = MakeKindTypeInfo(TTypeKind::WString, "WideString");
     return info;
 }
 
@@ -126,9 +119,7 @@ const TTypeInfo& OrdinalTypeInfo(const char* name)
 const TTypeInfo& FloatTypeInfo(const char* name, TFloatType type)
 {
     static const auto make = [](const char* n, TFloatType f) {
-        TTypeInfo t;
-        t.Kind = TTypeKind::Float;
-        t.Name = n;
+        TTypeInfo t = MakeKindTypeInfo(TTypeKind::Float, n);
         t.FloatType = f;
         return t;
     };
