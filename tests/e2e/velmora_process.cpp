@@ -1,4 +1,4 @@
-// Drives a real Velmora.exe from another process.
+// Starts a program under test, finds its windows and ends it.
 #include "tests/e2e/velmora_process.h"
 
 namespace e2e {
@@ -11,22 +11,41 @@ std::string& PathStorage()
     return path;
 }
 
-struct FindWindowOf {
+struct TopLevelSearch {
     DWORD processId;
     const char* className;
+    const std::string* title;  // null: any title
+    HWND skip;
     HWND found = nullptr;
 };
 
 BOOL CALLBACK FindTopLevel(HWND window, LPARAM param)
 {
-    auto* search = reinterpret_cast<FindWindowOf*>(param);
+    auto* search = reinterpret_cast<TopLevelSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != search->processId || !IsWindowVisible(window))
+    if (pid != search->processId || window == search->skip || !IsWindowVisible(window))
         return TRUE;
-    char cls[128];
-    GetClassNameA(window, cls, sizeof cls);
-    if (lstrcmpA(cls, search->className) != 0)
+    if (lstrcmpiA(ClassOf(window).c_str(), search->className) != 0)
+        return TRUE;
+    if (search->title && !search->title->empty() && TextOf(window) != *search->title)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+struct ChildSearch {
+    const char* className;
+    const std::string* text;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindDescendant(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    if (lstrcmpiA(ClassOf(window).c_str(), search->className) != 0)
+        return TRUE;
+    if (!search->text->empty() && TextOf(window) != *search->text)
         return TRUE;
     search->found = window;
     return FALSE;
@@ -36,17 +55,20 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM param)
 
 const std::string& VelmoraPath() { return PathStorage(); }
 
-void SetVelmoraPath(const std::string& path)
+void SetVelmoraPath(const std::string& path) { PathStorage() = WindowsPath(path); }
+
+std::string WindowsPath(const std::string& path)
 {
-    std::string windowsPath = path;
-    if (!windowsPath.empty() && windowsPath[0] == '/') {  // a Unix path: Wine's drive Z: is the root
-        for (char& c : windowsPath)
-            if (c == '/')
-                c = '\\';
-        windowsPath = "Z:" + windowsPath;
-    }
-    PathStorage() = windowsPath;
+    if (path.empty() || path[0] != '/')
+        return path;
+    std::string windowsPath = "Z:" + path;  // Wine's drive Z: is the Unix root
+    for (char& c : windowsPath)
+        if (c == '/')
+            c = '\\';
+    return windowsPath;
 }
+
+VelmoraProcess::VelmoraProcess(std::string program) : program_(std::move(program)) {}
 
 VelmoraProcess::~VelmoraProcess()
 {
@@ -62,7 +84,7 @@ VelmoraProcess::~VelmoraProcess()
 
 bool VelmoraProcess::Start(const std::string& arguments)
 {
-    std::string commandLine = "\"" + VelmoraPath() + "\"";
+    std::string commandLine = "\"" + program_ + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
     STARTUPINFOA startup{};
@@ -73,7 +95,7 @@ bool VelmoraProcess::Start(const std::string& arguments)
 
 HWND VelmoraProcess::WaitForMainWindow(DWORD timeoutMs, const char* className)
 {
-    FindWindowOf search{info_.dwProcessId, className};
+    TopLevelSearch search{info_.dwProcessId, className, nullptr, nullptr};
     WaitUntil(
         [&] {
             EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
@@ -84,17 +106,28 @@ HWND VelmoraProcess::WaitForMainWindow(DWORD timeoutMs, const char* className)
     return mainWindow_;
 }
 
-std::string VelmoraProcess::TextOf(HWND window)
+HWND VelmoraProcess::WaitForDialog(const std::string& title, DWORD timeoutMs, const char* className)
 {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-        return {};
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
-    text.resize(copied);
-    return text;
+    TopLevelSearch search{info_.dwProcessId, className, &title, mainWindow_};
+    WaitUntil(
+        [&] {
+            EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr || !Running();
+        },
+        timeoutMs);
+    return search.found;
+}
+
+HWND VelmoraProcess::Memo() const
+{
+    HWND memo = FindChild(mainWindow_, "TMemo");
+    return memo ? memo : FindChild(mainWindow_, "Edit");
+}
+
+HWND VelmoraProcess::StatusBar() const
+{
+    HWND bar = FindChild(mainWindow_, "TStatusBar");
+    return bar ? bar : FindChild(mainWindow_, "msctls_statusbar32");
 }
 
 int VelmoraProcess::CloseAndWait(DWORD timeoutMs)
@@ -122,5 +155,46 @@ DWORD VelmoraProcess::ExitCode() const
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
 }
+
+std::string TextOf(HWND window)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return {};
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+bool SetTextOf(HWND window, const std::string& text)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                               5000, &result) &&
+           result != FALSE;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[256];
+    int length = GetClassNameA(window, name, sizeof name);
+    return std::string(name, length > 0 ? length : 0);
+}
+
+HWND FindChild(HWND parent, const char* className, const std::string& text)
+{
+    if (!parent)
+        return nullptr;
+    ChildSearch search{className, &text};
+    EnumChildWindows(parent, FindDescendant, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool ClickButton(HWND dialog, int controlId) { return ClickButton(GetDlgItem(dialog, controlId)); }
+
+bool ClickButton(HWND button) { return button && PostMessageA(button, BM_CLICK, 0, 0); }
 
 }  // namespace e2e
