@@ -47,3 +47,4 @@ if (( need_locale )); then
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
   locale-gen >/dev/null
 fi
+echo "setup: done in ${SECONDS} s"
