@@ -59,6 +59,12 @@ bool ResourceExists(HMODULE module, const char* name, const char* type)
     return ::FindResourceA(module, name, type) != nullptr;
 }
 
+void* FindProcedure(const char* module, const char* name)
+{
+    HMODULE handle = ::GetModuleHandleA(module);
+    return handle ? reinterpret_cast<void*>(::GetProcAddress(handle, name)) : nullptr;
+}
+
 DWORD LastError() { return ::GetLastError(); }
 
 void SetLastError(DWORD code) { ::SetLastError(code); }

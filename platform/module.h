@@ -28,6 +28,9 @@ ResourceData LoadResourceData(HMODULE module, const char* name, const char* type
 void FreeResourceData(const ResourceData& resource);
 bool ResourceExists(HMODULE module, const char* name, const char* type);
 
+// The address of `name` in the loaded module `module` (GetModuleHandleA, GetProcAddress); null if absent.
+void* FindProcedure(const char* module, const char* name);
+
 DWORD LastError();
 void SetLastError(DWORD code);
 std::string SystemErrorText(DWORD code);

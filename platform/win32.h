@@ -40,3 +40,6 @@
 #undef CopyFile
 #undef MoveFile
 #undef FindResource
+#undef SetWindowLong
+#undef GetWindowLong
+#undef PostThreadMessage

@@ -40,5 +40,7 @@
 #define SWindowClass             2000
 #define SParentRequired          2001
 #define SCannotFocus             2002
+#define SControlParentSelf       2003
+#define SUnknownException        2004
 
 #endif

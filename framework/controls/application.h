@@ -1,0 +1,226 @@
+// TApplication: the one application object. Its hidden window owns every form; it keeps the
+// primary form, runs the message loop with its filters, does the idle work (mouse tracking, hints,
+// action updates), reports the exceptions the framework catches, and shows its message boxes.
+#pragma once
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "framework/controls/messages.h"
+#include "framework/core/component.h"
+#include "framework/core/event.h"
+#include "framework/core/exceptions.h"
+#include "framework/graphics/color.h"
+#include "platform/win32.h"
+
+class TControl;
+class TCustomForm;
+class THintWindow;
+
+// What a hint shows and where; handlers of CMSG_HINTSHOW and OnAppShowHint may change it.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    POINT HintPos{};      // screen position of the hint window
+    int HintMaxWidth = 0;
+    TColor HintColor{};
+    RECT CursorRect{};    // screen rectangle within which the hint stays
+    POINT CursorPos{};    // cursor position in the control's coordinates
+    int ReshowTimeout = 0;
+    int HideTimeout = 0;
+    std::string HintStr;
+};
+
+using TIdleEvent = TEvent<TObject*, bool&>;
+using TMessageEvent = TEvent<MSG&, bool&>;
+using TExceptionEvent = TEvent<TObject*, const Exception&>;
+using TShowHintEvent = TEvent<std::string&, bool&, THintInfo&>;
+using TSettingChangeEvent = TEvent<TObject*, int, const std::string&, std::intptr_t&>;
+// A filter that sees every message of the application window first; Handled ends its handling.
+using TWindowHook = TEvent<TMessage&, bool&>;
+
+class TApplication : public TComponent {
+    DECLARE_CLASS(TApplication)
+public:
+    explicit TApplication(TComponent* owner);
+    ~TApplication() override;
+
+    // Runs the start-up hook, if one is set.
+    void StartUp();
+
+    // Creates a form owned by the application. The reference holds the object already while its
+    // constructor runs; a constructor that raises leaves it empty. The first TForm becomes the
+    // primary form, with its window made at once.
+    template <class T>
+    void CreateAppForm(T*& reference)
+    {
+        void* memory = ::operator new(sizeof(T));
+        reference = static_cast<T*>(memory);
+        try {
+            new (memory) T(this);
+        } catch (...) {
+            reference = nullptr;
+            ::operator delete(memory);
+            throw;
+        }
+        AppFormCreated(reference);
+    }
+
+    // Shows the primary form and pumps messages until QuitRequested; without a primary form it
+    // returns at once.
+    void RunLoop();
+    // One step: take a message, or do the idle work when there is none.
+    void PumpMessage();
+    // Removes one queued message and, unless a filter takes it, translates and dispatches it.
+    bool TakeMessage(MSG& msg);
+    void FlushMessages();
+    void IdleStep();
+    // Asks the terminate hooks; when all agree, posts WM_QUIT.
+    void RequestQuit();
+    // The central handler of exceptions the framework catches; call from inside a catch block.
+    void ReportException(TObject* sender);
+    void DisplayException(const Exception& e);
+    int AppMessageBox(const std::string& text, const std::string& caption, unsigned flags);
+    void MinimizeApp();
+    void RestoreApp();
+    void BringAppToFront();
+    void HookMainWindow(const TWindowHook& hook);
+    void UnhookMainWindow(const TWindowHook& hook);
+
+    HWND WindowHandle() const { return window_; }
+    std::string AppTitle() const;
+    void SetAppTitle(const std::string& title);
+    TCustomForm* PrimaryForm() const { return primaryForm_; }
+    bool ShowPrimaryForm() const { return showPrimaryForm_; }
+    void SetShowPrimaryForm(bool value) { showPrimaryForm_ = value; }
+    bool QuitRequested() const { return quitRequested_; }
+    void SetQuitRequested(bool value) { quitRequested_ = value; }
+    bool Running() const { return running_; }
+    bool Active() const { return active_; }
+    TControl* MouseControl() const { return mouseControl_; }
+    HICON Icon() const { return icon_; }
+    HWND DialogHandle() const { return dialogHandle_; }
+    void SetDialogHandle(HWND value) { dialogHandle_ = value; }
+    // True while a system command is forwarded to the primary form.
+    bool FocusMessagesSuppressed() const { return focusMessagesSuppressed_; }
+    // Other threads queue calls here; they run on the GUI thread (WM_NULL and idle steps).
+    void QueueSynchronizedCall(std::function<void()> call);
+    bool RunSynchronizedCalls();
+
+    // Hints
+    bool ShowHints() const { return showHints_; }
+    void SetShowHints(bool value);
+    TColor HintBackColor() const { return hintBackColor_; }
+    void SetHintBackColor(TColor value);
+    int HintShowDelay() const { return hintShowDelay_; }
+    void SetHintShowDelay(int value) { hintShowDelay_ = value; }
+    int HintReshowDelay() const { return hintReshowDelay_; }
+    void SetHintReshowDelay(int value) { hintReshowDelay_ = value; }
+    int HintHideDelay() const { return hintHideDelay_; }
+    void SetHintHideDelay(int value) { hintHideDelay_ = value; }
+    bool HintShortCuts() const { return hintShortCuts_; }
+    void SetHintShortCuts(bool value) { hintShortCuts_ = value; }
+    THintWindow* HintWindow() const { return hintWindow_; }
+    bool HintActive() const { return hintActive_; }
+    TControl* HintControl() const { return hintControl_; }
+    // The long hint of the control under the mouse.
+    const std::string& CurrentHint() const { return currentHint_; }
+    void SetCurrentHint(const std::string& value);
+    // A control got a mouse message (while hints are on, this starts or moves the hint).
+    void HintMouseMessage(TControl* control, TMessage& message);
+    void ActivateHint(POINT cursorPos);
+    void CancelHint();
+    void HideHint();
+
+    // Top-most windows owned by the application are made non-top-most while it is inactive.
+    void NormalizeTopMosts();
+    void NormalizeAllTopMosts();
+    void RestoreTopMosts();
+
+    // Runs the action message through the active form, then the primary form.
+    bool DispatchAction(std::uint32_t message, TObject* action);
+    // Clears every reference to a control that goes away.
+    void ControlDestroyed(TControl* control);
+    void Notification(TComponent* component, TOperation operation) override;
+
+    TIdleEvent OnAppIdle;
+    TMessageEvent OnAppMessage;
+    TExceptionEvent OnAppException;
+    TNotifyEvent OnAppHint;
+    TNotifyEvent OnAppActivate;
+    TNotifyEvent OnAppDeactivate;
+    TNotifyEvent OnAppMinimize;
+    TNotifyEvent OnAppRestore;
+    TEvent<TMessage&, bool&> OnAppShortCut;
+    TShowHintEvent OnAppShowHint;
+    TSettingChangeEvent OnAppSettingChange;
+
+private:
+    void AppFormCreated(TComponent* instance);
+    void CreateAppWindow();
+    void DestroyAppWindow();
+    static LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void WndProc(TMessage& message);
+    void DefaultAppHandler(TMessage& message);
+    bool IsKeyMsg(MSG& msg);
+    bool IsDlgMsg(MSG& msg);
+    bool IsMDIMsg(MSG& msg);
+    bool IsShortCut(TMessage& message);
+    void FocusFirstWindow();
+    void StartHintTimer(int delay, bool showMode);
+    void StopHintTimer();
+    void HintTimerExpired();
+    static void CALLBACK HintTimerProc(HWND, UINT, UINT_PTR, DWORD);
+    void DoNormalizeTopMosts(bool includePrimary);
+    void Shutdown();
+    static void ShutdownAtExit();
+
+    HWND window_ = nullptr;
+    bool windowCreated_ = false;
+    std::string title_;
+    TCustomForm* primaryForm_ = nullptr;
+    bool showPrimaryForm_ = true;
+    bool quitRequested_ = false;
+    bool running_ = false;
+    bool active_ = true;
+    TControl* mouseControl_ = nullptr;
+    HICON icon_ = nullptr;
+    HWND dialogHandle_ = nullptr;
+    bool focusMessagesSuppressed_ = false;
+    std::vector<TWindowHook> hooks_;
+    std::vector<HWND> topMostList_;
+    int topMostLevel_ = 0;
+    std::vector<HWND> disabledWindows_;
+    bool disabledWindowsHeld_ = false;
+    bool updateFormatSettings_ = true;
+    bool updateMetricSettings_ = true;
+
+    bool showHints_ = false;
+    TColor hintBackColor_;
+    int hintShowDelay_ = 500;
+    int hintReshowDelay_ = 0;
+    int hintHideDelay_ = 2500;
+    bool hintShortCuts_ = true;
+    THintWindow* hintWindow_ = nullptr;
+    TControl* hintControl_ = nullptr;
+    RECT hintCursorRect_{};
+    bool hintActive_ = false;
+    UINT_PTR hintTimer_ = 0;
+    bool hintTimerShows_ = false;
+    std::string currentHint_;
+
+    std::mutex syncLock_;
+    std::vector<std::function<void()>> syncCalls_;
+};
+
+// The runtime's start-up hook (StartUp calls it) and terminate hooks (RequestQuit asks them).
+void SetStartUpHook(void (*hook)());
+void AddTerminateHook(bool (*hook)());
+void RemoveTerminateHook(bool (*hook)());
+
+// The short hint (before the first "|") and the long hint (after it; the whole text without one).
+std::string GetShortHint(const std::string& hint);
+std::string GetLongHint(const std::string& hint);
+
+extern TApplication* Application;

@@ -1,0 +1,16 @@
+// The two global exception hooks.
+#include "framework/controls/exceptionhooks.h"
+
+TEvent<TObject*> ApplicationHandleException;
+TEvent<const Exception&> ApplicationShowException;
+
+void HandleFrameworkException(TObject* sender)
+{
+    if (!ApplicationHandleException)
+        return;
+    try {
+        ApplicationHandleException(sender);
+    } catch (...) {
+        // The report itself failed (a handler of OnAppException raised): nothing may escape.
+    }
+}

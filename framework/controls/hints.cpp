@@ -1,0 +1,198 @@
+// TApplication: hints. A control under the mouse whose ShowHint is on gets its short hint shown
+// after HintShowDelay (HintReshowDelay when a hint is already up), for HintHideDelay.
+#include "framework/controls/application.h"
+#include "framework/controls/exceptionhooks.h"
+#include "framework/controls/hintwindow.h"
+#include "framework/controls/screen.h"
+#include "platform/input.h"
+#include "platform/locale.h"
+#include "platform/screen.h"
+
+namespace {
+
+// Position of the first "|" that is a character of its own (not the second byte of a double-byte one).
+std::size_t HintSeparator(const std::string& hint)
+{
+    for (std::size_t i = 0; i < hint.size(); ++i) {
+        if (platform::IsLeadByte(static_cast<unsigned char>(hint[i])) && i + 1 < hint.size())
+            ++i;
+        else if (hint[i] == '|')
+            return i;
+    }
+    return std::string::npos;
+}
+
+// The nearest control, from `control` up, whose ShowHint is on (none while designing).
+TControl* HintControlOf(TControl* control)
+{
+    while (control && !control->ShowHint())
+        control = control->Parent();
+    if (control && control->HasState(csDesigning))
+        control = nullptr;
+    return control;
+}
+
+std::string HintTextOf(TControl* control)
+{
+    for (; control; control = control->Parent())
+        if (!control->Hint().empty())
+            return control->Hint();
+    return {};
+}
+
+bool Contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+
+}  // namespace
+
+std::string GetShortHint(const std::string& hint)
+{
+    std::size_t bar = HintSeparator(hint);
+    return bar == std::string::npos ? hint : hint.substr(0, bar);
+}
+
+std::string GetLongHint(const std::string& hint)
+{
+    std::size_t bar = HintSeparator(hint);
+    return bar == std::string::npos ? hint : hint.substr(bar + 1);
+}
+
+void TApplication::SetShowHints(bool value)
+{
+    if (value == showHints_)
+        return;
+    showHints_ = value;
+    if (value) {
+        hintWindow_ = new THintWindow(this);
+        hintWindow_->SetColor(hintBackColor_);
+    } else {
+        CancelHint();
+        THintWindow* window = hintWindow_;
+        hintWindow_ = nullptr;
+        delete window;
+    }
+}
+
+void TApplication::SetHintBackColor(TColor value)
+{
+    hintBackColor_ = value;
+    if (hintWindow_)
+        hintWindow_->SetColor(value);
+}
+
+void TApplication::HintMouseMessage(TControl*, TMessage&)
+{
+    if (!showHints_)
+        return;
+    POINT p = platform::CursorPos();
+    TControl* control = HintControlOf(FindDragTarget(p, true));
+    if (!control) {
+        CancelHint();
+        return;
+    }
+    if (control == hintControl_ && Contains(hintCursorRect_, p))
+        return;
+    bool wasActive = hintActive_;
+    int pause = wasActive ? hintReshowDelay_ : hintShowDelay_;
+    control->PerformMessage(CMSG_HINTSHOWPAUSE, wasActive ? 1 : 0, reinterpret_cast<std::intptr_t>(&pause));
+    if (pause > 0 || !wasActive) {
+        CancelHint();
+        hintControl_ = control;
+        StartHintTimer(pause, true);
+    } else {
+        hintControl_ = control;
+        ActivateHint(p);
+    }
+}
+
+void TApplication::ActivateHint(POINT cursorPos)
+{
+    hintActive_ = false;
+    if (showHints_ && hintWindow_ && hintControl_ && hintControl_ == HintControlOf(FindDragTarget(cursorPos, false))) {
+        THintInfo info;
+        info.HintControl = hintControl_;
+        info.HintPos = {cursorPos.x, cursorPos.y + platform::SystemMetric(SM_CYCURSOR) / 2 + 4};
+        info.HintMaxWidth = Screen ? Screen->Width() : platform::SystemMetric(SM_CXSCREEN);
+        info.HintColor = hintBackColor_;
+        RECT client = hintControl_->ClientRect();
+        POINT topLeft = hintControl_->ClientToScreen({client.left, client.top});
+        POINT bottomRight = hintControl_->ClientToScreen({client.right, client.bottom});
+        info.CursorRect = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+        info.CursorPos = hintControl_->ScreenToClient(cursorPos);
+        info.HideTimeout = hintHideDelay_;
+        info.HintStr = GetShortHint(HintTextOf(hintControl_));
+        bool canShow = hintControl_->PerformMessage(CMSG_HINTSHOW, 0, reinterpret_cast<std::intptr_t>(&info)) == 0;
+        if (canShow && OnAppShowHint)
+            OnAppShowHint(info.HintStr, canShow, info);
+        hintActive_ = canShow && hintControl_;
+        if (hintActive_ && !info.HintStr.empty()) {
+            RECT r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr);
+            r = {r.left + info.HintPos.x, r.top + info.HintPos.y, r.right + info.HintPos.x, r.bottom + info.HintPos.y};
+            hintWindow_->SetColor(info.HintColor);
+            hintWindow_->ActivateHint(r, info.HintStr);
+            hintCursorRect_ = info.CursorRect;
+            if (info.HideTimeout > 0)
+                StartHintTimer(info.HideTimeout, false);
+            else
+                StopHintTimer();
+            return;
+        }
+        if (info.ReshowTimeout > 0) {
+            StartHintTimer(info.ReshowTimeout, true);
+            return;
+        }
+    }
+    HideHint();
+}
+
+void TApplication::HideHint()
+{
+    if (hintWindow_)
+        hintWindow_->ReleaseHint();
+}
+
+void TApplication::CancelHint()
+{
+    if (!hintControl_ && !hintTimer_)
+        return;
+    HideHint();
+    hintControl_ = nullptr;
+    hintActive_ = false;
+    StopHintTimer();
+}
+
+void TApplication::StartHintTimer(int delay, bool showMode)
+{
+    StopHintTimer();
+    hintTimerShows_ = showMode;
+    hintTimer_ = platform::SetThreadTimer(static_cast<UINT>(delay > 0 ? delay : 0), HintTimerProc);
+    if (!hintTimer_)
+        CancelHint();
+}
+
+void TApplication::StopHintTimer()
+{
+    if (hintTimer_) {
+        platform::KillThreadTimer(hintTimer_);
+        hintTimer_ = 0;
+    }
+}
+
+void CALLBACK TApplication::HintTimerProc(HWND, UINT, UINT_PTR id, DWORD)
+{
+    if (!Application || id != Application->hintTimer_)
+        return;
+    try {
+        Application->HintTimerExpired();
+    } catch (...) {
+        HandleFrameworkException(Application);
+    }
+}
+
+void TApplication::HintTimerExpired()
+{
+    StopHintTimer();
+    if (hintTimerShows_)
+        ActivateHint(platform::CursorPos());
+    else
+        HideHint();
+}

@@ -1,0 +1,83 @@
+// The screen object: the list of forms, the active form and control, the screen cursor, and the
+// screen's size; and the mouse object.
+#pragma once
+
+#include <vector>
+
+#include "framework/controls/controltypes.h"
+#include "framework/core/component.h"
+#include "platform/win32.h"
+
+class TCustomForm;
+class TForm;
+class TWinControl;
+class TControl;
+
+class TScreen : public TComponent {
+    DECLARE_CLASS(TScreen)
+public:
+    explicit TScreen(TComponent* owner);
+
+    // All forms, and the TForm ones; the most recently focused first.
+    int CustomFormCount() const { return static_cast<int>(customForms_.size()); }
+    TCustomForm* CustomForms(int index) const;
+    int FormCount() const { return static_cast<int>(forms_.size()); }
+    TForm* Forms(int index) const;
+    void AddForm(TCustomForm* form);
+    void RemoveForm(TCustomForm* form);
+
+    TWinControl* ActiveControl() const { return activeControl_; }
+    TCustomForm* ActiveCustomForm() const { return activeCustomForm_; }
+    TForm* ActiveForm() const { return activeForm_; }
+    TCustomForm* FocusedForm() const { return focusedForm_; }
+    void SetFocusedForm(TCustomForm* form) { focusedForm_ = form; }
+    TCustomForm* LastActiveCustomForm() const { return lastActiveCustomForm_; }
+    TForm* LastActiveForm() const { return lastActiveForm_; }
+    // The focus moved to `control` on `form`: both become active and the form moves to the front.
+    void FocusMovedTo(TCustomForm* form, TWinControl* control);
+    void UpdateLastActive();
+    // Forgets every reference to a control that goes away.
+    void ControlDestroyed(TControl* control);
+
+    // The screen cursor (crDefault: each control's own), and the system cursor of a cursor value.
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor value);
+    HCURSOR Cursors(TCursor cursor) const;
+
+    int Width() const;
+    int Height() const;
+    int PixelsPerInch() const;
+
+private:
+    std::vector<TCustomForm*> customForms_;
+    std::vector<TForm*> forms_;
+    TWinControl* activeControl_ = nullptr;
+    TCustomForm* activeCustomForm_ = nullptr;
+    TForm* activeForm_ = nullptr;
+    TCustomForm* focusedForm_ = nullptr;
+    TCustomForm* lastActiveCustomForm_ = nullptr;
+    TForm* lastActiveForm_ = nullptr;
+    TCursor cursor_ = crDefault;
+};
+
+// The mouse: its capture and position, and the wheel settings.
+class TMouse : public TObject {
+    DECLARE_CLASS(TMouse)
+public:
+    TMouse();
+
+    HWND Capture() const;
+    void SetCapture(HWND window);
+    POINT CursorPos() const;
+    bool WheelPresent() const { return wheelPresent_; }
+    int WheelScrollLines() const { return wheelScrollLines_; }
+    // A system setting changed (WM_WININICHANGE's wParam).
+    void SettingChanged(unsigned setting);
+
+private:
+    bool wheelPresent_ = false;
+    int wheelScrollLines_ = 3;
+};
+
+extern TScreen* Screen;
+extern TMouse* Mouse;

@@ -1,0 +1,259 @@
+// Fonts described by value; equal fonts share one GDI font, made when it is first asked for.
+#include "framework/graphics/font.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/core/classinfo.h"
+#include "framework/graphics/resources.h"
+#include "platform/gdi.h"
+#include "platform/locale.h"
+
+const TTypeInfo& TypeInfoFor(TFontStyle*)
+{
+    static const TTypeInfo info = MakeEnumTypeInfo("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+    return info;
+}
+
+const TTypeInfo& TypeInfoFor(TFontPitch*)
+{
+    static const TTypeInfo info = MakeEnumTypeInfo("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
+    return info;
+}
+
+namespace {
+
+using FontManager = TResourceManager<TFontValue>;
+
+// Never destroyed: fonts of global objects may outlive every other static.
+FontManager& Fonts()
+{
+    static FontManager* manager = new FontManager;
+    return *manager;
+}
+
+void DeleteGdiObject(HGDIOBJ object) { platform::DeleteObject(object); }
+
+int MulDivRound(int number, int numerator, int denominator)
+{
+    if (denominator == 0)
+        return -1;
+    long long product = static_cast<long long>(number) * numerator;
+    long long half = denominator / 2;
+    long long result = product >= 0 ? (product + half) / denominator : (product - half) / denominator;
+    return static_cast<int>(result);
+}
+
+// Cuts `name` to at most 31 bytes without splitting a double-byte character.
+std::string FaceName(const std::string& name)
+{
+    std::size_t end = 0;
+    while (end < name.size()) {
+        std::size_t step = platform::IsLeadByte(static_cast<unsigned char>(name[end])) ? 2 : 1;
+        if (end + step > 31)
+            break;
+        end += step;
+    }
+    return name.substr(0, std::min(end, name.size()));
+}
+
+void SetValueName(TFontValue& value, const std::string& name)
+{
+    std::string face = FaceName(name);
+    std::memset(value.Name, 0, sizeof value.Name);
+    std::memcpy(value.Name, face.data(), face.size());
+    value.NameLength = static_cast<std::uint8_t>(face.size());
+}
+
+TFontValue MakeDefaultValue()
+{
+    TFontValue value;
+    std::memset(&value, 0, sizeof value);
+    int pixels = ScreenPixelsPerInch();
+    value.Height = -MulDivRound(8, pixels, 72);
+    value.Pitch = fpDefault;
+    value.Charset = DEFAULT_CHARSET;
+    SetValueName(value, "MS Sans Serif");
+    LOGFONTA gui{};
+    if (platform::IsFarEast() &&
+        platform::FontDescription(static_cast<HFONT>(platform::StockObject(DEFAULT_GUI_FONT)), gui) &&
+        gui.lfCharSet == SHIFTJIS_CHARSET) {
+        value.Height = -MulDivRound(9, pixels, 72);
+        value.Charset = SHIFTJIS_CHARSET;
+        SetValueName(value, "ＭＳ Ｐゴシック");
+    }
+    return value;
+}
+
+HGDIOBJ MakeFont(const TFontValue& value)
+{
+    LOGFONTA font{};
+    font.lfHeight = value.Height;
+    font.lfWeight = (value.Style & 1) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = (value.Style & 2) ? 1 : 0;
+    font.lfUnderline = (value.Style & 4) ? 1 : 0;
+    font.lfStrikeOut = (value.Style & 8) ? 1 : 0;
+    font.lfCharSet = value.Charset;
+    font.lfPitchAndFamily = value.Pitch == fpVariable ? VARIABLE_PITCH : value.Pitch == fpFixed ? FIXED_PITCH : 0;
+    std::string name(value.Name, value.NameLength);
+    if (name.size() == 7 && platform::LowerAnsi(name) == "default")
+        name = "MS Sans Serif";
+    std::memcpy(font.lfFaceName, name.data(), std::min<std::size_t>(name.size(), LF_FACESIZE - 1));
+    return platform::CreateFont(font);
+}
+
+}  // namespace
+
+const TFontValue& DefaultFontValue()
+{
+    static const TFontValue value = MakeDefaultValue();
+    return value;
+}
+
+struct TFont::Resource : FontManager::Record {};
+
+const TClassInfo& TFont::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TFont, TGraphicsObject>("TFont")
+        .Property("Charset", &TFont::Charset, &TFont::SetCharset)
+        .Property("Color", &TFont::Color, &TFont::SetColor)
+        .Property("Height", &TFont::Height, &TFont::SetHeight)
+        .Property("Name", &TFont::Name, &TFont::SetName)
+        .Property("Pitch", &TFont::Pitch, &TFont::SetPitch)
+        .Property("Size", &TFont::Size, &TFont::SetSize)
+        .Property("Style", &TFont::Style, &TFont::SetStyle)
+        .Build();
+    return info;
+}
+
+TFont::TFont()
+    : resource_(static_cast<Resource*>(Fonts().Allocate(DefaultFontValue()))),
+      color_(clWindowText),
+      pixelsPerInch_(ScreenPixelsPerInch())
+{
+}
+
+TFont::~TFont() { Fonts().Release(resource_, DeleteGdiObject); }
+
+const TFontValue& TFont::Value() const { return resource_->Data; }
+
+void TFont::SetValue(const TFontValue& value)
+{
+    auto* fresh = static_cast<Resource*>(Fonts().Allocate(value));
+    Resource* old = resource_;
+    resource_ = fresh;
+    Fonts().Release(old, DeleteGdiObject);
+    if (fresh != old)
+        Changed();
+}
+
+void TFont::ShareWith(const TFont& source)
+{
+    Fonts().AddRef(source.resource_);
+    Resource* old = resource_;
+    resource_ = source.resource_;
+    Fonts().Release(old, DeleteGdiObject);
+}
+
+void TFont::Assign(const TPersistent* source)
+{
+    if (auto* font = dynamic_cast<const TFont*>(source)) {
+        bool changed = font->resource_ != resource_ || font->color_ != color_;
+        ShareWith(*font);
+        color_ = font->color_;
+        if (pixelsPerInch_ != font->pixelsPerInch_) {
+            // The point size carries over, not the pixel height.
+            TFontValue value = Value();
+            value.Height = -MulDivRound(font->Size(), pixelsPerInch_, 72);
+            auto* fresh = static_cast<Resource*>(Fonts().Allocate(value));
+            Fonts().Release(resource_, DeleteGdiObject);
+            resource_ = fresh;
+            changed = true;
+        }
+        if (changed)
+            Changed();
+        return;
+    }
+    TGraphicsObject::Assign(source);
+}
+
+std::string TFont::Name() const { return std::string(Value().Name, Value().NameLength); }
+
+void TFont::SetName(const std::string& name)
+{
+    if (name.empty())
+        return;
+    TFontValue value = Value();
+    SetValueName(value, name);
+    SetValue(value);
+}
+
+void TFont::SetHeight(int height)
+{
+    TFontValue value = Value();
+    value.Height = height;
+    SetValue(value);
+}
+
+int TFont::Size() const { return -MulDivRound(Height(), 72, pixelsPerInch_); }
+
+void TFont::SetSize(int size) { SetHeight(-MulDivRound(size, pixelsPerInch_, 72)); }
+
+void TFont::SetStyle(TFontStyles style)
+{
+    TFontValue value = Value();
+    value.Style = static_cast<std::uint8_t>(style.Bits());
+    SetValue(value);
+}
+
+void TFont::SetPitch(TFontPitch pitch)
+{
+    TFontValue value = Value();
+    value.Pitch = pitch;
+    SetValue(value);
+}
+
+void TFont::SetCharset(TFontCharset charset)
+{
+    TFontValue value = Value();
+    value.Charset = charset;
+    SetValue(value);
+}
+
+void TFont::SetColor(TColor color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    Changed();
+}
+
+HFONT TFont::Handle() const { return static_cast<HFONT>(Fonts().Handle(resource_, MakeFont)); }
+
+void TFont::SetHandle(HFONT font)
+{
+    LOGFONTA description{};
+    if (!platform::FontDescription(font, description))
+        return;
+    TFontValue value;
+    std::memset(&value, 0, sizeof value);
+    value.Height = description.lfHeight;
+    std::uint8_t style = 0;
+    if (description.lfWeight > 699)
+        style |= 1;
+    if (description.lfItalic)
+        style |= 2;
+    if (description.lfUnderline)
+        style |= 4;
+    if (description.lfStrikeOut)
+        style |= 8;
+    value.Style = style;
+    value.Charset = description.lfCharSet;
+    std::size_t length = strnlen(description.lfFaceName, LF_FACESIZE);
+    SetValueName(value, std::string(description.lfFaceName, length));
+    int pitch = description.lfPitchAndFamily & 3;
+    value.Pitch = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
+    SetValue(value);
+}
+
+int TFont::SharedRecordCount() { return Fonts().RecordCount(); }

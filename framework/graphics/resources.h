@@ -1,0 +1,91 @@
+// Shared GDI resource records: graphics objects of equal value share one record and one GDI handle.
+// A record lives while objects refer to it; the last release deletes its handle.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <mutex>
+
+#include "platform/win32.h"
+
+// The 16-bit hash of a value's bytes: rotate the accumulator left by 5, then xor in the byte.
+std::uint16_t ResourceHash(const void* data, std::size_t size);
+
+// Value must be trivially copyable and fully initialised (padding zeroed), since it is compared
+// and hashed byte by byte.
+template <class Value>
+class TResourceManager {
+public:
+    struct Record {
+        Record* Next = nullptr;
+        int RefCount = 0;
+        HGDIOBJ Handle = nullptr;
+        std::uint16_t Hash = 0;
+        Value Data;
+    };
+
+    // The record holding `value`, made when there is none; its count is raised.
+    Record* Allocate(const Value& value)
+    {
+        std::uint16_t hash = ResourceHash(&value, sizeof value);
+        std::lock_guard<std::mutex> guard(lock_);
+        Record* record = head_;
+        while (record && !(record->Hash == hash && std::memcmp(&record->Data, &value, sizeof value) == 0))
+            record = record->Next;
+        if (!record) {
+            record = new Record;
+            record->Hash = hash;
+            std::memcpy(&record->Data, &value, sizeof value);
+            record->Next = head_;
+            head_ = record;
+        }
+        ++record->RefCount;
+        return record;
+    }
+
+    void AddRef(Record* record)
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        ++record->RefCount;
+    }
+
+    void Release(Record* record, void (*deleteHandle)(HGDIOBJ))
+    {
+        if (!record)
+            return;
+        std::lock_guard<std::mutex> guard(lock_);
+        if (--record->RefCount > 0)
+            return;
+        Record** link = &head_;
+        while (*link && *link != record)
+            link = &(*link)->Next;
+        if (*link)
+            *link = record->Next;
+        if (record->Handle)
+            deleteHandle(record->Handle);
+        delete record;
+    }
+
+    // The record's handle, made by `make` on first request.
+    template <class Make>
+    HGDIOBJ Handle(Record* record, Make make)
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (!record->Handle)
+            record->Handle = make(record->Data);
+        return record->Handle;
+    }
+
+    int RecordCount()
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        int n = 0;
+        for (Record* r = head_; r; r = r->Next)
+            ++n;
+        return n;
+    }
+
+private:
+    std::mutex lock_;
+    Record* head_ = nullptr;
+};

@@ -1,0 +1,33 @@
+// Keyboard focus, mouse capture, key states, the cursor and thread timers.
+#include "platform/input.h"
+
+namespace platform {
+
+HWND FocusWindow() { return ::GetFocus(); }
+
+HWND SetFocus(HWND window) { return ::SetFocus(window); }
+
+HWND CaptureWindow() { return ::GetCapture(); }
+
+HWND SetCapture(HWND window) { return ::SetCapture(window); }
+
+bool ReleaseCapture() { return ::ReleaseCapture() != FALSE; }
+
+bool KeyIsDown(int virtualKey) { return ::GetKeyState(virtualKey) < 0; }
+
+POINT CursorPos()
+{
+    POINT p{};
+    ::GetCursorPos(&p);
+    return p;
+}
+
+HCURSOR LoadSystemCursor(const char* id) { return ::LoadCursorA(nullptr, id); }
+
+HICON LoadIcon(HINSTANCE instance, const char* name) { return ::LoadIconA(instance, name); }
+
+UINT_PTR SetThreadTimer(UINT elapse, TIMERPROC callback) { return ::SetTimer(nullptr, 0, elapse, callback); }
+
+bool KillThreadTimer(UINT_PTR id) { return ::KillTimer(nullptr, id) != FALSE; }
+
+}  // namespace platform

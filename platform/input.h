@@ -1,0 +1,24 @@
+// Keyboard focus, mouse capture, key states, the cursor and thread timers.
+#pragma once
+
+#include "platform/win32.h"
+
+namespace platform {
+
+HWND FocusWindow();             // GetFocus
+HWND SetFocus(HWND window);     // returns the window that had the focus
+HWND CaptureWindow();           // GetCapture
+HWND SetCapture(HWND window);
+bool ReleaseCapture();
+
+bool KeyIsDown(int virtualKey);  // GetKeyState: the high bit
+
+POINT CursorPos();  // screen coordinates
+HCURSOR LoadSystemCursor(const char* id);  // LoadCursorA(null, id)
+HICON LoadIcon(HINSTANCE instance, const char* name);
+
+// A thread timer (no window): `callback` runs from the thread's message dispatch. 0 on failure.
+UINT_PTR SetThreadTimer(UINT elapse, TIMERPROC callback);
+bool KillThreadTimer(UINT_PTR id);
+
+}  // namespace platform

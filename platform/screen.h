@@ -1,0 +1,22 @@
+// The screen: metrics, system colours, monitors and the system's message box.
+#pragma once
+
+#include <string>
+
+#include "platform/win32.h"
+
+namespace platform {
+
+int SystemMetric(int index);  // GetSystemMetrics
+COLORREF SystemColor(int index);  // GetSysColor
+DWORD SystemVersion();  // GetVersion
+int WheelScrollLines();  // SystemParametersInfo SPI_GETWHEELSCROLLLINES
+
+HMONITOR MonitorOfWindow(HWND window);  // the nearest one
+HMONITOR MonitorOfPoint(POINT point);   // the nearest one
+RECT MonitorRect(HMONITOR monitor);     // whole monitor, screen coordinates
+RECT MonitorWorkArea(HMONITOR monitor);
+
+int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+
+}  // namespace platform

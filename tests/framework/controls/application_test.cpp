@@ -1,0 +1,404 @@
+// The application object: its window and title, forms made through it, the loop and its filters,
+// quitting, idle mouse tracking and hints.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/controls/hintwindow.h"
+#include "framework/controls/screen.h"
+#include "framework/core/classinfo.h"
+#include "tests/framework/controls/controls_test_support.h"
+
+using namespace controlstest;
+
+namespace {
+
+constexpr UINT WM_PROBE = WM_USER + 40;
+
+bool QueueHolds(UINT message)
+{
+    MSG msg;
+    return PeekMessageA(&msg, nullptr, message, message, PM_NOREMOVE) != FALSE;
+}
+
+void DropQueued(UINT message)
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, message, message, PM_REMOVE)) {
+    }
+}
+
+TEST(ApplicationWindow, IsAHiddenOwnerOfEveryFormTitledAfterTheModule)
+{
+    HWND window = Application->WindowHandle();
+    ASSERT_TRUE(IsWindow(window));
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    EXPECT_STREQ(className, "TApplication");
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & 0x84CA0000u, 0x84CA0000u);
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    // Controls_tests.exe gives "Controls_tests": no folder or extension, lower case after the first.
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name = strrchr(path, '\\') + 1;
+    name = name.substr(0, name.find('.'));
+    CharLowerA(name.data() + 1);
+    EXPECT_EQ(Application->AppTitle(), name);
+
+    // Only Restore, Minimize and Close stay on its system menu.
+    HMENU menu = GetSystemMenu(window, FALSE);
+    EXPECT_EQ(GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+    EXPECT_EQ(GetMenuState(menu, SC_SIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+    EXPECT_NE(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    EXPECT_EQ(GetWindow(form->WindowHandle(), GW_OWNER), window);
+    EXPECT_GE(Screen->FormCount(), 1);
+}
+
+TEST(ApplicationWindow, ACopyDataRequestNeverLoadsALibrary)
+{
+    ASSERT_EQ(GetModuleHandleA("msimg32.dll"), nullptr);
+    char name[] = "msimg32.dll";
+    COPYDATASTRUCT data{0xDE534454, sizeof name, name};
+    SendMessageA(Application->WindowHandle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    EXPECT_EQ(GetModuleHandleA("msimg32.dll"), nullptr);
+}
+
+TEST(ApplicationWindow, WindowHooksSeeItsMessagesFirst)
+{
+    struct Hook : TObject {
+        int seen = 0;
+        void Filter(TMessage& m, bool& handled)
+        {
+            if (m.Msg == WM_PROBE) {
+                ++seen;
+                m.Result = 77;
+                handled = true;
+            }
+        }
+    } hook;
+    TWindowHook entry(&hook, &Hook::Filter);
+    SendMessageA(Application->WindowHandle(), CMSG_WINDOWHOOK, 0, reinterpret_cast<LPARAM>(&entry));
+    EXPECT_EQ(SendMessageA(Application->WindowHandle(), WM_PROBE, 0, 0), 77);
+    SendMessageA(Application->WindowHandle(), CMSG_WINDOWHOOK, 1, reinterpret_cast<LPARAM>(&entry));
+    EXPECT_EQ(SendMessageA(Application->WindowHandle(), WM_PROBE, 0, 0), 0);
+    EXPECT_EQ(hook.seen, 1);
+}
+
+class TFailingForm : public TForm {
+    DECLARE_CLASS(TFailingForm)
+public:
+    explicit TFailingForm(TComponent* owner) : TForm(owner) { throw EInvalidOperation("作成に失敗"); }
+};
+
+const TClassInfo& TFailingForm::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TFailingForm, TForm>("TFailingForm").Build();
+    return info;
+}
+
+class TSeenForm : public TForm {
+    DECLARE_CLASS(TSeenForm)
+public:
+    static TSeenForm** Reference;
+    bool referenceSetDuringConstruction = false;
+    explicit TSeenForm(TComponent* owner) : TForm(owner) { referenceSetDuringConstruction = *Reference == this; }
+};
+TSeenForm** TSeenForm::Reference = nullptr;
+
+const TClassInfo& TSeenForm::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TSeenForm, TForm>("TSeenForm").Build();
+    return info;
+}
+
+TEST(CreateAppForm, TheFirstFormBecomesThePrimaryFormAndLaterOnesNever)
+{
+    ASSERT_EQ(Application->PrimaryForm(), nullptr);
+    TLoggingControl* notAForm = nullptr;
+    Application->CreateAppForm(notAForm);
+    EXPECT_EQ(Application->PrimaryForm(), nullptr);
+
+    TSeenForm* first = nullptr;
+    TSeenForm::Reference = &first;
+    Application->CreateAppForm(first);
+    EXPECT_TRUE(first->referenceSetDuringConstruction);
+    EXPECT_EQ(Application->PrimaryForm(), first);
+    EXPECT_TRUE(first->HandleAllocated());
+    EXPECT_EQ(first->Owner(), Application);
+
+    TSeenForm* second = nullptr;
+    TSeenForm::Reference = &second;
+    Application->CreateAppForm(second);
+    EXPECT_EQ(Application->PrimaryForm(), first);
+    EXPECT_FALSE(second->HandleAllocated());
+
+    TFailingForm* failing = reinterpret_cast<TFailingForm*>(1);
+    EXPECT_THROW(Application->CreateAppForm(failing), EInvalidOperation);
+    EXPECT_EQ(failing, nullptr);
+
+    delete second;
+    delete first;
+    delete notAForm;
+    EXPECT_EQ(Application->PrimaryForm(), nullptr);
+}
+
+TEST(RunLoop, WithoutAPrimaryFormItReturnsAtOnce)
+{
+    ASSERT_EQ(Application->PrimaryForm(), nullptr);
+    PostThreadMessageA(GetCurrentThreadId(), WM_PROBE, 0, 0);
+    Application->RunLoop();
+    EXPECT_TRUE(QueueHolds(WM_PROBE));  // no message was taken
+    EXPECT_FALSE(Application->Running());
+    DropQueued(WM_PROBE);
+}
+
+TEST(RunLoop, WMQuitEndsTheLoopAfterTheCurrentStepAndLeavesLaterMessages)
+{
+    TTestForm* form = nullptr;
+    Application->CreateAppForm(form);
+    ASSERT_EQ(Application->PrimaryForm(), form);
+    PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 5, 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_PROBE, 0, 0);
+    Application->RunLoop();
+    EXPECT_TRUE(Application->QuitRequested());
+    EXPECT_TRUE(form->Visible());  // the loop showed the primary form first
+    EXPECT_TRUE(IsWindowVisible(form->WindowHandle()));
+    EXPECT_TRUE(QueueHolds(WM_PROBE));
+    DropQueued(WM_PROBE);
+    Application->SetQuitRequested(false);
+    delete form;
+}
+
+TEST(RunLoop, AnExceptionInAStepIsReportedAndTheLoopGoesOn)
+{
+    struct Steps : TObject {
+        int failures = 0;
+        std::vector<std::string> reported;
+        void OnMessage(MSG& msg, bool& handled)
+        {
+            if (msg.message == WM_PROBE) {
+                handled = true;
+                if (++failures == 1)
+                    throw EInvalidOperation("一歩目で失敗");
+                PostQuitMessage(0);
+            }
+        }
+        void OnException(TObject*, const Exception& e) { reported.push_back(e.Message()); }
+    } steps;
+    TTestForm* form = nullptr;
+    Application->CreateAppForm(form);
+    Application->OnAppMessage = TMessageEvent(&steps, &Steps::OnMessage);
+    Application->OnAppException = TExceptionEvent(&steps, &Steps::OnException);
+    PostThreadMessageA(GetCurrentThreadId(), WM_PROBE, 0, 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_PROBE, 0, 0);
+    Application->RunLoop();
+    Application->OnAppMessage = {};
+    Application->OnAppException = {};
+    Application->SetQuitRequested(false);
+    delete form;
+    EXPECT_EQ(steps.failures, 2);
+    EXPECT_EQ(steps.reported, (std::vector<std::string>{"一歩目で失敗"}));
+}
+
+TEST(TakeMessage, AMessageHandledByOnAppMessageIsNeitherTranslatedNorDispatched)
+{
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    int probes = 0;
+    class TCounting : public TLoggingControl {
+    public:
+        int* count;
+        TCounting(TComponent* owner, int* c) : TLoggingControl(owner), count(c) {}
+        void Dispatch(TMessage& m) override
+        {
+            if (m.Msg == WM_PROBE)
+                ++*count;
+            TLoggingControl::Dispatch(m);
+        }
+    };
+    auto* control = new TCounting(form.get(), &probes);
+    control->SetParent(form.get());
+    struct Filter : TObject {
+        void Take(MSG& msg, bool& handled) { handled = msg.message == WM_PROBE && msg.wParam == 1; }
+    } filter;
+    Application->OnAppMessage = TMessageEvent(&filter, &Filter::Take);
+    PostMessageA(control->WindowHandle(), WM_PROBE, 1, 0);
+    PostMessageA(control->WindowHandle(), WM_PROBE, 2, 0);
+    PumpPending();
+    Application->OnAppMessage = {};
+    EXPECT_EQ(probes, 1);
+}
+
+TEST(RequestQuit, TheTerminateHooksMayRefuse)
+{
+    static bool agree = false;
+    auto hook = [] { return agree; };
+    AddTerminateHook(hook);
+    Application->RequestQuit();
+    EXPECT_FALSE(QueueHolds(WM_QUIT));
+    agree = true;
+    Application->RequestQuit();
+    EXPECT_TRUE(QueueHolds(WM_QUIT));
+    DropQueued(WM_QUIT);
+    RemoveTerminateHook(hook);
+}
+
+TEST(RequestQuit, ClosingThePrimaryFormAsksToQuitUnlessOnCloseKeepsItOpen)
+{
+    struct Closer : TObject {
+        TCloseAction action = caHide;
+        void Close(TObject*, TCloseAction& a) { a = action; }
+    } closer;
+    TTestForm* form = nullptr;
+    Application->CreateAppForm(form);
+    form->OnClose = TCloseEvent(&closer, &Closer::Close);
+    closer.action = caNone;
+    SendMessageA(form->WindowHandle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(QueueHolds(WM_QUIT));
+    closer.action = caFree;  // any other action ends the application, whatever it is
+    SendMessageA(form->WindowHandle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(QueueHolds(WM_QUIT));
+    DropQueued(WM_QUIT);
+    delete form;
+
+    // Another form freed by OnClose goes later, from the loop.
+    TTestForm* primary = nullptr;
+    Application->CreateAppForm(primary);
+    auto* other = new TTestForm(nullptr);
+    other->SetVisible(true);
+    other->OnClose = TCloseEvent(&closer, &Closer::Close);
+    HWND otherWindow = other->WindowHandle();
+    SendMessageA(otherWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(otherWindow));
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(otherWindow); }));
+    EXPECT_FALSE(QueueHolds(WM_QUIT));
+    delete primary;
+}
+
+// Idle mouse tracking and hints need the real cursor over the controls.
+class CursorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.reset(MakeShownForm(300, 200));
+        a = MakeTracked("A", 10);
+        b = MakeTracked("B", 150);
+        Application->OnAppIdle = TIdleEvent(&idle, &Idle::NotDone);
+    }
+    void TearDown() override
+    {
+        Application->OnAppIdle = {};
+        Application->OnAppHint = {};
+    }
+
+    class TTracked : public TLoggingControl {
+    public:
+        std::vector<std::string>* log;
+        TTracked(TComponent* owner, std::vector<std::string>* l) : TLoggingControl(owner), log(l) {}
+        void Dispatch(TMessage& m) override
+        {
+            if (m.Msg == CMSG_MOUSEENTER)
+                log->push_back("enter " + Name());
+            if (m.Msg == CMSG_MOUSELEAVE)
+                log->push_back("leave " + Name());
+            TLoggingControl::Dispatch(m);
+        }
+    };
+    TTracked* MakeTracked(const char* name, int left)
+    {
+        auto* control = new TTracked(form.get(), &log);
+        control->SetName(name);
+        control->SetBounds(left, 10, 100, 100);
+        control->SetParent(form.get());
+        return control;
+    }
+    // Moves the cursor and lets the loop take the system's own news of the move.
+    bool MoveCursorOver(TControl* control)
+    {
+        POINT p = control->ClientToScreen({50, 50});
+        SetCursorPos(p.x, p.y);
+        return PumpUntil([&] {
+            POINT now;
+            GetCursorPos(&now);
+            return now.x == p.x && now.y == p.y &&
+                   WindowFromPoint(p) == static_cast<TWinControl*>(control)->WindowHandle() && !GetCapture();
+        }) && (PumpPending(), true);
+    }
+    struct Idle : TObject {
+        void NotDone(TObject*, bool& done) { done = false; }  // keeps IdleStep from waiting
+    } idle;
+    std::vector<std::string> log;
+    std::unique_ptr<TTestForm> form;
+    TTracked* a = nullptr;
+    TTracked* b = nullptr;
+};
+
+TEST_F(CursorTest, TheIdleStepTellsControlsWhenTheMouseEntersAndLeaves)
+{
+    ASSERT_TRUE(MoveCursorOver(a));
+    Application->IdleStep();
+    EXPECT_EQ(Application->MouseControl(), a);
+    ASSERT_TRUE(MoveCursorOver(b));
+    Application->IdleStep();
+    EXPECT_EQ(log, (std::vector<std::string>{"enter A", "leave A", "enter B"}));
+}
+
+TEST_F(CursorTest, TheLongHintOfTheControlUnderTheMouseBecomesTheCurrentHint)
+{
+    struct Hints : TObject {
+        std::vector<std::string> seen;
+        void Changed(TObject*) { seen.push_back(Application->CurrentHint()); }
+    } hints;
+    Application->OnAppHint = TNotifyEvent(&hints, &Hints::Changed);
+    a->SetHint("開く|ファイルを開きます");
+    form->SetHint("フォーム");  // B has none of its own: its parent's counts
+    ASSERT_TRUE(MoveCursorOver(a));
+    Application->IdleStep();
+    ASSERT_TRUE(MoveCursorOver(b));
+    Application->IdleStep();
+    Application->IdleStep();  // unchanged: no second call
+    EXPECT_EQ(hints.seen, (std::vector<std::string>{"ファイルを開きます", "フォーム"}));
+}
+
+TEST_F(CursorTest, AControlWithShowHintShowsItsShortHintAfterTheDelayAndHidesItLater)
+{
+    a->SetHint("ポップアップ|長い説明");  // ポ is 83 7C: its second byte looks like "|"
+    a->SetShowHint(true);
+    Application->SetHintShowDelay(30);
+    Application->SetHintHideDelay(300);
+    ASSERT_TRUE(MoveCursorOver(a));
+    POINT inside{50, 50};
+    PostMessageA(a->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));
+    THintWindow* hint = Application->HintWindow();
+    ASSERT_NE(hint, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return hint->HintShowing(); }));
+    EXPECT_EQ(hint->Caption(), "ポップアップ");
+    EXPECT_TRUE(Application->HintActive());
+    RECT r;
+    GetWindowRect(hint->WindowHandle(), &r);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    EXPECT_GT(r.top, cursor.y);  // below the cursor
+    EXPECT_GT(r.right - r.left, 20);
+    ASSERT_TRUE(PumpUntil([&] { return !hint->HintShowing(); }));
+
+    // A key press cancels a showing hint at once.
+    Application->SetHintHideDelay(10000);
+    ASSERT_TRUE(MoveCursorOver(b));  // B shows no hint: passing over it cancels A's
+    PostMessageA(b->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));
+    PumpPending();
+    EXPECT_EQ(Application->HintControl(), nullptr);
+    ASSERT_TRUE(MoveCursorOver(a));
+    PostMessageA(a->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));
+    ASSERT_TRUE(PumpUntil([&] { return hint->HintShowing(); }));
+    PostMessageA(a->WindowHandle(), WM_KEYDOWN, VK_SHIFT, 1);
+    PumpPending();
+    EXPECT_FALSE(hint->HintShowing());
+    EXPECT_EQ(Application->HintControl(), nullptr);
+    Application->SetHintShowDelay(500);
+    Application->SetHintHideDelay(2500);
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+// Shared pieces of the control tests: pumping the application's loop with a deadline, and small
+// controls that record what reaches them.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/controls/application.h"
+#include "framework/controls/form.h"
+#include "framework/controls/graphiccontrol.h"
+#include "framework/controls/wincontrol.h"
+
+namespace controlstest {
+
+// Runs the application's message step until `done` holds or `timeoutMs` passed; waits for input
+// between steps instead of sleeping.
+bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs = 5000);
+// Handles every message that is queued now (and what they queue in turn).
+void PumpPending();
+
+// A form that is shown on screen and destroyed at the end of the test.
+class TTestForm : public TForm {
+    DECLARE_CLASS(TTestForm)
+public:
+    explicit TTestForm(TComponent* owner) : TForm(owner) {}
+};
+
+// A windowed control that logs the creation of its window.
+class TLoggingControl : public TWinControl {
+    DECLARE_CLASS(TLoggingControl)
+public:
+    TLoggingControl(TComponent* owner, std::vector<std::string>* log) : TWinControl(owner), log_(log) {}
+    explicit TLoggingControl(TComponent* owner) : TWinControl(owner) {}
+
+protected:
+    void CreateWnd() override
+    {
+        if (log_)
+            log_->push_back(Name());
+        TWinControl::CreateWnd();
+    }
+
+private:
+    std::vector<std::string>* log_ = nullptr;
+};
+
+// A control built on the system's edit window.
+class TTestEdit : public TWinControl {
+    DECLARE_CLASS(TTestEdit)
+public:
+    explicit TTestEdit(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
+    std::vector<std::uint32_t> Reflected;  // notification messages that reached the object
+
+    void Dispatch(TMessage& m) override
+    {
+        if (m.Msg == CN_COMMAND || m.Msg == CN_NOTIFY)
+            Reflected.push_back(m.Msg);
+        TWinControl::Dispatch(m);
+    }
+
+protected:
+    void CreateParams(TCreateParams& params) override
+    {
+        TWinControl::CreateParams(params);
+        CreateSubClass(params, "EDIT");
+        params.Style |= ES_AUTOHSCROLL;
+    }
+};
+
+// A control without a window of its own.
+class TTestGraphic : public TGraphicControl {
+    DECLARE_CLASS(TTestGraphic)
+public:
+    explicit TTestGraphic(TComponent* owner) : TGraphicControl(owner) {}
+};
+
+// Makes a visible form of the given client size on the screen.
+TTestForm* MakeShownForm(int clientWidth = 300, int clientHeight = 200);
+
+}  // namespace controlstest

@@ -1,0 +1,238 @@
+// Window life: creation on demand with the parent first, controls on a system window class,
+// finding a control by its window, the text with and without a window, and re-creation.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/controls/windowproc.h"
+#include "framework/core/exceptions.h"
+#include "tests/framework/controls/controls_test_support.h"
+
+using namespace controlstest;
+
+namespace {
+
+std::string WindowTextOf(HWND window)
+{
+    char buffer[256] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+TEST(WindowCreation, ReadingAChildsHandleCreatesTheParentsWindowFirst)
+{
+    std::vector<std::string> log;
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    auto* panel = new TLoggingControl(form.get(), &log);
+    panel->SetName("Panel");
+    auto* inner = new TLoggingControl(form.get(), &log);
+    inner->SetName("Inner");
+    inner->SetParent(panel);  // the panel has no parent yet, so no window either
+    panel->SetVisible(false);
+    panel->SetParent(form.get());
+    EXPECT_FALSE(panel->HandleAllocated());
+    EXPECT_FALSE(inner->HandleAllocated());
+
+    HWND innerWindow = inner->Handle();
+
+    ASSERT_EQ(log, (std::vector<std::string>{"Panel", "Inner"}));
+    EXPECT_EQ(GetParent(innerWindow), panel->WindowHandle());
+    EXPECT_EQ(GetParent(panel->WindowHandle()), form->WindowHandle());
+    // Each window finds its object through its property; a child without an id gets its handle as id.
+    EXPECT_EQ(FindControl(innerWindow), inner);
+    EXPECT_EQ(FindControl(panel->WindowHandle()), panel);
+    EXPECT_EQ(GetWindowLongPtrA(innerWindow, GWLP_ID), reinterpret_cast<LONG_PTR>(innerWindow));
+    EXPECT_EQ(SendMessageA(innerWindow, ObjectInstanceMessage(), 0, 0), reinterpret_cast<LRESULT>(inner));
+    // The window class is named after the object's class.
+    char className[64] = {};
+    GetClassNameA(innerWindow, className, sizeof className);
+    EXPECT_STREQ(className, "TLoggingControl");
+}
+
+TEST(WindowCreation, AWindowedControlWithoutAParentWindowRaises)
+{
+    TLoggingControl orphan(nullptr);
+    orphan.SetName("Orphan");
+    try {
+        orphan.HandleNeeded();
+        FAIL() << "no exception";
+    } catch (const EInvalidOperation& e) {
+        EXPECT_EQ(e.Message(), "コントロール 'Orphan' は親ウィンドウを持っていません");
+    }
+    EXPECT_FALSE(orphan.HandleAllocated());
+}
+
+TEST(WindowCreation, ShowingAParentCreatesTheWindowsOfItsVisibleChildrenInListOrder)
+{
+    std::vector<std::string> log;
+    auto* form = new TTestForm(nullptr);
+    std::unique_ptr<TTestForm> owner(form);
+    auto* first = new TLoggingControl(form, &log);
+    first->SetName("First");
+    first->SetParent(form);
+    auto* hidden = new TLoggingControl(form, &log);
+    hidden->SetName("Hidden");
+    hidden->SetVisible(false);
+    hidden->SetParent(form);
+    auto* second = new TLoggingControl(form, &log);
+    second->SetName("Second");
+    second->SetParent(form);
+    EXPECT_TRUE(log.empty());
+
+    form->SetVisible(true);
+
+    EXPECT_EQ(log, (std::vector<std::string>{"First", "Second"}));
+    EXPECT_TRUE(first->Showing());
+    EXPECT_FALSE(hidden->Showing());
+    EXPECT_TRUE(IsWindowVisible(second->WindowHandle()));
+    // A later window goes above its earlier siblings: z-order follows the child list.
+    EXPECT_EQ(GetWindow(form->WindowHandle(), GW_CHILD), second->WindowHandle());
+
+    hidden->SetVisible(true);
+    EXPECT_TRUE(hidden->Showing());
+    EXPECT_TRUE(IsWindowVisible(hidden->WindowHandle()));
+    first->SetVisible(false);
+    EXPECT_FALSE(IsWindowVisible(first->WindowHandle()));
+}
+
+TEST(WindowCreation, AControlOnTheSystemEditClassPassesUnhandledMessagesToTheEditWindow)
+{
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    auto* edit = new TTestEdit(form.get());
+    edit->SetBounds(10, 10, 200, 24);
+    edit->SetText("前もって");  // kept in the object while there is no window
+    edit->SetParent(form.get());
+    ASSERT_TRUE(edit->HandleAllocated());
+
+    EXPECT_EQ(WindowTextOf(edit->WindowHandle()), "前もって");
+    WNDCLASSA system{};
+    ASSERT_TRUE(GetClassInfoA(nullptr, "EDIT", &system));
+    EXPECT_EQ(edit->DefWndProc(), system.lpfnWndProc);
+    // Messages only the edit window knows reach it through the framework's default handler.
+    SendMessageA(edit->WindowHandle(), EM_SETSEL, 0, -1);
+    DWORD start = 0, end = 0;
+    SendMessageA(edit->WindowHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 4u);  // Wine's edit window counts characters (see the platform notes)
+    EXPECT_EQ(edit->PerformMessage(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS, DLGC_WANTCHARS);
+}
+
+TEST(WindowText, ControlsKeepTheirTextWithAndWithoutAWindow)
+{
+    TTestGraphic label(nullptr);
+    label.SetText("表示");  // 95 5C 8E A6: a second byte that is a backslash
+    EXPECT_EQ(label.Text(), "表示");
+    EXPECT_EQ(label.TextLength(), 4);
+    char small[3] = {};
+    EXPECT_EQ(label.PerformMessage(WM_GETTEXT, sizeof small, reinterpret_cast<LPARAM>(small)), 2);
+    EXPECT_STREQ(small, "表");
+
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    int changes = 0;
+    struct Counter : TWinControl {
+        int* changes;
+        Counter(TComponent* owner, int* c) : TWinControl(owner), changes(c) {}
+        void Dispatch(TMessage& m) override
+        {
+            if (m.Msg == CMSG_TEXTCHANGED)
+                ++*changes;
+            TWinControl::Dispatch(m);
+        }
+    };
+    auto* control = new Counter(form.get(), &changes);
+    control->SetParent(form.get());
+    control->SetText("一行目");
+    EXPECT_EQ(WindowTextOf(control->WindowHandle()), "一行目");
+    control->SetText("一行目");  // unchanged: nothing happens
+    EXPECT_EQ(changes, 1);
+    SetWindowTextA(control->WindowHandle(), "外から");
+    EXPECT_EQ(control->Text(), "外から");
+}
+
+TEST(WindowText, RenamingAControlWhoseCaptionIsItsNameRenamesTheCaption)
+{
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    auto* control = new TLoggingControl(form.get());
+    control->SetName("Button1");
+    control->SetText("Button1");
+    control->SetName("OkButton");
+    EXPECT_EQ(control->Text(), "OkButton");
+    control->SetText("決定");
+    control->SetName("Other");
+    EXPECT_EQ(control->Text(), "決定");
+}
+
+TEST(Recreation, RecreatingAWindowKeepsItsTextAndTheFocus)
+{
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    auto* edit = new TTestEdit(form.get());
+    edit->SetBounds(10, 10, 200, 24);
+    edit->SetParent(form.get());
+    auto* other = new TTestEdit(form.get());
+    other->SetBounds(10, 40, 200, 24);
+    other->SetParent(form.get());
+    int enters = 0;
+    struct Counter : TObject {
+        int* n;
+        explicit Counter(int* c) : n(c) {}
+        void Count(TObject*) { ++*n; }
+    } counter(&enters);
+    edit->OnEnter = TNotifyEvent(&counter, &Counter::Count);
+    edit->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return edit->Focused(); }));
+    ASSERT_EQ(enters, 1);
+    SendMessageA(edit->WindowHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("保存する文章"));
+    HWND oldWindow = edit->WindowHandle();
+
+    edit->RecreateWnd();
+
+    ASSERT_TRUE(edit->HandleAllocated());
+    EXPECT_NE(edit->WindowHandle(), oldWindow);
+    EXPECT_FALSE(IsWindow(oldWindow));
+    EXPECT_EQ(WindowTextOf(edit->WindowHandle()), "保存する文章");
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_EQ(form->ActiveControl(), edit);
+    EXPECT_TRUE(IsWindowVisible(edit->WindowHandle()));
+    // The window keeps its place among its siblings.
+    EXPECT_EQ(GetWindow(edit->WindowHandle(), GW_HWNDPREV), other->WindowHandle());
+
+    // Without the focus it stays without.
+    other->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return other->Focused(); }));
+    edit->RecreateWnd();
+    EXPECT_TRUE(other->Focused());
+    EXPECT_EQ(WindowTextOf(edit->WindowHandle()), "保存する文章");
+}
+
+TEST(Recreation, DestroyingAFormDestroysItsChildrenLastFirstWhoeverOwnsThem)
+{
+    auto* form = MakeShownForm();
+    TLoggingControl* kept = new TLoggingControl(nullptr);  // not owned by the form
+    kept->SetParent(form);
+    HWND keptWindow = kept->Handle();
+    HWND formWindow = form->WindowHandle();
+    delete form;  // destroys `kept` too
+    EXPECT_FALSE(IsWindow(keptWindow));
+    EXPECT_FALSE(IsWindow(formWindow));
+    EXPECT_EQ(FindControl(keptWindow), nullptr);
+}
+
+TEST(ControlFont, AWindowGetsItsFontAndChildrenFollowTheirParentsFontAndColour)
+{
+    std::unique_ptr<TTestForm> owner(MakeShownForm());
+    TTestForm& form = *owner;
+    auto* child = new TTestEdit(&form);
+    child->SetParent(&form);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(child->WindowHandle(), WM_GETFONT, 0, 0)), child->Font()->Handle());
+    form.Font()->SetSize(20);
+    form.SetColor(clYellow);
+    EXPECT_EQ(child->Font()->Size(), 20);
+    EXPECT_EQ(child->Color(), clYellow);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(child->WindowHandle(), WM_GETFONT, 0, 0)), child->Font()->Handle());
+    child->SetColor(clRed);  // its own colour from now on
+    form.SetColor(clBlue);
+    EXPECT_EQ(child->Color(), clRed);
+    EXPECT_FALSE(child->ParentColor());
+}
+
+}  // namespace

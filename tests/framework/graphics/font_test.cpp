@@ -1,0 +1,115 @@
+// Fonts and brushes share GDI objects by value; a control hands its font to its window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "framework/graphics/brush.h"
+#include "framework/graphics/font.h"
+
+namespace {
+
+std::string FaceOf(HFONT font)
+{
+    LOGFONTA description{};
+    GetObjectA(font, sizeof description, &description);
+    return description.lfFaceName;
+}
+
+TEST(Font, FontsOfTheSameValueShareOneGdiFontAndAChangeLeavesTheOtherAlone)
+{
+    TFont a, b;
+    a.SetName("Arial");
+    a.SetSize(12);
+    b.SetName("Arial");
+    b.SetSize(12);
+    HFONT shared = a.Handle();
+    EXPECT_EQ(b.Handle(), shared);
+    int records = TFont::SharedRecordCount();
+
+    b.SetStyle({fsBold});
+    EXPECT_NE(b.Handle(), shared);
+    EXPECT_EQ(a.Handle(), shared);
+    EXPECT_EQ(GetObjectType(shared), static_cast<DWORD>(OBJ_FONT));
+    EXPECT_EQ(TFont::SharedRecordCount(), records + 1);
+    LOGFONTA bold{};
+    GetObjectA(b.Handle(), sizeof bold, &bold);
+    EXPECT_EQ(bold.lfWeight, FW_BOLD);
+
+    b.SetStyle({});  // back to the shared value; the bold record goes with its handle
+    EXPECT_EQ(b.Handle(), shared);
+    EXPECT_EQ(TFont::SharedRecordCount(), records);
+}
+
+TEST(Font, AssigningAcrossResolutionsCarriesThePointSize)
+{
+    TFont screen, printer;
+    printer.SetPixelsPerInch(600);
+    screen.SetSize(12);
+    screen.SetColor(clRed);
+    printer.Assign(&screen);
+    EXPECT_EQ(printer.Height(), -100);
+    EXPECT_EQ(printer.Size(), 12);
+    EXPECT_EQ(printer.Color(), clRed);
+    EXPECT_EQ(printer.Name(), screen.Name());
+}
+
+TEST(Font, NamesAreCutAtThirtyOneBytesOnACharacterBoundaryAndDefaultMeansTheSystemFace)
+{
+    TFont font;
+    font.SetName("");  // ignored
+    EXPECT_FALSE(font.Name().empty());
+    font.SetName("DEFAULT");
+    EXPECT_EQ(FaceOf(font.Handle()), "MS Sans Serif");
+    // 15 double-byte characters and "x": 31 bytes fit; one more character does not.
+    font.SetName("ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯxＰ");
+    EXPECT_EQ(font.Name(), "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯx");
+    font.SetName("ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰ");  // 32 bytes: the last character does not fit
+    EXPECT_EQ(font.Name(), "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯ");
+}
+
+TEST(Font, TheDefaultFontFollowsTheJapaneseSystem)
+{
+    TFont font;
+    LOGFONTA gui{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui);
+    if (gui.lfCharSet == SHIFTJIS_CHARSET) {
+        EXPECT_EQ(font.Name(), "ＭＳ Ｐゴシック");
+        EXPECT_EQ(font.Charset(), SHIFTJIS_CHARSET);
+        EXPECT_EQ(font.Size(), 9);
+    } else {
+        EXPECT_EQ(font.Name(), "MS Sans Serif");
+        EXPECT_EQ(font.Size(), 8);
+    }
+    EXPECT_EQ(font.Color(), clWindowText);
+}
+
+TEST(Font, ChangeEventsFireOnlyOnARealChange)
+{
+    struct Counter : TObject {
+        int changes = 0;
+        void Changed(TObject*) { ++changes; }
+    } counter;
+    TFont font;
+    font.OnChange = TNotifyEvent(&counter, &Counter::Changed);
+    font.SetHeight(font.Height());
+    font.SetColor(font.Color());
+    EXPECT_EQ(counter.changes, 0);
+    font.SetHeight(font.Height() - 1);
+    font.SetColor(clBlue);
+    EXPECT_EQ(counter.changes, 2);
+}
+
+TEST(Brush, SystemColoursAreLookedUpAndEqualBrushesShareAHandle)
+{
+    EXPECT_EQ(ColorToRGB(clWindow), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(ColorToRGB(clRed), 0x0000FFu);
+    TBrush a, b;
+    a.SetColor(clBtnFace);
+    b.SetColor(clBtnFace);
+    EXPECT_EQ(a.Handle(), b.Handle());
+    LOGBRUSH description{};
+    GetObjectA(a.Handle(), sizeof description, &description);
+    EXPECT_EQ(description.lbColor, GetSysColor(COLOR_BTNFACE));
+}
+
+}  // namespace
