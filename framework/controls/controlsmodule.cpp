@@ -3,6 +3,9 @@
 #include "framework/controls/application.h"
 #include "framework/controls/screen.h"
 #include "framework/controls/windowproc.h"
+#include "framework/controls/form.h"
+#include "framework/core/fixups.h"
+#include "framework/core/typeinfo.h"
 #include "platform/module.h"
 
 TApplication* Application = nullptr;
@@ -10,6 +13,19 @@ TScreen* Screen = nullptr;
 TMouse* Mouse = nullptr;
 
 namespace {
+
+// Form resources may refer to components of other forms, found by the form's name.
+TComponent* FindFormByName(const std::string& name)
+{
+    if (!Screen)
+        return nullptr;
+    for (int i = 0; i < Screen->CustomFormCount(); ++i) {
+        TCustomForm* form = Screen->CustomForms(i);
+        if (!form->HasState(csInline) && SameText(form->Name(), name))
+            return form;
+    }
+    return nullptr;
+}
 
 struct ControlsModule {
     ControlsModule()
@@ -20,6 +36,7 @@ struct ControlsModule {
         Screen = new TScreen(nullptr);
         Application = new TApplication(nullptr);
         Application->SetShowHints(true);
+        RegisterFindGlobalComponentProc(FindFormByName);
     }
 
     ~ControlsModule()
@@ -27,6 +44,7 @@ struct ControlsModule {
         // Forms still owned at this point belong to classes whose descriptions may already be gone
         // (they were made after this module); the process ends without destroying them. The loop's
         // shut-down routine destroys them at a safe time.
+        UnregisterFindGlobalComponentProc(FindFormByName);
         if (Application)
             Application->SetShowHints(false);
         if (Application && Application->ComponentCount() == 0) {

@@ -4,6 +4,22 @@
 #include <algorithm>
 
 #include "framework/core/classinfo.h"
+#include "framework/core/int_consts.h"
+
+namespace {
+
+const TIdentMapEntry CursorNames[] = {
+    {0, "crDefault"}, {-1, "crNone"}, {-2, "crArrow"}, {-3, "crCross"}, {-4, "crIBeam"},
+    {-6, "crSizeNESW"}, {-7, "crSizeNS"}, {-8, "crSizeNWSE"}, {-9, "crSizeWE"}, {-10, "crUpArrow"},
+    {-11, "crHourGlass"}, {-12, "crDrag"}, {-13, "crNoDrop"}, {-14, "crHSplit"}, {-15, "crVSplit"},
+    {-16, "crMultiDrag"}, {-17, "crSQLWait"}, {-18, "crNo"}, {-19, "crAppStart"}, {-20, "crHelp"},
+    {-21, "crHandPoint"}, {-22, "crSizeAll"}, {-22, "crSize"},
+};
+
+bool CursorFromIdent(const std::string& ident, std::int32_t& value) { return IdentToInt(ident, value, CursorNames); }
+bool CursorToIdent(std::int32_t value, std::string& ident) { return IntToIdent(value, ident, CursorNames); }
+
+}  // namespace
 
 const TTypeInfo& TypeInfoFor(TAlign*)
 {
@@ -51,7 +67,11 @@ const TTypeInfo& TypeInfoFor(TImeMode*)
 
 const TTypeInfo& TypeInfoFor(TCursor*)
 {
-    static const TTypeInfo info = MakeIntegerTypeInfo("TCursor");
+    static const TTypeInfo& info = [] () -> const TTypeInfo& {
+        static const TTypeInfo made = MakeIntegerTypeInfo("TCursor");
+        RegisterIntegerConsts(made, CursorFromIdent, CursorToIdent);
+        return made;
+    }();
     return info;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/core/classinfo.h"
+#include "framework/core/int_consts.h"
 #include "framework/graphics/resources.h"
 #include "platform/gdi.h"
 #include "platform/locale.h"
@@ -18,6 +19,31 @@ const TTypeInfo& TypeInfoFor(TFontStyle*)
 const TTypeInfo& TypeInfoFor(TFontPitch*)
 {
     static const TTypeInfo info = MakeEnumTypeInfo("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
+    return info;
+}
+
+namespace {
+
+const TIdentMapEntry CharsetNames[] = {
+    {0, "ANSI_CHARSET"}, {1, "DEFAULT_CHARSET"}, {2, "SYMBOL_CHARSET"}, {77, "MAC_CHARSET"},
+    {128, "SHIFTJIS_CHARSET"}, {129, "HANGEUL_CHARSET"}, {130, "JOHAB_CHARSET"}, {134, "GB2312_CHARSET"},
+    {136, "CHINESEBIG5_CHARSET"}, {161, "GREEK_CHARSET"}, {162, "TURKISH_CHARSET"}, {163, "VIETNAMESE_CHARSET"},
+    {177, "HEBREW_CHARSET"}, {178, "ARABIC_CHARSET"}, {186, "BALTIC_CHARSET"}, {204, "RUSSIAN_CHARSET"},
+    {222, "THAI_CHARSET"}, {238, "EASTEUROPE_CHARSET"}, {255, "OEM_CHARSET"},
+};
+
+bool CharsetFromIdent(const std::string& ident, std::int32_t& value) { return IdentToInt(ident, value, CharsetNames); }
+bool CharsetToIdent(std::int32_t value, std::string& ident) { return IntToIdent(value, ident, CharsetNames); }
+
+}  // namespace
+
+const TTypeInfo& TypeInfoFor(TFontCharset*)
+{
+    static const TTypeInfo& info = [] () -> const TTypeInfo& {
+        static const TTypeInfo made = MakeIntegerTypeInfo("TFontCharset");
+        RegisterIntegerConsts(made, CharsetFromIdent, CharsetToIdent);
+        return made;
+    }();
     return info;
 }
 

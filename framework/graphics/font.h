@@ -17,7 +17,9 @@ const TTypeInfo& TypeInfoFor(TFontStyle*);
 enum TFontPitch : std::uint8_t { fpDefault, fpVariable, fpFixed };
 const TTypeInfo& TypeInfoFor(TFontPitch*);
 
-using TFontCharset = std::uint8_t;
+// A character set number (DEFAULT_CHARSET, SHIFTJIS_CHARSET, ...); form resources may name it.
+enum TFontCharset : std::uint8_t {};
+const TTypeInfo& TypeInfoFor(TFontCharset*);
 
 // The shared part of a font's value; compared and hashed byte by byte.
 struct TFontValue {
@@ -47,7 +49,7 @@ public:
     void SetStyle(TFontStyles style);
     TFontPitch Pitch() const { return static_cast<TFontPitch>(Value().Pitch); }
     void SetPitch(TFontPitch pitch);
-    TFontCharset Charset() const { return Value().Charset; }
+    TFontCharset Charset() const { return static_cast<TFontCharset>(Value().Charset); }
     void SetCharset(TFontCharset charset);
     TColor Color() const { return color_; }
     void SetColor(TColor color);

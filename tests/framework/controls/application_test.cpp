@@ -7,6 +7,7 @@
 #include "framework/controls/hintwindow.h"
 #include "framework/controls/screen.h"
 #include "framework/core/classinfo.h"
+#include "framework/core/fixups.h"
 #include "tests/framework/controls/controls_test_support.h"
 
 using namespace controlstest;
@@ -55,6 +56,11 @@ TEST(ApplicationWindow, IsAHiddenOwnerOfEveryFormTitledAfterTheModule)
     std::unique_ptr<TTestForm> form(MakeShownForm());
     EXPECT_EQ(GetWindow(form->WindowHandle(), GW_OWNER), window);
     EXPECT_GE(Screen->FormCount(), 1);
+    // Forms are found by name across the program (form resources refer to them so).
+    form->SetName("ListedForm");
+    EXPECT_EQ(FindGlobalComponent("listedform"), form.get());
+    form.reset();
+    EXPECT_EQ(FindGlobalComponent("ListedForm"), nullptr);
 }
 
 TEST(ApplicationWindow, ACopyDataRequestNeverLoadsALibrary)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/graphics/brush.h"
+#include "framework/core/int_consts.h"
 #include "framework/graphics/font.h"
 
 namespace {
@@ -110,6 +111,21 @@ TEST(Brush, SystemColoursAreLookedUpAndEqualBrushesShareAHandle)
     LOGBRUSH description{};
     GetObjectA(a.Handle(), sizeof description, &description);
     EXPECT_EQ(description.lbColor, GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(IdentifierMaps, FormResourcesMayNameColoursAndCharacterSets)
+{
+    std::int32_t value = 0;
+    TIdentToInt colors = FindIdentToInt(TypeInfoOf<TColor>());
+    ASSERT_NE(colors, nullptr);
+    ASSERT_TRUE(colors("CLBTNFACE", value));
+    EXPECT_EQ(value, static_cast<std::int32_t>(0x8000000F));
+    EXPECT_FALSE(colors("clNoSuchColour", value));
+    std::string name;
+    ASSERT_TRUE(FindIntToIdent(TypeInfoOf<TColor>())(0xFF0000, name));
+    EXPECT_EQ(name, "clBlue");
+    ASSERT_TRUE(FindIdentToInt(TypeInfoOf<TFontCharset>())("SHIFTJIS_CHARSET", value));
+    EXPECT_EQ(value, 128);
 }
 
 }  // namespace
