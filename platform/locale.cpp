@@ -92,4 +92,6 @@ std::string OemToAnsi(const std::string& text)
     return result;
 }
 
+void UseUserDefaultThreadLocale() { ::SetThreadLocale(LOCALE_USER_DEFAULT); }
+
 }  // namespace platform

@@ -25,4 +25,7 @@ std::string UpperAnsi(std::string text);
 // The OEM code page's bytes as ANSI (OemToCharA).
 std::string OemToAnsi(const std::string& text);
 
+// Makes the user's default locale the calling thread's (SetThreadLocale), after a settings change.
+void UseUserDefaultThreadLocale();
+
 }  // namespace platform

@@ -1,5 +1,6 @@
 // TWinControl: alignment of the children. Groups in the order top, bottom, left, right, client,
 // custom, none; then anchors keep distances to the edges or proportions of the parent.
+#include <algorithm>
 #include <vector>
 
 #include "framework/controls/wincontrol.h"
@@ -66,11 +67,33 @@ void TWinControl::AlignControls(TControl* control, RECT& rect)
         TControl* child = Controls(i);
         needed = child->Align() != alNone || !(child->Anchors() == TAnchors{akLeft, akTop});
     }
-    if (!needed)
+    if (needed) {
+        AdjustClientRect(rect);
+        for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient, alCustom, alNone})
+            DoAlign(align, control, rect);
+    }
+    if (Showing())
+        AdjustSize();
+}
+
+void TWinControl::AdjustSize()
+{
+    if (!AutoSize() || HasState(csLoading) || !handle_)
         return;
-    AdjustClientRect(rect);
-    for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient, alCustom, alNone})
-        DoAlign(align, control, rect);
+    int right = 0, bottom = 0;
+    bool any = false;
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* child = Controls(i);
+        if (!child->Visible() || child->Align() == alClient)
+            continue;
+        any = true;
+        right = std::max(right, child->Left() + child->Width());
+        bottom = std::max(bottom, child->Top() + child->Height());
+    }
+    if (!any)
+        return;
+    RECT client = ClientRect();
+    SetBounds(left_, top_, right + (width_ - client.right), bottom + (height_ - client.bottom));
 }
 
 void TWinControl::DoAlign(TAlign align, TControl* control, RECT& rect)

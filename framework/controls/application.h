@@ -6,6 +6,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/controls/messages.h"
@@ -172,6 +173,10 @@ private:
     void StopHintTimer();
     void HintTimerExpired();
     static void CALLBACK HintTimerProc(HWND, UINT, UINT_PTR, DWORD);
+    // Outside RunLoop (inside a host's loop) a message hook and a watcher thread end hints.
+    void HookHintHooks();
+    void UnhookHintHooks();
+    static LRESULT CALLBACK HintGetMessageHook(int code, WPARAM wParam, LPARAM lParam);
     void DoNormalizeTopMosts(bool includePrimary);
     void Shutdown();
     static void ShutdownAtExit();
@@ -209,6 +214,9 @@ private:
     UINT_PTR hintTimer_ = 0;
     bool hintTimerShows_ = false;
     std::string currentHint_;
+    HHOOK hintHook_ = nullptr;
+    HANDLE hintWatcherDone_ = nullptr;
+    std::thread hintWatcher_;
 
     std::mutex syncLock_;
     std::vector<std::function<void()>> syncCalls_;

@@ -6,6 +6,7 @@
 #include "framework/controls/windowproc.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
+#include "platform/locale.h"
 #include "platform/screen.h"
 #include "platform/window.h"
 
@@ -76,7 +77,9 @@ void TApplication::WndProc(TMessage& m)
             return;
     }
     if (m.Msg == WM_WININICHANGE || (m.Msg == TaskbarCreatedMessage() && m.Msg != 0)) {
-        // Date, time and number formats are read where they are used, so only the metrics change here.
+        // Date, time and number formats are read from the thread's locale where they are used.
+        if (updateFormatSettings_)
+            platform::UseUserDefaultThreadLocale();
         if (updateMetricSettings_ && Mouse)
             Mouse->SettingChanged(0);
     }

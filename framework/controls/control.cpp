@@ -211,6 +211,15 @@ void TControl::SetAlign(TAlign value)
     RequestAlign();
 }
 
+void TControl::SetAutoSize(bool value)
+{
+    if (value == autoSize_)
+        return;
+    autoSize_ = value;
+    if (value)
+        AdjustSize();
+}
+
 void TControl::SetAnchors(TAnchors value)
 {
     if (value == anchors_)

@@ -75,6 +75,9 @@ public:
     void SetAlign(TAlign value);
     TAnchors Anchors() const { return anchors_; }
     void SetAnchors(TAnchors value);
+    // A control that auto-sizes fits itself to its content (a windowed one: to its children).
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value);
     TSizeConstraints* Constraints() const { return constraints_; }
     void SetConstraints(TSizeConstraints* value) { constraints_->Assign(value); }
 
@@ -176,6 +179,7 @@ protected:
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void Resize();
     virtual void VisibleChanging() {}
+    virtual void AdjustSize() {}
     virtual bool DoMouseWheel(TShiftState shift, int delta, POINT mousePos);
     virtual void ActionChange(TObject* sender, bool checkDefaults);
 
@@ -228,6 +232,7 @@ private:
     void ConstraintsChanged(TObject* sender);
 
     TAlign align_ = alNone;
+    bool autoSize_ = false;
     TAnchors anchors_{akLeft, akTop};
     bool visible_ = true;
     bool enabled_ = true;

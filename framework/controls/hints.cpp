@@ -6,7 +6,11 @@
 #include "framework/controls/screen.h"
 #include "platform/input.h"
 #include "platform/locale.h"
+#include "platform/files.h"
 #include "platform/screen.h"
+#include "platform/sync.h"
+#include "platform/window.h"
+#include "framework/controls/windowproc.h"
 
 namespace {
 
@@ -130,6 +134,7 @@ void TApplication::ActivateHint(POINT cursorPos)
             hintWindow_->SetColor(info.HintColor);
             hintWindow_->ActivateHint(r, info.HintStr);
             hintCursorRect_ = info.CursorRect;
+            HookHintHooks();
             if (info.HideTimeout > 0)
                 StartHintTimer(info.HideTimeout, false);
             else
@@ -152,12 +157,62 @@ void TApplication::HideHint()
 
 void TApplication::CancelHint()
 {
-    if (!hintControl_ && !hintTimer_)
+    if (!hintControl_ && !hintTimer_ && !hintHook_ && !hintWatcherDone_)
         return;
     HideHint();
     hintControl_ = nullptr;
     hintActive_ = false;
+    UnhookHintHooks();
     StopHintTimer();
+}
+
+void TApplication::HookHintHooks()
+{
+    if (running_ || hintHook_)
+        return;
+    hintHook_ = platform::HookThreadMessages(HintGetMessageHook);
+    hintWatcherDone_ = platform::CreateManualEvent();
+    if (!hintWatcherDone_)
+        return;
+    HANDLE done = hintWatcherDone_;
+    hintWatcher_ = std::thread([this, done] {
+        // Every 100 ms: is the cursor still over a window of this program's framework?
+        while (!platform::WaitForEvent(done, 100)) {
+            HWND window = platform::WindowFromPoint(platform::CursorPos());
+            if (!window || !platform::GetProp(window, WindowAtom())) {
+                QueueSynchronizedCall([] {
+                    if (Application)
+                        Application->CancelHint();
+                });
+                return;
+            }
+        }
+    });
+}
+
+void TApplication::UnhookHintHooks()
+{
+    if (hintHook_) {
+        platform::Unhook(hintHook_);
+        hintHook_ = nullptr;
+    }
+    if (hintWatcherDone_) {
+        platform::SignalEvent(hintWatcherDone_);
+        if (hintWatcher_.joinable())
+            hintWatcher_.join();
+        platform::CloseHandle(hintWatcherDone_);
+        hintWatcherDone_ = nullptr;
+    }
+}
+
+LRESULT CALLBACK TApplication::HintGetMessageHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && Application && Application->hintWindow_) {
+        const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+        if (THintWindow::IsHintMsg(msg))
+            Application->CancelHint();
+    }
+    return platform::CallNextHook(code, wParam, lParam);
 }
 
 void TApplication::StartHintTimer(int delay, bool showMode)

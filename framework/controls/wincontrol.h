@@ -132,6 +132,8 @@ protected:
     void UpdateBounds();
 
     virtual void AlignControls(TControl* control, RECT& rect);
+    // Fits the control around its visible children (those not filling the client area).
+    void AdjustSize() override;
     // The client rectangle less any border the control reserves for itself.
     virtual void AdjustClientRect(RECT& rect) const { (void)rect; }
     virtual void DoEnter();

@@ -103,6 +103,7 @@ void TWinControl::CreateWnd()
     text_.shrink_to_fit();
     UpdateBounds();
     platform::SendMessage(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 1);
+    AdjustSize();
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params)

@@ -147,3 +147,20 @@ TEST(Scaling, ChangeScaleScalesBoundsAndFontsOfChildrenThatDoNotUseTheirParentsF
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AutoSize, AnAutoSizingControlFitsAroundItsVisibleChildren)
+{
+    std::unique_ptr<TTestForm> form(MakeShownForm(400, 300));
+    auto* panel = Child(form.get(), alNone, 10, 10, 50, 50);
+    Child(panel, alNone, 5, 5, 100, 20);
+    auto* distant = Child(panel, alNone, 30, 60, 40, 40);
+    panel->SetAutoSize(true);
+    EXPECT_EQ(panel->ClientWidth(), 105);
+    EXPECT_EQ(panel->ClientHeight(), 100);
+    distant->SetVisible(false);
+    EXPECT_EQ(panel->ClientHeight(), 25);
+}
+
+}  // namespace

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 
 #include "framework/controls/hintwindow.h"
 #include "framework/controls/screen.h"
 #include "framework/core/classinfo.h"
 #include "framework/core/fixups.h"
 #include "tests/framework/controls/controls_test_support.h"
+#include "tests/support/dialog_answerer.h"
 
 using namespace controlstest;
 
@@ -320,17 +322,28 @@ protected:
         control->SetParent(form.get());
         return control;
     }
-    // Moves the cursor and lets the loop take the system's own news of the move.
+    // Moves the cursor and waits until the move has settled: under the virtual desktop another
+    // process handles the pointer's events, and a late event of an earlier move can put the
+    // cursor back for a moment. A thread timer wakes the loop while it waits.
     bool MoveCursorOver(TControl* control)
     {
-        POINT p = control->ClientToScreen({50, 50});
-        SetCursorPos(p.x, p.y);
-        return PumpUntil([&] {
+        POINT target = control->ClientToScreen({50, 50});
+        HWND window = static_cast<TWinControl*>(control)->WindowHandle();
+        SetCursorPos(target.x, target.y);
+        UINT_PTR ticker = SetTimer(nullptr, 0, 10, nullptr);
+        ULONGLONG settledSince = GetTickCount64();
+        bool settled = PumpUntil([&] {
             POINT now;
             GetCursorPos(&now);
-            return now.x == p.x && now.y == p.y &&
-                   WindowFromPoint(p) == static_cast<TWinControl*>(control)->WindowHandle() && !GetCapture();
-        }) && (PumpPending(), true);
+            if (now.x != target.x || now.y != target.y || WindowFromPoint(target) != window || GetCapture()) {
+                SetCursorPos(target.x, target.y);
+                settledSince = GetTickCount64();
+                return false;
+            }
+            return GetTickCount64() - settledSince >= 150;
+        });
+        KillTimer(nullptr, ticker);
+        return settled;
     }
     struct Idle : TObject {
         void NotDone(TObject*, bool& done) { done = false; }  // keeps IdleStep from waiting
@@ -347,8 +360,14 @@ TEST_F(CursorTest, TheIdleStepTellsControlsWhenTheMouseEntersAndLeaves)
     Application->IdleStep();
     EXPECT_EQ(Application->MouseControl(), a);
     ASSERT_TRUE(MoveCursorOver(b));
+    POINT p;
+    GetCursorPos(&p);
+    TControl* target = FindDragTarget(p, true);
     Application->IdleStep();
-    EXPECT_EQ(log, (std::vector<std::string>{"enter A", "leave A", "enter B"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"enter A", "leave A", "enter B"}))
+        << "cursor " << p.x << "," << p.y << " target " << (target ? target->Name() : "none") << " mouse "
+        << (Application->MouseControl() ? Application->MouseControl()->Name() : "none") << " capture "
+        << GetCapture();
 }
 
 TEST_F(CursorTest, TheLongHintOfTheControlUnderTheMouseBecomesTheCurrentHint)
@@ -403,8 +422,137 @@ TEST_F(CursorTest, AControlWithShowHintShowsItsShortHintAfterTheDelayAndHidesItL
     PumpPending();
     EXPECT_FALSE(hint->HintShowing());
     EXPECT_EQ(Application->HintControl(), nullptr);
+
+    // Outside the application's own loop, a watcher ends the hint once the cursor leaves the
+    // framework's windows.
+    ASSERT_FALSE(Application->Running());
+    PostMessageA(a->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));
+    ASSERT_TRUE(PumpUntil([&] { return hint->HintShowing(); }));
+    SetCursorPos(2, 2);  // the test form lies at (100, 100) and beyond
+    EXPECT_TRUE(PumpUntil([&] { return !hint->HintShowing(); }));
+    EXPECT_EQ(Application->HintControl(), nullptr);
     Application->SetHintShowDelay(500);
     Application->SetHintHideDelay(2500);
+}
+
+HWND boxWatched = nullptr;
+int enabledWhileBoxUp = -1;
+
+void CALLBACK WatchWhileBoxUp(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (enabledWhileBoxUp < 0 && FindWindowA("#32770", "確認"))
+        enabledWhileBoxUp = IsWindowEnabled(boxWatched) ? 1 : 0;
+}
+
+TEST(AppMessageBox, OtherWindowsAreDisabledWhileTheBoxIsUpAndComeBackAfter)
+{
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    boxWatched = form->WindowHandle();
+    enabledWhileBoxUp = -1;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, WatchWhileBoxUp);
+    testsupport::DialogAnswerer answerer("確認", IDNO);
+    int answer = Application->AppMessageBox("続けますか", "確認", MB_YESNO);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(answerer.SeenText(), "続けますか");
+    EXPECT_EQ(enabledWhileBoxUp, 0);
+    EXPECT_TRUE(IsWindowEnabled(form->WindowHandle()));
+}
+
+TEST(ApplicationWindow, DisablingItDisablesTheThreadsWindowsUntilItIsEnabledAgain)
+{
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    EnableWindow(Application->WindowHandle(), FALSE);
+    EXPECT_FALSE(IsWindowEnabled(form->WindowHandle()));
+    EnableWindow(Application->WindowHandle(), TRUE);
+    EXPECT_TRUE(IsWindowEnabled(form->WindowHandle()));
+}
+
+TEST(SynchronizedCalls, ACallQueuedByAnotherThreadRunsOnTheGuiThread)
+{
+    DWORD ranOn = 0;
+    std::thread worker([&] { Application->QueueSynchronizedCall([&] { ranOn = GetCurrentThreadId(); }); });
+    worker.join();
+    ASSERT_TRUE(PumpUntil([&] { return ranOn != 0; }));
+    EXPECT_EQ(ranOn, GetCurrentThreadId());
+}
+
+TEST(MinimizeApp, MinimisingAndRestoringTheApplicationGoesThroughItsWindow)
+{
+    struct Events : TObject {
+        std::vector<std::string> seen;
+        void Minimized(TObject*) { seen.push_back("minimize"); }
+        void Restored(TObject*) { seen.push_back("restore"); }
+    } events;
+    Application->OnAppMinimize = TNotifyEvent(&events, &Events::Minimized);
+    Application->OnAppRestore = TNotifyEvent(&events, &Events::Restored);
+    TTestForm* form = nullptr;
+    Application->CreateAppForm(form);
+    form->SetVisible(true);
+    PumpPending();
+    SendMessageA(Application->WindowHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    PumpPending();
+    EXPECT_TRUE(IsIconic(Application->WindowHandle()));
+    SendMessageA(Application->WindowHandle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    PumpPending();
+    EXPECT_FALSE(IsIconic(Application->WindowHandle()));
+    EXPECT_TRUE(IsWindowVisible(form->WindowHandle()));
+    EXPECT_EQ(events.seen, (std::vector<std::string>{"minimize", "restore"}));
+    Application->OnAppMinimize = {};
+    Application->OnAppRestore = {};
+    ShowWindow(Application->WindowHandle(), SW_HIDE);
+    delete form;
+}
+
+// Run as a child process started with show command 7 (see the test below).
+TEST(ShowCommandChild, StartedMinimisedThePrimaryFormStaysHiddenAndTheApplicationIsMinimised)
+{
+    if (!GetEnvironmentVariableA("VELMORA_SHOW_COMMAND_CHILD", nullptr, 0))
+        GTEST_SKIP() << "runs only as the child of StartsMinimisedWithShowCommand7";
+    struct Probe : TObject {
+        bool iconic = false, formHidden = false, stateMinimized = false;
+        TTestForm* form = nullptr;
+        void Look(MSG& msg, bool& handled)
+        {
+            if (msg.message != WM_USER + 41)
+                return;
+            handled = true;
+            iconic = IsIconic(Application->WindowHandle());
+            formHidden = !IsWindowVisible(form->WindowHandle());
+            stateMinimized = form->WindowState() == wsMinimized;
+            PostQuitMessage(0);
+        }
+    } probe;
+    Application->CreateAppForm(probe.form);
+    Application->OnAppMessage = TMessageEvent(&probe, &Probe::Look);
+    PostThreadMessageA(GetCurrentThreadId(), WM_USER + 41, 0, 0);
+    Application->RunLoop();
+    Application->OnAppMessage = {};
+    EXPECT_TRUE(probe.iconic);
+    EXPECT_TRUE(probe.formHidden);
+    EXPECT_TRUE(probe.stateMinimized);
+}
+
+TEST(RunLoop, StartsMinimisedWithShowCommand7)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string command = std::string("\"") + path + "\" --gtest_filter=ShowCommandChild.*";
+    SetEnvironmentVariableA("VELMORA_SHOW_COMMAND_CHILD", "1");
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMINNOACTIVE;
+    PROCESS_INFORMATION process{};
+    BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    SetEnvironmentVariableA("VELMORA_SHOW_COMMAND_CHILD", nullptr);
+    ASSERT_TRUE(started);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(code, 0u);
 }
 
 }  // namespace

@@ -216,4 +216,34 @@ TEST_F(KeyboardTest, TheApplicationsShortcutCheckTakesAKeyBeforeTheControl)
     EXPECT_TRUE(log.events.empty());
 }
 
+TEST_F(KeyboardTest, KeysWhileAnotherModulesWindowHasTheCaptureSkipTheFrameworksFilters)
+{
+    struct Shortcuts : TObject {
+        int asked = 0;
+        void Check(TMessage&, bool& handled)
+        {
+            ++asked;
+            handled = true;
+        }
+    } shortcuts;
+    form->OnShortCut = TShortCutEvent(&shortcuts, &Shortcuts::Check);
+    // A window that belongs to another module instance takes the mouse.
+    HWND foreign = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                   GetModuleHandleA("user32.dll"), nullptr);
+    ASSERT_NE(foreign, nullptr);
+    SetCapture(foreign);
+    PostMessageA(first->WindowHandle(), WM_KEYDOWN, VK_END, 1);
+    PumpPending();
+    EXPECT_EQ(shortcuts.asked, 0);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"First down 35"}));
+    ReleaseCapture();
+    DestroyWindow(foreign);
+    // Without it, the form's shortcut check takes the key before the control sees it.
+    log.events.clear();
+    PostMessageA(first->WindowHandle(), WM_KEYDOWN, VK_END, 1);
+    PumpPending();
+    EXPECT_EQ(shortcuts.asked, 1);
+    EXPECT_TRUE(log.events.empty());
+}
+
 }  // namespace
