@@ -19,6 +19,7 @@
 class TControl;
 class TCustomForm;
 class THintWindow;
+class TClassInfo;
 
 // What a hint shows and where; handlers of CMSG_HINTSHOW and OnAppShowHint may change it.
 struct THintInfo {
@@ -226,6 +227,11 @@ private:
 void SetStartUpHook(void (*hook)());
 void AddTerminateHook(bool (*hook)());
 void RemoveTerminateHook(bool (*hook)());
+
+// The class of the hint window made when hints are switched on (THintWindow or a descendant).
+extern const TClassInfo* HintWindowClass;
+// Whether the system offers window animation (looked up once at start-up).
+bool CanAnimateWindows();
 
 // The short hint (before the first "|") and the long hint (after it; the whole text without one).
 std::string GetShortHint(const std::string& hint);

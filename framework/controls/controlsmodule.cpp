@@ -13,6 +13,12 @@ TScreen* Screen = nullptr;
 TMouse* Mouse = nullptr;
 
 namespace {
+void* animateWindow = nullptr;
+}
+
+bool CanAnimateWindows() { return animateWindow != nullptr; }
+
+namespace {
 
 // Form resources may refer to components of other forms, found by the form's name.
 TComponent* FindFormByName(const std::string& name)
@@ -57,8 +63,6 @@ struct ControlsModule {
         }
         UnregisterControlAtoms();
     }
-
-    void* animateWindow = nullptr;
 };
 
 ControlsModule module;

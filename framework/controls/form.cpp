@@ -86,7 +86,7 @@ TCustomForm::~TCustomForm()
         Screen->RemoveForm(this);
     // The window goes while this class's handlers can still see its messages.
     if (HandleAllocated())
-        DestroyHandle();
+        DestroyWindowHandle();
 }
 
 // ---- Window parameters ----
@@ -261,13 +261,17 @@ void TCustomForm::WMClose(TMessage&) { CloseForm(); }
 
 void TCustomForm::WMSize(TMessage& m)
 {
-    TWinControl::Dispatch(m);
     if (m.WParam == SIZE_MINIMIZED)
         windowState_ = wsMinimized;
     else if (m.WParam == SIZE_MAXIMIZED)
         windowState_ = wsMaximized;
-    else if (m.WParam == SIZE_RESTORED)
+    else
         windowState_ = wsNormal;
+    // A minimised form keeps its children where they are (its client area is empty meanwhile).
+    if (m.WParam == SIZE_MINIMIZED)
+        TControl::Dispatch(m);
+    else
+        TWinControl::Dispatch(m);
 }
 
 // ---- Active control and focus ----

@@ -11,6 +11,9 @@
 #include "platform/sync.h"
 #include "platform/window.h"
 #include "framework/controls/windowproc.h"
+#include "framework/core/classinfo.h"
+
+const TClassInfo* HintWindowClass = nullptr;
 
 namespace {
 
@@ -66,7 +69,13 @@ void TApplication::SetShowHints(bool value)
         return;
     showHints_ = value;
     if (value) {
-        hintWindow_ = new THintWindow(this);
+        const TClassInfo* cls = HintWindowClass ? HintWindowClass : &THintWindow::StaticClass();
+        TComponent* made = cls->CreateInstance(this);
+        hintWindow_ = dynamic_cast<THintWindow*>(made);
+        if (!hintWindow_) {
+            delete made;
+            hintWindow_ = new THintWindow(this);
+        }
         hintWindow_->SetColor(hintBackColor_);
     } else {
         CancelHint();

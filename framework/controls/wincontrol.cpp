@@ -55,6 +55,9 @@ TWinControl::~TWinControl()
         RemoveControl(child);
         delete child;
     }
+    // Leave the parent's lists while this is still a windowed control to them.
+    if (parent_)
+        parent_->RemoveControl(this);
     delete brush_;
 }
 

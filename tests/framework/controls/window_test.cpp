@@ -204,6 +204,25 @@ TEST(Recreation, RecreatingAWindowKeepsItsTextAndTheFocus)
     EXPECT_EQ(WindowTextOf(edit->WindowHandle()), "保存する文章");
 }
 
+TEST(Recreation, DeletingAWindowedChildTakesItOutOfItsParent)
+{
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    auto* first = new TTestEdit(form.get());
+    first->SetParent(form.get());
+    auto* second = new TTestEdit(form.get());
+    second->SetParent(form.get());
+    second->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return second->Focused(); }));
+    HWND window = second->WindowHandle();
+    delete second;
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(form->ControlCount(), 1);
+    EXPECT_EQ(form->Controls(0), first);
+    EXPECT_EQ(form->ActiveControl(), nullptr);
+    EXPECT_EQ(form->FindNextControl(nullptr, true, true, false), first);
+    EXPECT_EQ(first->TabOrder(), 0);
+}
+
 TEST(Recreation, DestroyingAFormDestroysItsChildrenLastFirstWhoeverOwnsThem)
 {
     auto* form = MakeShownForm();
@@ -233,6 +252,48 @@ TEST(ControlFont, AWindowGetsItsFontAndChildrenFollowTheirParentsFontAndColour)
     form.SetColor(clBlue);
     EXPECT_EQ(child->Color(), clRed);
     EXPECT_FALSE(child->ParentColor());
+}
+
+class TPainted : public TTestGraphic {
+public:
+    using TTestGraphic::TTestGraphic;
+    int paints = 0;
+
+protected:
+    void Paint() override
+    {
+        ++paints;
+        RECT r{0, 0, Width(), Height()};
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(PaintDC(), &r, red);
+        DeleteObject(red);
+    }
+};
+
+TEST(Painting, ANonWindowedChildPaintsInItsParentsWindowAtItsOwnPlace)
+{
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    auto* painted = new TPainted(form.get());
+    painted->SetBounds(40, 30, 20, 10);
+    painted->SetParent(form.get());
+    form->Update();
+    ASSERT_GE(painted->paints, 1);
+    HDC dc = GetDC(form->WindowHandle());
+    EXPECT_EQ(GetPixel(dc, 41, 31), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 59, 39), RGB(255, 0, 0));
+    EXPECT_NE(GetPixel(dc, 61, 31), RGB(255, 0, 0));  // clipped to its bounds
+    EXPECT_NE(GetPixel(dc, 39, 31), RGB(255, 0, 0));
+    ReleaseDC(form->WindowHandle(), dc);
+
+    int before = painted->paints;
+    painted->Invalidate();
+    form->Update();
+    EXPECT_EQ(painted->paints, before + 1);
+    painted->SetVisible(false);
+    form->Update();
+    dc = GetDC(form->WindowHandle());
+    EXPECT_NE(GetPixel(dc, 41, 31), RGB(255, 0, 0));  // its area was repainted without it
+    ReleaseDC(form->WindowHandle(), dc);
 }
 
 }  // namespace
