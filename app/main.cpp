@@ -1,4 +1,5 @@
 // Program entry. Until the editor's main form exists, a plain top-level window stands in for it.
+#include "platform/input.h"
 #include "platform/module.h"
 #include "platform/window.h"
 
@@ -20,7 +21,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     WNDCLASSA cls{};
     cls.lpfnWndProc = StandInProc;
     cls.hInstance = instance;
-    cls.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    cls.hIcon = platform::LoadIcon(instance, "MAINICON");
+    cls.hCursor = platform::LoadSystemCursor(IDC_ARROW);
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     cls.lpszClassName = "TForm1";
     platform::RegisterClass(cls);
