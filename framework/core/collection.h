@@ -15,13 +15,20 @@ public:
     TCollectionItem() = default;
     ~TCollectionItem() override;
 
-    // Makes an item of class T and puts it into `collection` (when one is given).
+    // Makes an item of class T and puts it into `collection` (when one is given); an item the
+    // collection refuses is freed again.
     template <class T>
     static T* Create(TCollection* collection)
     {
         T* item = new T();
-        if (collection)
-            item->SetCollection(collection);
+        if (collection) {
+            try {
+                item->SetCollection(collection);
+            } catch (...) {
+                delete item;
+                throw;
+            }
+        }
         return item;
     }
 

@@ -18,6 +18,16 @@ const TClassInfo& TItem::StaticClass()
     return info;
 }
 
+class TStranger : public TCollectionItem {
+    DECLARE_CLASS(TStranger)
+};
+
+const TClassInfo& TStranger::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TStranger, TCollectionItem>("TStranger").Build();
+    return info;
+}
+
 void Grow(TComponent* parent, int depth, int& counter)
 {
     if (depth == 0)
@@ -57,6 +67,17 @@ TEST(Leaks, DeepTreesGiveBackEveryAllocation)
         BuildAndDestroyOnce();
     EXPECT_EQ(testsupport::LiveAllocations(), before);
     EXPECT_GT(testsupport::TotalAllocations(), 200u * 100u) << "the rounds must really allocate";
+}
+
+TEST(Leaks, AnItemItsCollectionRefusesIsFreed)
+{
+    TCollection items(TCollectionItemClass::Of<TItem>());
+    EXPECT_THROW(TCollectionItem::Create<TStranger>(&items), EListError);  // makes the one-time statics
+    std::size_t before = testsupport::LiveAllocations();
+    for (int round = 0; round < 10; ++round)
+        EXPECT_THROW(TCollectionItem::Create<TStranger>(&items), EListError);
+    EXPECT_EQ(testsupport::LiveAllocations(), before);
+    EXPECT_EQ(items.Count(), 0);
 }
 
 }  // namespace
