@@ -33,6 +33,9 @@ FinderProcs& Finders()
     return finders;
 }
 
+// The reference lists of the reads in progress on this thread, innermost last.
+thread_local std::vector<std::vector<TPropFixup>*>* localLists = nullptr;
+
 }  // namespace
 
 TComponent* FindNestedComponent(TComponent* root, const std::string& path)
@@ -54,7 +57,7 @@ TComponent* FindNestedComponent(TComponent* root, const std::string& path)
         if (i < path.size() && path[i] == '>')
             ++i;
         TComponent* found = current->FindComponent(part);
-        if (!found && part == "Owner")
+        if (!found && SameText(part, "Owner"))
             continue;
         if (!found)
             return nullptr;
@@ -114,8 +117,32 @@ void RemoveGlobalFixupsOfRoot(const TComponent* root)
                list.end());
 }
 
-void RemoveGlobalFixupsOf(const TPersistent* instance)
+TLocalFixupsScope::TLocalFixupsScope(std::vector<TPropFixup>& list) : list_(list)
 {
+    if (!localLists)
+        localLists = new std::vector<std::vector<TPropFixup>*>();
+    localLists->push_back(&list_);
+}
+
+TLocalFixupsScope::~TLocalFixupsScope()
+{
+    localLists->erase(std::find(localLists->begin(), localLists->end(), &list_));
+    if (localLists->empty()) {
+        delete localLists;
+        localLists = nullptr;
+    }
+}
+
+void RemoveFixupsOf(const TPersistent* instance)
+{
+    // A read may free an object it recorded a reference for (reading a collection again clears its
+    // items); the reference must not be resolved into it. Entries are blanked, not erased, since the
+    // read may be walking its list right now.
+    if (localLists)
+        for (std::vector<TPropFixup>* list : *localLists)
+            for (TPropFixup& fixup : *list)
+                if (fixup.Instance == instance)
+                    fixup.Instance = nullptr;
     std::lock_guard guard(Fixups().lock);
     auto& list = Fixups().list;
     if (list.empty())

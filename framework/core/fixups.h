@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class TComponent;
 class TPersistent;
@@ -36,8 +37,21 @@ void AddGlobalFixup(TPropFixup fixup);
 void RemoveGlobalFixup(const TPersistent* instance, const TPropInfo* property);
 // Drops every waiting reference made by a read into `root`.
 void RemoveGlobalFixupsOfRoot(const TComponent* root);
-// Forgets every pending reference whose instance is `instance` (it is being destroyed).
-void RemoveGlobalFixupsOf(const TPersistent* instance);
+// Forgets every pending reference whose instance is `instance` (it is being destroyed): the global
+// ones, and those that reads in progress on this thread hold (their instance becomes none).
+void RemoveFixupsOf(const TPersistent* instance);
+
+// Makes the references a read collects known while it lasts, so that RemoveFixupsOf reaches them.
+class TLocalFixupsScope {
+public:
+    explicit TLocalFixupsScope(std::vector<TPropFixup>& list);
+    ~TLocalFixupsScope();
+    TLocalFixupsScope(const TLocalFixupsScope&) = delete;
+    TLocalFixupsScope& operator=(const TLocalFixupsScope&) = delete;
+
+private:
+    std::vector<TPropFixup>& list_;
+};
 int GlobalFixupCount();
 // Resolves the references whose root can now be found.
 void ResolveGlobalFixups();

@@ -10,7 +10,7 @@ const TClassInfo& TPersistent::StaticClass()
     return info;
 }
 
-TPersistent::~TPersistent() { RemoveGlobalFixupsOf(this); }
+TPersistent::~TPersistent() { RemoveFixupsOf(this); }
 
 void TPersistent::Assign(const TPersistent* source)
 {

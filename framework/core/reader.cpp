@@ -1,6 +1,8 @@
 // The reader's component records, property entries and reference fix-ups.
 #include "framework/core/reader.h"
 
+#include <optional>
+
 #include "framework/core/classinfo.h"
 #include "framework/core/collection.h"
 #include "framework/core/component.h"
@@ -194,8 +196,11 @@ TComponent* TReader::ReadComponent(TComponent* component)
 void TReader::ReadData(TComponent* instance)
 {
     bool outermost = !fixups_;
-    if (outermost)
+    std::optional<TLocalFixupsScope> fixupsScope;
+    if (outermost) {
         fixups_ = std::make_unique<std::vector<TPropFixup>>();
+        fixupsScope.emplace(*fixups_);
+    }
     try {
         while (!EndOfList())
             ReadProperty(instance);
@@ -220,17 +225,23 @@ void TReader::ReadData(TComponent* instance)
         if (outermost)
             FixupReferences();
     } catch (...) {
-        if (outermost)
+        if (outermost) {
+            fixupsScope.reset();
             fixups_.reset();
+        }
         throw;
     }
-    if (outermost)
+    if (outermost) {
+        fixupsScope.reset();
         fixups_.reset();
+    }
 }
 
 void TReader::FixupReferences()
 {
     for (TPropFixup& fixup : *fixups_) {
+        if (!fixup.Instance)
+            continue;  // freed during the read
         std::string name = fixup.Name;
         ReferenceName(name);
         TComponent* found = FindNestedComponent(fixup.Root, name);
@@ -250,6 +261,13 @@ void TReader::FixupReferences()
 void TReader::ReadProperty(TPersistent* instance)
 {
     std::string path = ReadStr();
+    // An error inside a defined property's value may leave the rest of that value unread, so that
+    // reading cannot go on after it; the flag is off from there until the error has been judged.
+    struct RestoreCanHandle {
+        bool& flag;
+        bool saved;
+        ~RestoreCanHandle() { flag = saved; }
+    } restoreCanHandle{canHandleExceptions_, canHandleExceptions_};
     try {
         TPersistent* current = instance;
         std::size_t start = 0;
@@ -273,15 +291,11 @@ void TReader::ReadProperty(TPersistent* instance)
         if (const TPropInfo* prop = current->ClassInfo().FindProperty(propName_)) {
             ReadPropValue(current, *prop);
         } else {
+            propHandled_ = false;
             canHandleExceptions_ = false;
-            try {
-                current->DefineProperties(*this);
-            } catch (...) {
-                canHandleExceptions_ = true;
-                throw;
-            }
-            canHandleExceptions_ = true;
-            if (!propName_.empty()) {
+            current->DefineProperties(*this);
+            canHandleExceptions_ = restoreCanHandle.saved;
+            if (!propHandled_) {
                 SkipValue();
                 PropertyError(propName_);
             }
@@ -404,15 +418,15 @@ const TClassInfo& TReader::FindComponentClass(const std::string& className)
 
 void TReader::DefineProperty(const std::string& name, const TReaderProc& read, const TWriterProc&, bool)
 {
-    if (read && !propName_.empty() && SameText(name, propName_)) {
+    if (read && !propHandled_ && SameText(name, propName_)) {
         read(*this);
-        propName_.clear();
+        propHandled_ = true;
     }
 }
 
 void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& read, const TStreamProc&, bool)
 {
-    if (!read || propName_.empty() || !SameText(name, propName_))
+    if (!read || propHandled_ || !SameText(name, propName_))
         return;
     if (NextValue() != vaBinary) {
         SkipValue();
@@ -425,5 +439,5 @@ void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& r
     Read(data.Memory(), size);
     data.SetPosition(0);
     read(data);
-    propName_.clear();
+    propHandled_ = true;
 }

@@ -131,7 +131,8 @@ private:
     std::unique_ptr<std::vector<TPropFixup>> fixups_;
     std::vector<TComponent*>* loaded_ = nullptr;
     std::unique_ptr<std::vector<TComponent*>> ownLoaded_;
-    std::string propName_;
+    std::string propName_;      // the name a define-property call must have to read the value
+    bool propHandled_ = false;  // set once a define-property call has read it
     bool canHandleExceptions_ = true;
     std::unique_ptr<TClassFinder> finder_;
     int nesting_ = 0;

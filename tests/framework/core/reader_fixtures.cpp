@@ -99,8 +99,15 @@ const TClassInfo& TWidgetPanel::StaticClass()
     static const TClassInfo info = TClassBuilder<TWidgetPanel, TCollectionItem>("TWidgetPanel")
         .Property("Width", &TWidgetPanel::Width)
         .Property("Text", &TWidgetPanel::Text)
+        .Property("Buddy", &TWidgetPanel::Buddy, &TWidgetPanel::SetBuddy)
         .Build();
     return info;
+}
+
+void TWidgetPanel::SetBuddy(TComponent* value)
+{
+    buddy_ = value;
+    ReaderJournal().push_back("panel buddy " + (value ? value->Name() : std::string("none")));
 }
 
 const TClassInfo& TWidget::StaticClass()

@@ -49,6 +49,12 @@ class TWidgetPanel : public TCollectionItem {
 public:
     int Width = 0;
     std::string Text;
+    TComponent* Buddy() const { return buddy_; }
+    // Journals "panel buddy NAME".
+    void SetBuddy(TComponent* value);
+
+private:
+    TComponent* buddy_ = nullptr;
 };
 
 class TWidget : public TComponent {

@@ -384,6 +384,106 @@ TEST_F(Reader, ValueReadersFollowTheTagRules)
     EXPECT_THROW(reader.ReadValue(), EReadError) << "the stream ends";
 }
 
+TEST_F(Reader, ReferencesFromCollectionItemsAreResolvedUnlessTheItemWasFreedMeanwhile)
+{
+    FormBytes once;
+    once.Signature().Object("TReadForm", "F").End().Object("TWidget", "Widget1");
+    once.Prop("Panels").Byte(vaCollection).Byte(vaList).Prop("Buddy").Ident("Widget2").End().End();
+    once.End().End().Object("TWidget", "Widget2").End().End().End();
+    auto form = ReadForm(once);
+    ASSERT_EQ(form->Widget1->Panels()->Count(), 1);
+    EXPECT_EQ(static_cast<TWidgetPanel*>(form->Widget1->Panels()->Items(0))->Buddy(), form->Widget2);
+
+    // Reading the collection again frees the item whose reference is still waiting.
+    FormBytes twice;
+    twice.Signature().Object("TReadForm", "F").End().Object("TWidget", "Widget1");
+    twice.Prop("Panels").Byte(vaCollection).Byte(vaList).Prop("Buddy").Ident("Widget2").End().End();
+    twice.Prop("Panels").Byte(vaCollection).Byte(vaList).Prop("Width").Int(3).End().End();
+    twice.End().End().Object("TWidget", "Widget2").End().End().End();
+    ReaderJournal().clear();
+    form = ReadForm(twice);
+    ASSERT_EQ(form->Widget1->Panels()->Count(), 1);
+    auto* panel = static_cast<TWidgetPanel*>(form->Widget1->Panels()->Items(0));
+    EXPECT_EQ(panel->Width, 3);
+    EXPECT_EQ(panel->Buddy(), nullptr);
+    for (const std::string& entry : ReaderJournal())
+        EXPECT_NE(entry.rfind("panel buddy", 0), 0u) << "a freed item was written to: " << entry;
+}
+
+TEST_F(Reader, APathEndingInADotIsAnUnknownPropertyAndItsValueIsSkipped)
+{
+    FormBytes b;
+    b.Signature().Object("TReadForm", "F").End().Object("TWidget", "Widget1");
+    b.Prop("Font.").Int(5).Prop("Count").Int(2).End().End().End();
+    std::string error;
+    ReadForm(b, &error);
+    EXPECT_EQ(error, "Widget1.Font. の読み込み中のエラー : プロパティが存在しません");
+
+    // With every error passed over, the entry is skipped whole and the next one is read.
+    struct THandleAll : TObject {
+        std::vector<std::string> errors;
+        void OnError(TReader*, const std::string& message, bool& handled)
+        {
+            errors.push_back(message);
+            handled = true;
+        }
+    } handler;
+    TMemoryStream stream;
+    b.Into(stream);
+    TReadForm form(nullptr);
+    TReader reader(stream, 4096);
+    reader.OnError = TEvent<TReader*, const std::string&, bool&>(&handler, &THandleAll::OnError);
+    reader.ReadRootComponent(&form);
+    ASSERT_NE(form.Widget1, nullptr);
+    EXPECT_EQ(form.Widget1->Count(), 2);
+    EXPECT_EQ(handler.errors, std::vector<std::string>{error});
+}
+
+TEST_F(Reader, AnErrorInsideADefinedPropertyEndsTheReadEvenWhenErrorsArePassedOver)
+{
+    // The bad value sits in the middle of the list: what follows it cannot be read as entries.
+    FormBytes b;
+    b.Signature().Object("TReadForm", "F").End().Object("TWidget", "Widget1");
+    b.Prop("Lines.Strings").Byte(vaList).Str("a").Int(7).Str("b").End();
+    b.Prop("Count").Int(2).End().End().End();
+    struct THandleAll : TObject {
+        int calls = 0;
+        void OnError(TReader*, const std::string&, bool& handled)
+        {
+            ++calls;
+            handled = true;
+        }
+    } handler;
+    TMemoryStream stream;
+    b.Into(stream);
+    TReadForm form(nullptr);
+    TReader reader(stream, 4096);
+    reader.OnError = TEvent<TReader*, const std::string&, bool&>(&handler, &THandleAll::OnError);
+    try {
+        reader.ReadRootComponent(&form);
+        FAIL() << "the read went on inside the list";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), "Widget1.Lines.Strings の読み込み中のエラー : 不正なプロパティの値です");
+    }
+    EXPECT_EQ(handler.calls, 0);
+}
+
+TEST_F(Reader, ReferencePathsFollowOwnersByName)
+{
+    TReadForm form(nullptr);
+    auto* outer = new TWidget(&form);
+    outer->SetName("Outer");
+    auto* inner = new TWidget(outer);
+    inner->SetName("Inner");
+    EXPECT_EQ(FindNestedComponent(&form, "outer.INNER"), inner);
+    EXPECT_EQ(FindNestedComponent(&form, "Outer-Inner"), inner);
+    EXPECT_EQ(FindNestedComponent(&form, "Outer->Inner"), inner);
+    EXPECT_EQ(FindNestedComponent(&form, "Owner.Outer"), outer) << "Owner naming no component stays put";
+    EXPECT_EQ(FindNestedComponent(&form, "owner.Outer"), outer) << "in any letter case";
+    EXPECT_EQ(FindNestedComponent(&form, "Outer.Missing"), nullptr);
+    EXPECT_EQ(FindNestedComponent(&form, ""), nullptr);
+}
+
 TEST(ClassRegistry, FindsRegisteredClassesAndTheirAncestorsByName)
 {
     RegisterComponentClass(TGadget::StaticClass());
