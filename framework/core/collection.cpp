@@ -186,6 +186,8 @@ void TCollection::Assign(const TPersistent* source)
         TPersistent::Assign(source);
         return;
     }
+    if (other == this)
+        return;  // clearing first would leave nothing to copy
     BeginUpdate();
     try {
         Clear();

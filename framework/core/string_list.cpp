@@ -221,6 +221,16 @@ void TStringList::Exchange(int index1, int index2)
     Changed();
 }
 
+void TStringList::Move(int fromIndex, int toIndex)
+{
+    if (fromIndex == toIndex)
+        return;
+    CheckIndex(fromIndex);
+    CheckUnsorted();
+    CheckIndex(toIndex);
+    TStrings::Move(fromIndex, toIndex);
+}
+
 int TStringList::IndexOf(const std::string& s) const
 {
     if (sorted_) {

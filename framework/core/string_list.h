@@ -45,6 +45,9 @@ public:
     // Empties the list and frees the array; an empty list is left alone without events.
     void Clear() override;
     void Exchange(int index1, int index2) override;
+    // Checked before the entry is taken out, so that a refused move loses nothing: indexes in
+    // 0..Count()-1, and no moving in a sorted list.
+    void Move(int fromIndex, int toIndex) override;
     int IndexOf(const std::string& s) const override;
     int CompareStrings(std::string_view a, std::string_view b) const override;
 

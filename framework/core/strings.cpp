@@ -218,6 +218,8 @@ void TStrings::SaveToStream(TStream& stream) const
 void TStrings::Assign(const TPersistent* source)
 {
     if (const auto* strings = dynamic_cast<const TStrings*>(source)) {
+        if (strings == this)
+            return;  // clearing first would leave nothing to copy
         TUpdateBracket update(*this);
         Clear();
         AddStrings(*strings);

@@ -158,6 +158,9 @@ TEST(Collection, AssignCopiesEveryItemAndRefusesOtherClasses)
     ASSERT_EQ(target.Count(), 2);
     EXPECT_EQ(static_cast<TPanelItem*>(target.Items(1))->Width, 20);
     EXPECT_EQ(std::count(target.log.begin(), target.log.end(), "update all"), 1);
+    target.Assign(&target);
+    ASSERT_EQ(target.Count(), 2) << "assigning a collection to itself keeps its items";
+    EXPECT_EQ(static_cast<TPanelItem*>(target.Items(0))->Width, 10);
     TPanelItem loose;
     EXPECT_THROW(target.Assign(&loose), EConvertError);
 }

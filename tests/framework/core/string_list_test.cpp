@@ -47,12 +47,16 @@ TEST(StringList, FailedOperationsChangeNothingAndFireNoEvent)
     EXPECT_EQ(MessageOf<EStringListError>([&] { list.Insert(3, "x"); }), "リストのインデックスが範囲を超えています (3)");
     EXPECT_EQ(MessageOf<EStringListError>([&] { list.Exchange(7, 9); }), "リストのインデックスが範囲を超えています (7)");
     EXPECT_EQ(MessageOf<EStringListError>([&] { list.Exchange(0, 9); }), "リストのインデックスが範囲を超えています (9)");
+    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Move(0, 2); }), index2);
+    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Move(2, 0); }), index2);
+    EXPECT_EQ(Entries(list), (Lines{"b", "a"})) << "a refused move loses no entry";
 
     list.SetSorted(true);
     log.Take();
     const std::string sortedError = "ソートされる文字列リストに対しては許されない動作です";
     EXPECT_EQ(MessageOf<EStringListError>([&] { list.Put(0, "x"); }), sortedError);
     EXPECT_EQ(MessageOf<EStringListError>([&] { list.Insert(0, "x"); }), sortedError);
+    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Move(0, 1); }), sortedError);
     list.SetDuplicates(dupError);
     EXPECT_EQ(MessageOf<EStringListError>([&] { list.Add("A"); }), "文字列リストは重複を許しません");
     EXPECT_EQ(log.Take(), "");
@@ -233,6 +237,8 @@ TEST(StringList, AssignEqualsAndAssignmentErrors)
     EXPECT_TRUE(copy.Equals(source));
     copy.Put(1, "TWO");
     EXPECT_FALSE(copy.Equals(source));  // byte for byte, unlike IndexOf
+    copy.Assign(&copy);
+    EXPECT_EQ(Entries(copy), (Lines{"one", "TWO"})) << "assigning a list to itself keeps it";
 
     TComponent component(nullptr);
     EXPECT_EQ(MessageOf<EConvertError>([&] { component.Assign(&source); }),
