@@ -322,28 +322,39 @@ protected:
         control->SetParent(form.get());
         return control;
     }
-    // Moves the cursor and waits until the move has settled: under the virtual desktop another
-    // process handles the pointer's events, and a late event of an earlier move can put the
-    // cursor back for a moment. A thread timer wakes the loop while it waits.
-    bool MoveCursorOver(TControl* control)
+    // Moves the cursor to `target` (over `window`, when one is given) and waits until it stays
+    // there. Under Wine the cursor follows every mouse message that the thread takes from its
+    // queue, so the move has settled once the position is right and no mouse message is queued.
+    // Wine's server may also remember a position that the display no longer shows (a move of an
+    // earlier program); setting the position the cursor reports first makes the next move reach
+    // the display. A thread timer wakes the loop while it waits.
+    bool MoveCursorTo(POINT target, HWND window = nullptr)
     {
-        POINT target = control->ClientToScreen({50, 50});
-        HWND window = static_cast<TWinControl*>(control)->WindowHandle();
-        SetCursorPos(target.x, target.y);
+        auto warp = [&] {
+            POINT now;
+            GetCursorPos(&now);
+            SetCursorPos(now.x, now.y);
+            SetCursorPos(target.x, target.y);
+        };
+        warp();
         UINT_PTR ticker = SetTimer(nullptr, 0, 10, nullptr);
-        ULONGLONG settledSince = GetTickCount64();
         bool settled = PumpUntil([&] {
             POINT now;
             GetCursorPos(&now);
-            if (now.x != target.x || now.y != target.y || WindowFromPoint(target) != window || GetCapture()) {
-                SetCursorPos(target.x, target.y);
-                settledSince = GetTickCount64();
+            if (now.x != target.x || now.y != target.y || (window && WindowFromPoint(target) != window) ||
+                GetCapture()) {
+                warp();
                 return false;
             }
-            return GetTickCount64() - settledSince >= 150;
+            MSG queued;
+            return !PeekMessageA(&queued, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE);
         });
         KillTimer(nullptr, ticker);
         return settled;
+    }
+    bool MoveCursorOver(TControl* control)
+    {
+        return MoveCursorTo(control->ClientToScreen({50, 50}), static_cast<TWinControl*>(control)->WindowHandle());
     }
     struct Idle : TObject {
         void NotDone(TObject*, bool& done) { done = false; }  // keeps IdleStep from waiting
@@ -428,7 +439,7 @@ TEST_F(CursorTest, AControlWithShowHintShowsItsShortHintAfterTheDelayAndHidesItL
     ASSERT_FALSE(Application->Running());
     PostMessageA(a->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));
     ASSERT_TRUE(PumpUntil([&] { return hint->HintShowing(); }));
-    SetCursorPos(2, 2);  // the test form lies at (100, 100) and beyond
+    ASSERT_TRUE(MoveCursorTo({2, 2}));  // the test form lies at (100, 100) and beyond
     EXPECT_TRUE(PumpUntil([&] { return !hint->HintShowing(); }));
     EXPECT_EQ(Application->HintControl(), nullptr);
     Application->SetHintShowDelay(500);
