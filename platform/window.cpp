@@ -92,6 +92,16 @@ RECT NormalWindowRect(HWND window)
     return placement.rcNormalPosition;
 }
 
+bool SetNormalWindowRect(HWND window, const RECT& rect)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!::GetWindowPlacement(window, &placement))
+        return false;
+    placement.rcNormalPosition = rect;
+    return ::SetWindowPlacement(window, &placement) != FALSE;
+}
+
 POINT MapPoint(HWND from, HWND to, POINT point)
 {
     ::MapWindowPoints(from, to, &point, 1);

@@ -35,6 +35,8 @@ RECT WindowRect(HWND window);  // screen coordinates
 RECT ClientRect(HWND window);
 // The bounds the window has when restored (GetWindowPlacement), for a minimised window.
 RECT NormalWindowRect(HWND window);
+// Sets the bounds the window takes when it is restored (SetWindowPlacement, the rest unchanged).
+bool SetNormalWindowRect(HWND window, const RECT& rect);
 POINT MapPoint(HWND from, HWND to, POINT point);  // MapWindowPoints of one point
 HWND ParentWindow(HWND window);  // GetParent: the parent of a child, the owner of a popup
 HWND RelatedWindow(HWND window, UINT relation);  // GetWindow

@@ -249,11 +249,7 @@ void TCustomForm::CloseForm()
     }
 }
 
-void TCustomForm::ReleaseForm()
-{
-    if (HandleAllocated())
-        platform::PostMessage(handle_, CMSG_RELEASE, 0, 0);
-}
+void TCustomForm::ReleaseForm() { platform::PostMessage(Handle(), CMSG_RELEASE, 0, 0); }
 
 void TCustomForm::CMRelease(TMessage&) { delete this; }
 

@@ -158,6 +158,7 @@ protected:
     void WMCommand(TMessage& m);
     void WMNotify(TMessage& m);
     void WMEraseBkgnd(TMessage& m);
+    void WMWindowPosChanging(TMessage& m);
     void WMWindowPosChanged(TMessage& m);
     void WMSize(TMessage& m);
     void WMMove(TMessage& m);

@@ -78,6 +78,7 @@ void TWinControl::Dispatch(TMessage& m)
     case WM_COMMAND: WMCommand(m); break;
     case WM_NOTIFY: WMNotify(m); break;
     case WM_ERASEBKGND: WMEraseBkgnd(m); break;
+    case WM_WINDOWPOSCHANGING: WMWindowPosChanging(m); break;
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); break;
     case WM_SIZE: WMSize(m); break;
     case WM_MOVE: WMMove(m); break;
@@ -191,6 +192,9 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
         top_ = top;
         width_ = width;
         height_ = height;
+        // A minimised window takes the new bounds when it is restored.
+        if (handle_)
+            platform::SetNormalWindowRect(handle_, BoundsRect());
     }
     UpdateAnchorRules();
     RequestAlign();
@@ -208,6 +212,17 @@ POINT TWinControl::ClientOrigin() const
     if (handle_)
         return platform::ClientToScreen(handle_, {0, 0});
     return TControl::ClientOrigin();
+}
+
+// Sizes that come from the system (a frame dragged by the user, SetWindowPos from outside) keep
+// the constraints too. A minimised window has the system's own size.
+void TWinControl::WMWindowPosChanging(TMessage& m)
+{
+    auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+    if (pos && !(pos->flags & SWP_NOSIZE) && !HasState(csReading) && !HasState(csDestroying) &&
+        !platform::IsIconic(handle_))
+        Constraints()->Constrain(pos->cx, pos->cy);
+    TControl::Dispatch(m);
 }
 
 void TWinControl::WMWindowPosChanged(TMessage& m)

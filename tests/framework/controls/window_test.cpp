@@ -297,3 +297,77 @@ TEST(Painting, ANonWindowedChildPaintsInItsParentsWindowAtItsOwnPlace)
 }
 
 }  // namespace
+
+namespace {
+
+// The window's bounds in its parent's client area (on the screen for a top-level window).
+std::string OuterBounds(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
+}
+
+TEST(Bounds, BoundsSetWhileAFormIsMinimisedAreWhereItIsRestored)
+{
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    ShowWindow(form->WindowHandle(), SW_MINIMIZE);
+    PumpPending();
+    ASSERT_TRUE(IsIconic(form->WindowHandle()));
+    form->SetBounds(120, 130, 350, 260);
+    EXPECT_TRUE(IsIconic(form->WindowHandle()));
+    ShowWindow(form->WindowHandle(), SW_RESTORE);
+    PumpPending();
+    EXPECT_EQ(OuterBounds(form->WindowHandle()), "120,130 350x260");
+    EXPECT_EQ(form->Left(), 120);
+    EXPECT_EQ(form->Width(), 350);
+}
+
+TEST(Bounds, ConstraintsAlsoHoldForSizesTheSystemSets)
+{
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    auto* child = new TLoggingControl(form.get());
+    child->SetBounds(0, 0, 50, 50);
+    child->SetParent(form.get());
+    child->Constraints()->SetMaxWidth(80);
+    child->Constraints()->SetMinHeight(40);
+    // As a user dragging a frame, or another program, would size the window.
+    SetWindowPos(child->WindowHandle(), nullptr, 0, 0, 200, 10, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(OuterBounds(child->WindowHandle()), "0,0 80x40");
+    EXPECT_EQ(child->Width(), 80);
+    EXPECT_EQ(child->Height(), 40);
+
+    // A minimised form keeps the system's small size and gets its constrained size back.
+    form->Constraints()->SetMinWidth(450);
+    EXPECT_EQ(form->Width(), 450);
+    ShowWindow(form->WindowHandle(), SW_MINIMIZE);
+    PumpPending();
+    RECT iconic;
+    GetWindowRect(form->WindowHandle(), &iconic);
+    EXPECT_LT(iconic.right - iconic.left, 450);
+    ShowWindow(form->WindowHandle(), SW_RESTORE);
+    PumpPending();
+    EXPECT_EQ(form->Width(), 450);
+}
+
+bool releasedFormGone = false;
+
+class TReleasedForm : public TTestForm {
+public:
+    using TTestForm::TTestForm;
+    ~TReleasedForm() override { releasedFormGone = true; }
+};
+
+TEST(ReleaseForm, AFormWithoutAWindowIsFreedFromTheLoopToo)
+{
+    releasedFormGone = false;
+    auto* form = new TReleasedForm(nullptr);
+    ASSERT_FALSE(form->HandleAllocated());
+    form->ReleaseForm();
+    EXPECT_FALSE(releasedFormGone);  // not before the handler that asked for it has returned
+    EXPECT_TRUE(PumpUntil([] { return releasedFormGone; }));
+}
+
+}  // namespace
