@@ -586,7 +586,7 @@ void SetCaptureControl(TControl* control)
 
 TControl* FindDragTarget(POINT pos, bool allowDisabled)
 {
-    TWinControl* windowed = FindControl(platform::WindowFromPoint(pos));
+    TWinControl* windowed = FindControl(FrameworkWindowFromPoint(pos));
     if (!windowed)
         return nullptr;
     TControl* child = windowed->ControlAtPos(windowed->ScreenToClient(pos), allowDisabled);

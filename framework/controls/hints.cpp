@@ -177,7 +177,7 @@ void TApplication::CancelHint()
 
 void TApplication::HookHintHooks()
 {
-    if (running_ || hintHook_)
+    if (running_ || hintHook_ || hintWatcherDone_)
         return;
     hintHook_ = platform::HookThreadMessages(HintGetMessageHook);
     hintWatcherDone_ = platform::CreateManualEvent();
@@ -187,8 +187,7 @@ void TApplication::HookHintHooks()
     hintWatcher_ = std::thread([this, done] {
         // Every 100 ms: is the cursor still over a window of this program's framework?
         while (!platform::WaitForEvent(done, 100)) {
-            HWND window = platform::WindowFromPoint(platform::CursorPos());
-            if (!window || !platform::GetProp(window, WindowAtom())) {
+            if (!FrameworkWindowFromPoint(platform::CursorPos())) {
                 QueueSynchronizedCall([] {
                     if (Application)
                         Application->CancelHint();

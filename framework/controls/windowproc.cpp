@@ -90,6 +90,14 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     return m.Result;
 }
 
+HWND FrameworkWindowFromPoint(POINT point)
+{
+    HWND window = platform::WindowFromPoint(point);
+    while (window && !platform::GetProp(window, WindowAtom()))
+        window = (platform::WindowLong(window, GWL_STYLE) & WS_CHILD) ? platform::ParentWindow(window) : nullptr;
+    return window;
+}
+
 TWinControl* FindControl(HWND window)
 {
     if (!window || platform::WindowProcessId(window) != platform::ProcessId())

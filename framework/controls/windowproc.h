@@ -26,6 +26,11 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 void SetCreationControl(TWinControl* control);
 TWinControl* CreationControl();
 
+// The framework window under a screen point: the window there, or the nearest window it lies in
+// (a window of another kind inside a framework control counts as that control's). Asks no window
+// anything, so any thread may call it.
+HWND FrameworkWindowFromPoint(POINT point);
+
 // The framework control that owns `window`; none for a window of another process or no framework
 // control. A window of another module of this process is asked with the registered message.
 TWinControl* FindControl(HWND window);

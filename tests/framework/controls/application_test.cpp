@@ -297,6 +297,9 @@ protected:
     }
     void TearDown() override
     {
+        Application->CancelHint();
+        Application->SetHintShowDelay(500);
+        Application->SetHintHideDelay(2500);
         Application->OnAppIdle = {};
         Application->OnAppHint = {};
     }
@@ -444,6 +447,28 @@ TEST_F(CursorTest, AControlWithShowHintShowsItsShortHintAfterTheDelayAndHidesItL
     EXPECT_EQ(Application->HintControl(), nullptr);
     Application->SetHintShowDelay(500);
     Application->SetHintHideDelay(2500);
+}
+
+TEST_F(CursorTest, AWindowOfAnotherKindInsideAControlCountsAsThatControl)
+{
+    HWND button = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 20, 20, 60, 60, a->WindowHandle(), nullptr,
+                                  nullptr, nullptr);
+    ASSERT_TRUE(MoveCursorTo(a->ClientToScreen({50, 50}), button));
+    Application->IdleStep();
+    EXPECT_EQ(Application->MouseControl(), a);
+
+    // Its hint shows there, and outside the application's loop the watcher leaves it alone: it
+    // goes when its time is up, not cancelled.
+    a->SetHint("ボタンの上");
+    a->SetShowHint(true);
+    Application->SetHintShowDelay(30);
+    Application->SetHintHideDelay(400);
+    PostMessageA(a->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
+    THintWindow* hint = Application->HintWindow();
+    ASSERT_TRUE(PumpUntil([&] { return hint->HintShowing(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !hint->HintShowing(); }));
+    EXPECT_EQ(Application->HintControl(), a);
+    DestroyWindow(button);
 }
 
 HWND boxWatched = nullptr;
