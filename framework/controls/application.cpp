@@ -290,8 +290,16 @@ void TApplication::RunLoop()
         try {
             PumpMessage();
         } catch (...) {
-            ReportException(this);
+            ReportStepException();
         }
+    }
+}
+
+void TApplication::ReportStepException() noexcept
+{
+    try {
+        ReportException(this);
+    } catch (...) {
     }
 }
 
@@ -396,7 +404,7 @@ void TApplication::IdleStep()
             }
         }
     } catch (...) {
-        ReportException(this);
+        ReportStepException();
     }
     if (platform::CurrentThreadId() == platform::WindowThreadId(window_) && RunSynchronizedCalls())
         done = false;

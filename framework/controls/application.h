@@ -179,6 +179,9 @@ private:
     void UnhookHintHooks();
     static LRESULT CALLBACK HintGetMessageHook(int code, WPARAM wParam, LPARAM lParam);
     void DoNormalizeTopMosts(bool includePrimary);
+    // ReportException for the loop's own steps; a report that fails in turn (an OnAppException
+    // handler that raises) is dropped, so that the loop goes on.
+    void ReportStepException() noexcept;
     void Shutdown();
     static void ShutdownAtExit();
 

@@ -211,6 +211,57 @@ TEST(RunLoop, AnExceptionInAStepIsReportedAndTheLoopGoesOn)
     EXPECT_EQ(steps.reported, (std::vector<std::string>{"一歩目で失敗"}));
 }
 
+TEST(RunLoop, AnOnAppExceptionThatRaisesItselfDoesNotEndTheLoop)
+{
+    // A message step fails, then an idle step; each report raises again. The loop goes on to the
+    // second probe, which ends it.
+    struct Steps : TObject {
+        int probes = 0, idles = 0, reports = 0;
+        void OnMessage(MSG& msg, bool& handled)
+        {
+            if (msg.message != WM_PROBE)
+                return;
+            handled = true;
+            if (++probes == 1)
+                throw EInvalidOperation("一歩目で失敗");
+            PostQuitMessage(0);
+        }
+        void OnIdle(TObject*, bool& done)
+        {
+            done = false;
+            if (++idles == 1)
+                throw EInvalidOperation("待ち時間に失敗");
+            if (idles == 2)
+                PostThreadMessageA(GetCurrentThreadId(), WM_PROBE, 0, 0);
+        }
+        void OnException(TObject*, const Exception& e)
+        {
+            ++reports;
+            throw EInvalidOperation(e.Message() + "の報告に失敗");
+        }
+    } steps;
+    TTestForm* form = nullptr;
+    Application->CreateAppForm(form);
+    Application->OnAppMessage = TMessageEvent(&steps, &Steps::OnMessage);
+    Application->OnAppIdle = TIdleEvent(&steps, &Steps::OnIdle);
+    Application->OnAppException = TExceptionEvent(&steps, &Steps::OnException);
+    PostThreadMessageA(GetCurrentThreadId(), WM_PROBE, 0, 0);
+    bool escaped = false;
+    try {
+        Application->RunLoop();
+    } catch (...) {
+        escaped = true;
+    }
+    Application->OnAppMessage = {};
+    Application->OnAppIdle = {};
+    Application->OnAppException = {};
+    Application->SetQuitRequested(false);
+    delete form;
+    EXPECT_FALSE(escaped);
+    EXPECT_EQ(steps.probes, 2);
+    EXPECT_EQ(steps.reports, 2);
+}
+
 TEST(TakeMessage, AMessageHandledByOnAppMessageIsNeitherTranslatedNorDispatched)
 {
     std::unique_ptr<TTestForm> form(MakeShownForm());
