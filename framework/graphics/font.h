@@ -29,6 +29,7 @@ struct TFontValue {
     std::uint8_t Charset;
     std::uint8_t NameLength;
     char Name[31];
+    std::uint8_t Reserved;  // always 0: the value has no padding, so equal values have equal bytes
 };
 
 class TFont : public TGraphicsObject {

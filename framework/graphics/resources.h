@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <mutex>
+#include <type_traits>
 
 #include "platform/win32.h"
 
@@ -15,6 +16,9 @@ std::uint16_t ResourceHash(const void* data, std::size_t size);
 // and hashed byte by byte.
 template <class Value>
 class TResourceManager {
+    static_assert(std::is_trivially_copyable_v<Value> && std::has_unique_object_representations_v<Value>,
+                  "values are compared and hashed byte by byte: no padding");
+
 public:
     struct Record {
         Record* Next = nullptr;
