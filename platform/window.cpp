@@ -47,6 +47,8 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
+WNDPROC DefaultWindowProcedure() { return ::DefWindowProcA; }
+
 LRESULT CallWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ::CallWindowProcA(procedure, window, message, wParam, lParam);

@@ -26,6 +26,8 @@ bool IsWindowEnabled(HWND window);
 bool IsIconic(HWND window);
 bool EnableWindow(HWND window, bool enable);
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The system's default window procedure itself (DefWindowProcA), for class records and subclassing.
+WNDPROC DefaultWindowProcedure();
 LRESULT CallWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 std::string WindowText(HWND window);
 void SetWindowText(HWND window, const std::string& text);

@@ -104,7 +104,7 @@ const TClassInfo& TApplication::StaticClass()
 {
     static const TClassInfo info = TClassBuilder<TApplication, TComponent>("TApplication")
         .Property("ShowHints", &TApplication::ShowHints, &TApplication::SetShowHints)
-        .Property("HintHidePause", &TApplication::HintHideDelay, &TApplication::SetHintHideDelay)
+        .Property("HintHideDelay", &TApplication::HintHideDelay, &TApplication::SetHintHideDelay)
         .Build();
     return info;
 }
@@ -148,7 +148,7 @@ void TApplication::CreateAppWindow()
     HINSTANCE instance = platform::MainInstance();
     if (!platform::IsClassRegistered(instance, "TApplication")) {
         WNDCLASSA cls{};
-        cls.lpfnWndProc = ::DefWindowProcA;
+        cls.lpfnWndProc = platform::DefaultWindowProcedure();
         cls.hInstance = instance;
         cls.lpszClassName = "TApplication";
         if (!platform::RegisterClass(cls))
@@ -184,7 +184,7 @@ void TApplication::DestroyAppWindow()
         return;
     if ((platform::SystemVersion() & 0xFF) > 3)
         platform::SendMessage(window_, WM_SETICON, ICON_BIG, 0);
-    platform::SetWindowProc(window_, ::DefWindowProcA);
+    platform::SetWindowProc(window_, platform::DefaultWindowProcedure());
     platform::DestroyWindow(window_);
     window_ = nullptr;
 }

@@ -44,7 +44,7 @@ void TWinControl::CreateParams(TCreateParams& params)
     else
         params.WndParent = parentWindow_;
     params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    params.WindowClass.lpfnWndProc = ::DefWindowProcA;
+    params.WindowClass.lpfnWndProc = platform::DefaultWindowProcedure();
     params.WindowClass.hCursor = platform::LoadSystemCursor(IDC_ARROW);
     params.WindowClass.hbrBackground = nullptr;
     params.WindowClass.hInstance = platform::MainInstance();
