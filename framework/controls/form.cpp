@@ -393,15 +393,6 @@ void TCustomForm::WMActivate(TMessage& m)
         SetActive(LOWORD(m.WParam) != WA_INACTIVE);
 }
 
-void TCustomForm::WMSetFocus(TMessage& m)
-{
-    // The form passes the focus on to its active control, unless that one is between two windows.
-    if (!HasState(csDestroying) && activeControl_ && activeControl_->HandleAllocated())
-        SetWindowFocus();
-    else
-        TWinControl::Dispatch(m);
-}
-
 void TCustomForm::CMActivate(TMessage&)
 {
     if (OnActivate)
@@ -518,6 +509,12 @@ void TCustomForm::WndProc(TMessage& m)
     if (Application && Application->FocusMessagesSuppressed() &&
         (m.Msg == WM_ACTIVATE || m.Msg == WM_SETFOCUS || m.Msg == WM_KILLFOCUS))
         return;
+    // The focus given to the form goes on to its active control (unless that one is between two
+    // windows), before the form would become the focused control itself.
+    if (m.Msg == WM_SETFOCUS && !HasState(csDestroying) && activeControl_ && activeControl_->HandleAllocated()) {
+        SetWindowFocus();
+        return;
+    }
     TWinControl::WndProc(m);
 }
 
@@ -525,7 +522,6 @@ void TCustomForm::Dispatch(TMessage& m)
 {
     switch (m.Msg) {
     case WM_ACTIVATE: WMActivate(m); break;
-    case WM_SETFOCUS: WMSetFocus(m); break;
     case WM_CLOSE: WMClose(m); break;
     case WM_SIZE: WMSize(m); break;
     case CMSG_ACTIVATE: CMActivate(m); break;

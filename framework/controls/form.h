@@ -106,7 +106,6 @@ private:
     void CMRelease(TMessage& m);
     void CMActionMessage(TMessage& m);
     void WMActivate(TMessage& m);
-    void WMSetFocus(TMessage& m);
     void WMClose(TMessage& m);
     void WMSize(TMessage& m);
     // Sends a focus message to `control`; false when a handler moved the focus meanwhile.

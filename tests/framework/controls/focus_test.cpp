@@ -136,6 +136,16 @@ TEST_F(FocusTest, HidingTheFocusedControlsParentTakesItOutOfTheActiveControl)
     EXPECT_EQ(form->ActiveControl(), editA);
 }
 
+TEST_F(FocusTest, TheFocusGivenToTheFormGoesOnToItsActiveControl)
+{
+    ASSERT_TRUE(FocusAndWait(editB));
+    log.events.clear();
+    SetFocus(form->WindowHandle());
+    EXPECT_EQ(GetFocus(), editB->WindowHandle());
+    EXPECT_EQ(form->ActiveControl(), editB);
+    EXPECT_TRUE(log.events.empty());  // it never left EditB
+}
+
 TEST_F(FocusTest, TheFormHearsOfEveryFocusChange)
 {
     struct Watcher : TObject {
