@@ -505,7 +505,8 @@ int TApplication::AppMessageBox(const std::string& text, const std::string& capt
         }
     }
     std::vector<HWND> disabled = DisableThreadWindows(window_);
-    TCustomForm* focusedForm = Screen ? Screen->FocusedForm() : nullptr;
+    if (Screen)
+        Screen->SaveFocusedForm();
     int focusCount = FocusCount;
     int result = 0;
     try {
@@ -519,7 +520,7 @@ int TApplication::AppMessageBox(const std::string& text, const std::string& capt
     if (active && platform::IsWindow(active))
         platform::SetActiveWindow(active);
     if (Screen)
-        Screen->SetFocusedForm(focusedForm);
+        Screen->SetFocusedForm(Screen->TakeSavedFocusedForm());
     FocusCount = focusCount;
     return result;
 }

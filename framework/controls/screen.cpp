@@ -48,6 +48,16 @@ void TScreen::RemoveForm(TCustomForm* form)
         lastActiveForm_ = nullptr;
     if (activeControl_ && form->ContainsControl(activeControl_))
         activeControl_ = nullptr;
+    std::replace(savedFocusedForms_.begin(), savedFocusedForms_.end(), form, static_cast<TCustomForm*>(nullptr));
+}
+
+TCustomForm* TScreen::TakeSavedFocusedForm()
+{
+    if (savedFocusedForms_.empty())
+        return nullptr;
+    TCustomForm* form = savedFocusedForms_.back();
+    savedFocusedForms_.pop_back();
+    return form;
 }
 
 void TScreen::FocusMovedTo(TCustomForm* form, TWinControl* control)

@@ -31,6 +31,10 @@ public:
     TForm* ActiveForm() const { return activeForm_; }
     TCustomForm* FocusedForm() const { return focusedForm_; }
     void SetFocusedForm(TCustomForm* form) { focusedForm_ = form; }
+    // The focused form is put aside while a modal box runs and taken back after it; a form that
+    // goes away meanwhile comes back as none.
+    void SaveFocusedForm() { savedFocusedForms_.push_back(focusedForm_); }
+    TCustomForm* TakeSavedFocusedForm();
     TCustomForm* LastActiveCustomForm() const { return lastActiveCustomForm_; }
     TForm* LastActiveForm() const { return lastActiveForm_; }
     // The focus moved to `control` on `form`: both become active and the form moves to the front.
@@ -58,6 +62,7 @@ private:
     TCustomForm* lastActiveCustomForm_ = nullptr;
     TForm* lastActiveForm_ = nullptr;
     TCursor cursor_ = crDefault;
+    std::vector<TCustomForm*> savedFocusedForms_;
 };
 
 // The mouse: its capture and position, and the wheel settings.

@@ -546,6 +546,38 @@ TEST(AppMessageBox, OtherWindowsAreDisabledWhileTheBoxIsUpAndComeBackAfter)
     EXPECT_TRUE(IsWindowEnabled(form->WindowHandle()));
 }
 
+TTestForm* releasedWhileBoxUp = nullptr;
+
+// Inside the box's own loop: frees the form, then closes the box (posted in that order).
+void CALLBACK ReleaseWhileBoxUp(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND box = FindWindowA("#32770", "確認");
+    if (!box || !releasedWhileBoxUp)
+        return;
+    releasedWhileBoxUp->ReleaseForm();
+    releasedWhileBoxUp = nullptr;
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+}
+
+TEST(AppMessageBox, AFocusedFormFreedWhileTheBoxIsUpIsNotFocusedAgainAfter)
+{
+    TTestForm* form = MakeShownForm();
+    auto* edit = new TTestEdit(form);
+    edit->SetParent(form);
+    edit->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return edit->Focused(); }));
+    ASSERT_EQ(Screen->FocusedForm(), form);
+    auto gone = reinterpret_cast<std::uintptr_t>(form);
+    releasedWhileBoxUp = form;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, ReleaseWhileBoxUp);
+    Application->AppMessageBox("閉じます", "確認", MB_OK);
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(releasedWhileBoxUp, nullptr);
+    EXPECT_NE(reinterpret_cast<std::uintptr_t>(Screen->FocusedForm()), gone);
+    for (int i = 0; i < Screen->CustomFormCount(); ++i)
+        EXPECT_NE(reinterpret_cast<std::uintptr_t>(Screen->CustomForms(i)), gone);
+}
+
 TEST(ApplicationWindow, DisablingItDisablesTheThreadsWindowsUntilItIsEnabledAgain)
 {
     std::unique_ptr<TTestForm> form(MakeShownForm());
