@@ -337,12 +337,13 @@ void TWinControl::SetParentWindow(HWND value)
     if (parent_ || value == parentWindow_)
         return;
     if (handle_ && parentWindow_ && value) {
-        platform::SetWindowLong(handle_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(value));
+        // The window moves to the new host as it is.
         parentWindow_ = value;
-        return;
+        platform::SetParentWindow(handle_, value);
+    } else {
+        DestroyHandle();
+        parentWindow_ = value;
     }
-    DestroyHandle();
-    parentWindow_ = value;
     UpdateControlState();
 }
 

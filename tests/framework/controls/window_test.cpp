@@ -370,4 +370,32 @@ TEST(ReleaseForm, AFormWithoutAWindowIsFreedFromTheLoopToo)
     EXPECT_TRUE(PumpUntil([] { return releasedFormGone; }));
 }
 
+TEST(HostedControl, AControlInAForeignWindowShowsThereTakesTheFocusAndMovesWithItsWindow)
+{
+    auto plainWindow = [] {
+        return CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 50, 50, 200, 100, nullptr, nullptr, nullptr,
+                               nullptr);
+    };
+    HWND first = plainWindow(), second = plainWindow();
+    std::unique_ptr<TWinControl> hosted(TWinControl::CreateParented(first));
+    ASSERT_TRUE(hosted->HandleAllocated());  // showing in its host from the start
+    HWND window = hosted->WindowHandle();
+    EXPECT_EQ(GetParent(window), first);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(hosted->Showing());
+    hosted->SetFocus();  // no form: the system focus directly
+    EXPECT_EQ(GetFocus(), window);
+
+    hosted->SetParentWindow(second);  // the same window moves to the other host
+    EXPECT_EQ(hosted->WindowHandle(), window);
+    EXPECT_EQ(GetParent(window), second);
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    hosted->SetParentWindow(nullptr);  // without a host it has no window
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(hosted->HandleAllocated());
+    DestroyWindow(first);
+    DestroyWindow(second);
+}
+
 }  // namespace
