@@ -255,6 +255,16 @@ void TCustomForm::CMRelease(TMessage&) { delete this; }
 
 void TCustomForm::WMClose(TMessage&) { CloseForm(); }
 
+// Minimising the primary form minimises the whole application (whose window stands for it).
+void TCustomForm::WMSysCommand(TMessage& m)
+{
+    if ((m.WParam & 0xFFF0) == SC_MINIMIZE && Application && Application->PrimaryForm() == this &&
+        Application->WindowHandle())
+        m.Result = platform::SendMessage(Application->WindowHandle(), WM_SYSCOMMAND, m.WParam, m.LParam);
+    else
+        TWinControl::Dispatch(m);
+}
+
 void TCustomForm::WMSize(TMessage& m)
 {
     if (m.WParam == SIZE_MINIMIZED)
@@ -523,6 +533,7 @@ void TCustomForm::Dispatch(TMessage& m)
     switch (m.Msg) {
     case WM_ACTIVATE: WMActivate(m); break;
     case WM_CLOSE: WMClose(m); break;
+    case WM_SYSCOMMAND: WMSysCommand(m); break;
     case WM_SIZE: WMSize(m); break;
     case CMSG_ACTIVATE: CMActivate(m); break;
     case CMSG_DEACTIVATE: CMDeactivate(m); break;

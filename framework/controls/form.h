@@ -107,6 +107,7 @@ private:
     void CMActionMessage(TMessage& m);
     void WMActivate(TMessage& m);
     void WMClose(TMessage& m);
+    void WMSysCommand(TMessage& m);
     void WMSize(TMessage& m);
     // Sends a focus message to `control`; false when a handler moved the focus meanwhile.
     bool SendFocusMessage(TWinControl* control, std::uint32_t message);

@@ -614,9 +614,16 @@ TEST(MinimizeApp, MinimisingAndRestoringTheApplicationGoesThroughItsWindow)
     EXPECT_TRUE(IsIconic(Application->WindowHandle()));
     SendMessageA(Application->WindowHandle(), WM_SYSCOMMAND, SC_RESTORE, 0);
     PumpPending();
+    // The primary form's own minimise button minimises the whole application too.
+    SendMessageA(form->WindowHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    PumpPending();
+    EXPECT_TRUE(IsIconic(Application->WindowHandle()));
+    EXPECT_FALSE(IsIconic(form->WindowHandle()));
+    SendMessageA(Application->WindowHandle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    PumpPending();
     EXPECT_FALSE(IsIconic(Application->WindowHandle()));
     EXPECT_TRUE(IsWindowVisible(form->WindowHandle()));
-    EXPECT_EQ(events.seen, (std::vector<std::string>{"minimize", "restore"}));
+    EXPECT_EQ(events.seen, (std::vector<std::string>{"minimize", "restore", "minimize", "restore"}));
     Application->OnAppMinimize = {};
     Application->OnAppRestore = {};
     ShowWindow(Application->WindowHandle(), SW_HIDE);
