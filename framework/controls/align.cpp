@@ -170,7 +170,7 @@ void TWinControl::PlaceByAnchors(TControl* control, TAlign, const RECT& client)
         else
             left = parentWidth - (original.x - rules.x);
     } else if (!anchors.Contains(akLeft)) {
-        left = ScaleInt(rules.x, parentWidth, original.x) - width / 2;
+        left = MulDivRound(rules.x, parentWidth, original.x) - width / 2;
     }
     if (anchors.Contains(akBottom)) {
         if (anchors.Contains(akTop))
@@ -178,7 +178,7 @@ void TWinControl::PlaceByAnchors(TControl* control, TAlign, const RECT& client)
         else
             top = parentHeight - (original.y - rules.y);
     } else if (!anchors.Contains(akTop)) {
-        top = ScaleInt(rules.y, parentHeight, original.y) - height / 2;
+        top = MulDivRound(rules.y, parentHeight, original.y) - height / 2;
     }
     control->anchorMove_ = true;
     try {

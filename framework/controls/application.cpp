@@ -72,8 +72,9 @@ std::size_t LastCharOffset(const std::string& text)
     return last;
 }
 
-// Disables every visible, enabled top-level window of the thread but `except`; returns them.
-std::vector<HWND> DisableThreadWindows(HWND except)
+}  // namespace
+
+std::vector<HWND> TApplication::DisableThreadWindows(HWND except)
 {
     std::vector<HWND> disabled;
     for (HWND window : platform::ThreadWindows()) {
@@ -85,14 +86,12 @@ std::vector<HWND> DisableThreadWindows(HWND except)
     return disabled;
 }
 
-void EnableWindows(const std::vector<HWND>& windows)
+void TApplication::EnableWindows(const std::vector<HWND>& windows)
 {
     for (HWND window : windows)
         if (platform::IsWindow(window))
             platform::EnableWindow(window, true);
 }
-
-}  // namespace
 
 void SetStartUpHook(void (*hook)()) { startUpHook = hook; }
 
@@ -385,13 +384,7 @@ void TApplication::IdleStep()
     }
     if (showHints_ && !control)
         CancelHint();
-    std::string hint;
-    for (TControl* c = control; c; c = c->Parent())
-        if (!c->Hint().empty()) {
-            hint = c->Hint();
-            break;
-        }
-    SetCurrentHint(GetLongHint(hint));
+    SetCurrentHint(GetLongHint(HintOf(control)));
     bool done = true;
     try {
         if (OnAppIdle)

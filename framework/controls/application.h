@@ -179,6 +179,10 @@ private:
     void UnhookHintHooks();
     static LRESULT CALLBACK HintGetMessageHook(int code, WPARAM wParam, LPARAM lParam);
     void DoNormalizeTopMosts(bool includePrimary);
+    // Disables every visible, enabled top-level window of the thread but `except`; returns them.
+    static std::vector<HWND> DisableThreadWindows(HWND except);
+    // Enables those of `windows` that still exist.
+    static void EnableWindows(const std::vector<HWND>& windows);
     // ReportException for the loop's own steps; a report that fails in turn (an OnAppException
     // handler that raises) is dropped, so that the loop goes on.
     void ReportStepException() noexcept;
@@ -239,5 +243,7 @@ bool CanAnimateWindows();
 // The short hint (before the first "|") and the long hint (after it; the whole text without one).
 std::string GetShortHint(const std::string& hint);
 std::string GetLongHint(const std::string& hint);
+// The hint of a control: its own, or the nearest parent's when it has none.
+std::string HintOf(const TControl* control);
 
 extern TApplication* Application;

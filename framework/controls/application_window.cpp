@@ -99,9 +99,7 @@ void TApplication::WndProc(TMessage& m)
         if (m.WParam) {
             RestoreTopMosts();
             if (disabledWindowsHeld_) {
-                for (HWND window : disabledWindows_)
-                    if (platform::IsWindow(window))
-                        platform::EnableWindow(window, true);
+                EnableWindows(disabledWindows_);
                 disabledWindows_.clear();
                 disabledWindowsHeld_ = false;
             }
@@ -110,12 +108,7 @@ void TApplication::WndProc(TMessage& m)
             DefaultAppHandler(m);
             if (!disabledWindowsHeld_) {
                 disabledWindowsHeld_ = true;
-                for (HWND window : platform::ThreadWindows()) {
-                    if (window != window_ && platform::IsWindowVisible(window) && platform::IsWindowEnabled(window)) {
-                        disabledWindows_.push_back(window);
-                        platform::EnableWindow(window, false);
-                    }
-                }
+                disabledWindows_ = DisableThreadWindows(window_);
             }
             NormalizeAllTopMosts();
         }

@@ -511,24 +511,24 @@ void TControl::ChangeScale(int multiplier, int divider)
     TScalingFlags flags = HasState(csLoading) ? scalingFlags_ : TScalingFlags{sfLeft, sfTop, sfWidth, sfHeight, sfFont};
     int left = left_, top = top_, width = width_, height = height_;
     if (flags.Contains(sfLeft))
-        left = ScaleInt(left_, multiplier, divider);
+        left = MulDivRound(left_, multiplier, divider);
     if (flags.Contains(sfTop))
-        top = ScaleInt(top_, multiplier, divider);
+        top = MulDivRound(top_, multiplier, divider);
     if (flags.Contains(sfWidth) && !controlStyle_.Contains(csFixedWidth)) {
         if (flags.Contains(sfLeft))
-            width = ScaleInt(left_ + width_, multiplier, divider) - left;
+            width = MulDivRound(left_ + width_, multiplier, divider) - left;
         else
-            width = ScaleInt(width_, multiplier, divider);
+            width = MulDivRound(width_, multiplier, divider);
     }
     if (flags.Contains(sfHeight) && !controlStyle_.Contains(csFixedHeight)) {
         if (flags.Contains(sfTop))
-            height = ScaleInt(top_ + height_, multiplier, divider) - top;
+            height = MulDivRound(top_ + height_, multiplier, divider) - top;
         else
-            height = ScaleInt(height_, multiplier, divider);
+            height = MulDivRound(height_, multiplier, divider);
     }
     SetBounds(left, top, width, height);
     if (!parentFont_ && flags.Contains(sfFont))
-        font_->SetSize(ScaleInt(font_->Size(), multiplier, divider));
+        font_->SetSize(MulDivRound(font_->Size(), multiplier, divider));
     scalingFlags_ = {};
 }
 

@@ -7,16 +7,7 @@
 #include "framework/core/persistent.h"
 #include "framework/core/set.h"
 #include "framework/core/typeinfo.h"
-
-// MulDiv with rounding, as scaling and anchors use it (-1 for a zero divider).
-constexpr int ScaleInt(int number, int numerator, int denominator)
-{
-    if (denominator == 0)
-        return -1;
-    long long product = static_cast<long long>(number) * numerator;
-    long long half = denominator / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
+#include "framework/graphics/muldiv.h"
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 const TTypeInfo& TypeInfoFor(TAlign*);

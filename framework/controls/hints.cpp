@@ -39,17 +39,17 @@ TControl* HintControlOf(TControl* control)
     return control;
 }
 
-std::string HintTextOf(TControl* control)
+bool Contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+
+}  // namespace
+
+std::string HintOf(const TControl* control)
 {
     for (; control; control = control->Parent())
         if (!control->Hint().empty())
             return control->Hint();
     return {};
 }
-
-bool Contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
-
-}  // namespace
 
 std::string GetShortHint(const std::string& hint)
 {
@@ -132,7 +132,7 @@ void TApplication::ActivateHint(POINT cursorPos)
         info.CursorRect = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
         info.CursorPos = hintControl_->ScreenToClient(cursorPos);
         info.HideTimeout = hintHideDelay_;
-        info.HintStr = GetShortHint(HintTextOf(hintControl_));
+        info.HintStr = GetShortHint(HintOf(hintControl_));
         bool canShow = hintControl_->PerformMessage(CMSG_HINTSHOW, 0, reinterpret_cast<std::intptr_t>(&info)) == 0;
         if (canShow && OnAppShowHint)
             OnAppShowHint(info.HintStr, canShow, info);

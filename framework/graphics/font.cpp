@@ -6,6 +6,7 @@
 
 #include "framework/core/classinfo.h"
 #include "framework/core/int_consts.h"
+#include "framework/graphics/muldiv.h"
 #include "framework/graphics/resources.h"
 #include "platform/gdi.h"
 #include "platform/locale.h"
@@ -59,16 +60,6 @@ FontManager& Fonts()
 }
 
 void DeleteGdiObject(HGDIOBJ object) { platform::DeleteObject(object); }
-
-int MulDivRound(int number, int numerator, int denominator)
-{
-    if (denominator == 0)
-        return -1;
-    long long product = static_cast<long long>(number) * numerator;
-    long long half = denominator / 2;
-    long long result = product >= 0 ? (product + half) / denominator : (product - half) / denominator;
-    return static_cast<int>(result);
-}
 
 // Cuts `name` to at most 31 bytes without splitting a double-byte character.
 std::string FaceName(const std::string& name)
