@@ -114,6 +114,8 @@ HCURSOR SetCursor(HCURSOR cursor) { return ::SetCursor(cursor); }
 
 HWND ParentWindow(HWND window) { return ::GetParent(window); }
 
+HWND DialogItem(HWND window, int id) { return ::GetDlgItem(window, id); }
+
 HWND SetParentWindow(HWND window, HWND parent) { return ::SetParent(window, parent); }
 
 HWND RelatedWindow(HWND window, UINT relation) { return ::GetWindow(window, relation); }

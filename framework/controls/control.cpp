@@ -487,13 +487,21 @@ void TControl::Repaint()
         return;
     if (controlStyle_.Contains(csOpaque)) {
         // An opaque control paints itself at once, clipped to its bounds in the parent's window.
+        struct WindowDC {
+            HWND window;
+            HDC dc;
+            int saved;
+            ~WindowDC()
+            {
+                platform::RestoreDC(dc, saved);
+                platform::ReleaseWindowDC(window, dc);
+            }
+        };
         HWND window = parent_->WindowHandle();
         HDC dc = platform::WindowDC(window);
-        int saved = platform::SaveDC(dc);
+        WindowDC guard{window, dc, platform::SaveDC(dc)};  // given back also when painting raises
         platform::IntersectClipRect(dc, BoundsRect());
         parent_->PaintControls(dc, this);
-        platform::RestoreDC(dc, saved);
-        platform::ReleaseWindowDC(window, dc);
     } else {
         Invalidate();
         Update();

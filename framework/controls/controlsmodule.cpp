@@ -4,6 +4,7 @@
 #include "framework/controls/screen.h"
 #include "framework/controls/windowproc.h"
 #include "framework/controls/form.h"
+#include "framework/core/class_registry.h"
 #include "framework/core/fixups.h"
 #include "framework/core/typeinfo.h"
 #include "platform/module.h"
@@ -43,6 +44,10 @@ struct ControlsModule {
         Application = new TApplication(nullptr);
         Application->SetShowHints(true);
         RegisterFindGlobalComponentProc(FindFormByName);
+        // Form resources find their classes in the group of controls; menus, timers, image lists,
+        // actions and common dialogs join that group as their classes arrive.
+        StartClassGroup(TControl::StaticClass());
+        ActivateClassGroup(TControl::StaticClass());
     }
 
     ~ControlsModule()

@@ -86,7 +86,7 @@ TCustomForm::~TCustomForm()
         Screen->RemoveForm(this);
     // The window goes while this class's handlers can still see its messages.
     if (HandleAllocated())
-        DestroyWindowHandle();
+        DestroyWindowWhileDestroying();
 }
 
 // ---- Window parameters ----

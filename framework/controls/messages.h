@@ -52,6 +52,14 @@ constexpr std::uint32_t CN_KEYUP = CN_BASE + 0x0101;
 constexpr std::uint32_t CN_CHAR = CN_BASE + 0x0102;
 constexpr std::uint32_t CN_SYSKEYDOWN = CN_BASE + 0x0104;
 constexpr std::uint32_t CN_SYSCHAR = CN_BASE + 0x0106;
+constexpr std::uint32_t CN_HSCROLL = CN_BASE + 0x0114;
+constexpr std::uint32_t CN_VSCROLL = CN_BASE + 0x0115;
+constexpr std::uint32_t CN_DRAWITEM = CN_BASE + 0x002B;
+constexpr std::uint32_t CN_MEASUREITEM = CN_BASE + 0x002C;
+constexpr std::uint32_t CN_DELETEITEM = CN_BASE + 0x002D;
+constexpr std::uint32_t CN_VKEYTOITEM = CN_BASE + 0x002E;
+constexpr std::uint32_t CN_CHARTOITEM = CN_BASE + 0x002F;
+constexpr std::uint32_t CN_COMPAREITEM = CN_BASE + 0x0039;
 constexpr std::uint32_t CN_CTLCOLORMSGBOX = CN_BASE + 0x0132;
 constexpr std::uint32_t CN_CTLCOLORSTATIC = CN_BASE + 0x0138;
 

@@ -49,7 +49,7 @@ TWinControl::~TWinControl()
     if (parent_)
         RemoveFocus(true);
     if (handle_)
-        DestroyWindowHandle();
+        DestroyWindowWhileDestroying();
     while (ControlCount() > 0) {
         TControl* child = Controls(ControlCount() - 1);
         RemoveControl(child);

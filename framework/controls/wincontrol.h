@@ -126,6 +126,8 @@ protected:
     virtual void CreateWindowHandle(const TCreateParams& params);
     virtual void DestroyWnd();
     virtual void DestroyWindowHandle();
+    // For destructors: destroys the window and, should that fail, unhooks it from this object.
+    void DestroyWindowWhileDestroying() noexcept;
     // Builds this control on a system window class (copies its class record).
     void CreateSubClass(TCreateParams& params, const char* className);
     // Reads the window's real bounds back.
@@ -157,6 +159,9 @@ protected:
     void WMPaint(TMessage& m);
     void WMCommand(TMessage& m);
     void WMNotify(TMessage& m);
+    // Scroll, owner-draw and list-key messages go to the control they concern, like commands.
+    void ReflectToWindow(HWND control, TMessage& m);
+    void WMMeasureItem(TMessage& m);
     void WMEraseBkgnd(TMessage& m);
     void WMWindowPosChanging(TMessage& m);
     void WMWindowPosChanged(TMessage& m);

@@ -77,6 +77,14 @@ void TWinControl::Dispatch(TMessage& m)
     case WM_PAINT: WMPaint(m); break;
     case WM_COMMAND: WMCommand(m); break;
     case WM_NOTIFY: WMNotify(m); break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CHARTOITEM:
+    case WM_VKEYTOITEM: ReflectToWindow(reinterpret_cast<HWND>(m.LParam), m); break;
+    case WM_DRAWITEM: ReflectToWindow(reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam)->hwndItem, m); break;
+    case WM_COMPAREITEM: ReflectToWindow(reinterpret_cast<const COMPAREITEMSTRUCT*>(m.LParam)->hwndItem, m); break;
+    case WM_DELETEITEM: ReflectToWindow(reinterpret_cast<const DELETEITEMSTRUCT*>(m.LParam)->hwndItem, m); break;
+    case WM_MEASUREITEM: WMMeasureItem(m); break;
     case WM_ERASEBKGND: WMEraseBkgnd(m); break;
     case WM_WINDOWPOSCHANGING: WMWindowPosChanging(m); break;
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); break;
@@ -169,6 +177,20 @@ void TWinControl::WMCommand(TMessage& m)
 {
     if (!DoControlMsg(reinterpret_cast<HWND>(m.LParam), m))
         TControl::Dispatch(m);
+}
+
+void TWinControl::ReflectToWindow(HWND control, TMessage& m)
+{
+    if (!control || !DoControlMsg(control, m))
+        TControl::Dispatch(m);
+}
+
+void TWinControl::WMMeasureItem(TMessage& m)
+{
+    // The item names its control by id only; menus measure their own items.
+    auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(m.LParam);
+    HWND control = item && item->CtlType != ODT_MENU && handle_ ? platform::DialogItem(handle_, item->CtlID) : nullptr;
+    ReflectToWindow(control, m);
 }
 
 void TWinControl::WMNotify(TMessage& m)

@@ -182,6 +182,19 @@ void TWinControl::DestroyWindowHandle()
     showing_ = false;
 }
 
+void TWinControl::DestroyWindowWhileDestroying() noexcept
+{
+    try {
+        DestroyWindowHandle();
+    } catch (...) {
+        // A destructor cannot report the failure; the window is left, but no longer leads to this object.
+        platform::RemoveProp(handle_, ControlAtom());
+        platform::RemoveProp(handle_, WindowAtom());
+        handle_ = nullptr;
+        showing_ = false;
+    }
+}
+
 void TWinControl::RecreateWnd()
 {
     if (handle_)

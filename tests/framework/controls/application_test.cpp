@@ -7,6 +7,7 @@
 
 #include "framework/controls/hintwindow.h"
 #include "framework/controls/screen.h"
+#include "framework/core/class_registry.h"
 #include "framework/core/classinfo.h"
 #include "framework/core/fixups.h"
 #include "tests/framework/controls/controls_test_support.h"
@@ -120,6 +121,16 @@ const TClassInfo& TSeenForm::StaticClass()
 {
     static const TClassInfo info = TClassBuilder<TSeenForm, TForm>("TSeenForm").Build();
     return info;
+}
+
+TEST(ModuleStartUp, ControlClassesFormTheActiveRegistrationGroup)
+{
+    EXPECT_EQ(ActiveClass(), &TControl::StaticClass());
+    RegisterComponentClass(TTestEdit::StaticClass());
+    EXPECT_EQ(GetClass("TTestEdit"), &TTestEdit::StaticClass());
+    EXPECT_EQ(GetClass("TPersistent"), &TPersistent::StaticClass()) << "the base group stays active";
+    TClassFinder finder(&TTestForm::StaticClass(), false);
+    EXPECT_EQ(finder.GetClass("TTestEdit"), &TTestEdit::StaticClass()) << "a form's finder searches the control group";
 }
 
 TEST(CreateAppForm, TheFirstFormBecomesThePrimaryFormAndLaterOnesNever)

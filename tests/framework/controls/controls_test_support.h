@@ -56,8 +56,13 @@ public:
 
     void Dispatch(TMessage& m) override
     {
-        if (m.Msg == CN_COMMAND || m.Msg == CN_NOTIFY)
+        switch (m.Msg) {
+        case CN_COMMAND: case CN_NOTIFY: case CN_HSCROLL: case CN_VSCROLL: case CN_DRAWITEM:
+        case CN_MEASUREITEM: case CN_DELETEITEM: case CN_COMPAREITEM: case CN_VKEYTOITEM: case CN_CHARTOITEM:
             Reflected.push_back(m.Msg);
+            m.Result = 7;  // what the control answers reaches the parent's caller
+            return;
+        }
         TWinControl::Dispatch(m);
     }
 

@@ -122,6 +122,40 @@ TEST(Reflection, CommandsAndNotificationsOfAChildReachTheChildsObject)
     DestroyWindow(plain);
 }
 
+TEST(Reflection, ScrollOwnerDrawAndListKeyMessagesReachTheControlTheyConcern)
+{
+    std::unique_ptr<TTestForm> form(MakeShownForm());
+    auto* edit = new TTestEdit(form.get());
+    edit->SetParent(form.get());
+    HWND child = edit->WindowHandle();
+    HWND parent = form->WindowHandle();
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_BUTTON;
+    draw.hwndItem = child;
+    COMPAREITEMSTRUCT compare{};
+    compare.hwndItem = child;
+    DELETEITEMSTRUCT deleted{};
+    deleted.hwndItem = child;
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_LISTBOX;
+    measure.CtlID = GetDlgCtrlID(child);
+    auto lp = [](auto* p) { return reinterpret_cast<LPARAM>(p); };
+    EXPECT_EQ(SendMessageA(parent, WM_HSCROLL, SB_LINEDOWN, lp(child)), 7);
+    EXPECT_EQ(SendMessageA(parent, WM_VSCROLL, SB_LINEUP, lp(child)), 7);
+    EXPECT_EQ(SendMessageA(parent, WM_DRAWITEM, 0, lp(&draw)), 7);
+    EXPECT_EQ(SendMessageA(parent, WM_COMPAREITEM, 0, lp(&compare)), 7);
+    EXPECT_EQ(SendMessageA(parent, WM_DELETEITEM, 0, lp(&deleted)), 7);
+    EXPECT_EQ(SendMessageA(parent, WM_MEASUREITEM, 0, lp(&measure)), 7);
+    EXPECT_EQ(SendMessageA(parent, WM_VKEYTOITEM, VK_DOWN, lp(child)), 7);
+    EXPECT_EQ(SendMessageA(parent, WM_CHARTOITEM, 'a', lp(child)), 7);
+    EXPECT_EQ(edit->Reflected, (std::vector<std::uint32_t>{CN_HSCROLL, CN_VSCROLL, CN_DRAWITEM, CN_COMPAREITEM,
+                                                           CN_DELETEITEM, CN_MEASUREITEM, CN_VKEYTOITEM, CN_CHARTOITEM}));
+    // The window's own scroll bar (no control window) is the parent's business.
+    edit->Reflected.clear();
+    SendMessageA(parent, WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_TRUE(edit->Reflected.empty());
+}
+
 class TThrowing : public TWinControl {
 public:
     explicit TThrowing(TComponent* owner) : TWinControl(owner) {}
