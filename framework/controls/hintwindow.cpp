@@ -1,9 +1,12 @@
 // THintWindow: the small popup window that shows a control's short hint near the cursor.
 #include "framework/controls/hintwindow.h"
 
+#include <algorithm>
+
 #include "framework/controls/application.h"
 #include "framework/core/classinfo.h"
 #include "platform/gdi.h"
+#include "platform/screen.h"
 #include "platform/window.h"
 
 namespace {
@@ -52,8 +55,12 @@ RECT THintWindow::CalcHintRect(int maxWidth, const std::string& hint)
 void THintWindow::ActivateHint(const RECT& rect, const std::string& hint)
 {
     SetCaption(hint);
-    platform::SetWindowPos(Handle(), HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                           SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    // Near the right or bottom edge the hint moves back onto the screen rather than being cut off.
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    int screenWidth = platform::SystemMetric(SM_CXSCREEN), screenHeight = platform::SystemMetric(SM_CYSCREEN);
+    int left = std::max(0, std::min<int>(rect.left, screenWidth - width));
+    int top = std::max(0, std::min<int>(rect.top, screenHeight - height));
+    platform::SetWindowPos(Handle(), HWND_TOPMOST, left, top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     platform::InvalidateRect(Handle(), nullptr, true);
 }
 

@@ -533,6 +533,20 @@ TEST_F(CursorTest, AWindowOfAnotherKindInsideAControlCountsAsThatControl)
     DestroyWindow(button);
 }
 
+TEST(HintWindow, AHintNearTheScreenEdgeMovesBackOntoTheScreen)
+{
+    THintWindow* hint = Application->HintWindow();
+    ASSERT_NE(hint, nullptr);
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    hint->ActivateHint({screenWidth - 20, screenHeight - 5, screenWidth + 80, screenHeight + 15}, "端のヒント");
+    RECT r;
+    GetWindowRect(hint->WindowHandle(), &r);
+    EXPECT_EQ(r.right, screenWidth);
+    EXPECT_EQ(r.bottom, screenHeight);
+    EXPECT_EQ(r.right - r.left, 100) << "moved, not shrunk";
+    hint->ReleaseHint();
+}
+
 HWND boxWatched = nullptr;
 int enabledWhileBoxUp = -1;
 
