@@ -63,3 +63,10 @@ TTestForm* MakeShownForm(int clientWidth, int clientHeight)
 }
 
 }  // namespace controlstest
+
+std::string controlstest::WindowTextOf(HWND window)
+{
+    char buffer[256] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}

@@ -20,6 +20,8 @@ namespace controlstest {
 bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs = 5000);
 // Handles every message that is queued now (and what they queue in turn).
 void PumpPending();
+// The window's text as WM_GETTEXT gives it (at most 255 bytes).
+std::string WindowTextOf(HWND window);
 
 // A form that is shown on screen and destroyed at the end of the test.
 class TTestForm : public TForm {

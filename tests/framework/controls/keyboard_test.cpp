@@ -10,13 +10,6 @@ using namespace controlstest;
 
 namespace {
 
-std::string TextOf(HWND window)
-{
-    char buffer[256] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
 // Records the key events of controls and forms, and changes keys as told.
 struct KeyLog : TObject {
     std::vector<std::string> events;
@@ -89,12 +82,12 @@ TEST_F(KeyboardTest, AKeySetToZeroByOnKeyDownNeverReachesTheEditWindow)
     SetTextAtStart(first, "abc");
     log.swallowDown = VK_DELETE;
     PressKey(first, VK_DELETE);
-    EXPECT_EQ(TextOf(first->WindowHandle()), "abc");
+    EXPECT_EQ(WindowTextOf(first->WindowHandle()), "abc");
     EXPECT_EQ(log.events, (std::vector<std::string>{"First down 46", "First up 46"}));
 
     log.swallowDown = 0;
     PressKey(first, VK_DELETE);
-    EXPECT_EQ(TextOf(first->WindowHandle()), "bc");
+    EXPECT_EQ(WindowTextOf(first->WindowHandle()), "bc");
 }
 
 TEST_F(KeyboardTest, OnKeyPressReplacesOrDropsTheCharacter)
@@ -103,7 +96,7 @@ TEST_F(KeyboardTest, OnKeyPressReplacesOrDropsTheCharacter)
     log.replaceChar = 'Z';
     PostMessageA(first->WindowHandle(), WM_CHAR, 'a', 1);
     PumpPending();
-    EXPECT_EQ(TextOf(first->WindowHandle()), "Z");
+    EXPECT_EQ(WindowTextOf(first->WindowHandle()), "Z");
     log.replaceChar = '\0';  // replaced by "nothing": the character ends there
     struct Dropper : TObject {
         void Press(TObject*, char& key) { key = 0; }
@@ -111,7 +104,7 @@ TEST_F(KeyboardTest, OnKeyPressReplacesOrDropsTheCharacter)
     first->OnKeyPress = TKeyPressEvent(&dropper, &Dropper::Press);
     PostMessageA(first->WindowHandle(), WM_CHAR, 'b', 1);
     PumpPending();
-    EXPECT_EQ(TextOf(first->WindowHandle()), "Z");
+    EXPECT_EQ(WindowTextOf(first->WindowHandle()), "Z");
 }
 
 TEST_F(KeyboardTest, AFormWithKeyPreviewSeesTheKeyFirstAndCanTakeIt)
@@ -123,7 +116,7 @@ TEST_F(KeyboardTest, AFormWithKeyPreviewSeesTheKeyFirstAndCanTakeIt)
     PostMessageA(first->WindowHandle(), WM_KEYDOWN, VK_DELETE, 1);
     PumpPending();
     EXPECT_EQ(log.events, (std::vector<std::string>{"Form down 46"}));
-    EXPECT_EQ(TextOf(first->WindowHandle()), "abc");
+    EXPECT_EQ(WindowTextOf(first->WindowHandle()), "abc");
 
     log.events.clear();
     log.swallowDown = 0;

@@ -12,13 +12,6 @@ using namespace controlstest;
 
 namespace {
 
-std::string WindowTextOf(HWND window)
-{
-    char buffer[256] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
 TEST(WindowCreation, ReadingAChildsHandleCreatesTheParentsWindowFirst)
 {
     std::vector<std::string> log;
