@@ -26,8 +26,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     cls.lpszClassName = "TForm1";
     platform::RegisterClass(cls);
-    HWND window = platform::CreateWindow(0, "TForm1", " :  Velmora", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                         CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
+    HWND window = platform::CreateWindow(
+        0, "TForm1", " :  Velmora", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
+        instance, nullptr);
     platform::ShowWindow(window, show);
     MSG msg;
     while (platform::GetMessage(msg)) {

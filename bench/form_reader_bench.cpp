@@ -64,15 +64,16 @@ int main()
         stream.ReadComponent(root.get());
         double elapsed = Now() - start;
         if (root->ComponentCount() != components) {
-            std::fprintf(stderr, "form_reader_bench: read %d components, expected %d\n", root->ComponentCount(), components);
+            std::fprintf(
+                stderr, "form_reader_bench: read %d components, expected %d\n", root->ComponentCount(), components);
             return 1;
         }
         perComponent.push_back(elapsed * 1e6 / components);
         ReaderJournal().clear();
     }
     std::sort(perComponent.begin(), perComponent.end());
-    std::printf("form reader: %d components, %zu bytes; per component: min %.2f us, median %.2f us, max %.2f us\n",
-                components, form.bytes.size(), perComponent.front(), perComponent[perComponent.size() / 2],
-                perComponent.back());
+    std::printf(
+        "form reader: %d components, %zu bytes; per component: min %.2f us, median %.2f us, max %.2f us\n", components,
+        form.bytes.size(), perComponent.front(), perComponent[perComponent.size() / 2], perComponent.back());
     return 0;
 }

@@ -34,8 +34,8 @@ double Now()
 
 std::string ReadWhole(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         Fail("cannot open " + path);
     std::string bytes(GetFileSize(file, nullptr), '\0');
@@ -57,8 +57,8 @@ Times PlainCopy(const std::string& from, const std::string& to)
 {
     Times t;
     const double start = Now();
-    HANDLE in = CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE in = CreateFileA(
+        from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (in == INVALID_HANDLE_VALUE)
         Fail("cannot open " + from);
     const DWORD size = GetFileSize(in, nullptr);
@@ -68,8 +68,8 @@ Times PlainCopy(const std::string& from, const std::string& to)
         Fail("cannot read " + from);
     CloseHandle(in);
     const double read = Now();
-    HANDLE out = CreateFileA(to.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE out = CreateFileA(
+        to.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE)
         Fail("cannot create " + to);
     if (!WriteFile(out, buffer, size, &done, nullptr) || done != size)
@@ -164,9 +164,10 @@ int main(int argc, char** argv)
                     rate(plain.read), rate(plain.write), rate(plain.total));
         std::printf("  TStringList load/save    : load %7.1f MB/s  save  %7.1f MB/s  copy %7.1f MB/s\n",
                     rate(list.read), rate(list.write), rate(list.total));
-        std::printf("  string list takes %.2fx the time of the plain copy (load %.2fx, save %.2fx)\n",
-                    Median(list.total) / Median(plain.total), Median(list.read) / Median(plain.read),
-                    Median(list.write) / Median(plain.write));
+        std::printf(
+            "  string list takes %.2fx the time of the plain copy (load %.2fx, save %.2fx)\n",
+            Median(list.total) / Median(plain.total), Median(list.read) / Median(plain.read),
+            Median(list.write) / Median(plain.write));
     } catch (const Exception& e) {
         Fail(std::string(e.ClassName()) + ": " + e.Message());
     }

@@ -5,15 +5,15 @@
 
 namespace platform {
 
-HWND FocusWindow();             // GetFocus
-HWND SetFocus(HWND window);     // returns the window that had the focus
-HWND CaptureWindow();           // GetCapture
+HWND FocusWindow();          // GetFocus
+HWND SetFocus(HWND window);  // returns the window that had the focus
+HWND CaptureWindow();        // GetCapture
 HWND SetCapture(HWND window);
 bool ReleaseCapture();
 
 bool KeyIsDown(int virtualKey);  // GetKeyState: the high bit
 
-POINT CursorPos();  // screen coordinates
+POINT CursorPos();                         // screen coordinates
 HCURSOR LoadSystemCursor(const char* id);  // LoadCursorA(null, id)
 HICON LoadIcon(HINSTANCE instance, const char* name);
 

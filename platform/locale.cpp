@@ -44,7 +44,8 @@ std::string FromWide(unsigned codePage, const std::wstring& text)
 {
     if (text.empty())
         return {};
-    int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int n =
+        ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string result(n, '\0');
     ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), result.data(), n, nullptr, nullptr);
     return result;
@@ -67,7 +68,8 @@ int CompareAnsi(std::string_view a, std::string_view b, bool ignoreCase)
 {
     // A null pointer is refused even with length 0; an empty view may carry one.
     return ::CompareStringA(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, a.empty() ? "" : a.data(),
-                            static_cast<int>(a.size()), b.empty() ? "" : b.data(), static_cast<int>(b.size())) - 2;
+                            static_cast<int>(a.size()), b.empty() ? "" : b.data(), static_cast<int>(b.size())) -
+           2;
 }
 
 std::string LowerAnsi(std::string text)

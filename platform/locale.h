@@ -7,8 +7,8 @@
 namespace platform {
 
 unsigned AnsiCodePage();
-bool IsFarEast();                 // the system enables double-byte character sets
-bool IsLeadByte(unsigned char c); // of the ANSI code page
+bool IsFarEast();                  // the system enables double-byte character sets
+bool IsLeadByte(unsigned char c);  // of the ANSI code page
 
 std::wstring AnsiToWide(const std::string& text);
 std::string WideToAnsi(const std::wstring& text);

@@ -72,9 +72,10 @@ void SetLastError(DWORD code) { ::SetLastError(code); }
 std::string SystemErrorText(DWORD code)
 {
     char* text = nullptr;
-    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                   FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
-                               nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    DWORD n = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
+            FORMAT_MESSAGE_ARGUMENT_ARRAY,
+        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string result(text ? text : "", text ? n : 0);
     if (text)
         ::LocalFree(text);

@@ -7,10 +7,10 @@
 
 namespace platform {
 
-int SystemMetric(int index);  // GetSystemMetrics
+int SystemMetric(int index);      // GetSystemMetrics
 COLORREF SystemColor(int index);  // GetSysColor
-DWORD SystemVersion();  // GetVersion
-int WheelScrollLines();  // SystemParametersInfo SPI_GETWHEELSCROLLLINES
+DWORD SystemVersion();            // GetVersion
+int WheelScrollLines();           // SystemParametersInfo SPI_GETWHEELSCROLLLINES
 
 HMONITOR MonitorOfWindow(HWND window);  // the nearest one
 HMONITOR MonitorOfPoint(POINT point);   // the nearest one

@@ -7,7 +7,10 @@ HANDLE CreateManualEvent() { return ::CreateEventA(nullptr, TRUE, FALSE, nullptr
 
 bool SignalEvent(HANDLE event) { return ::SetEvent(event) != FALSE; }
 
-bool WaitForEvent(HANDLE event, DWORD milliseconds) { return ::WaitForSingleObject(event, milliseconds) == WAIT_OBJECT_0; }
+bool WaitForEvent(HANDLE event, DWORD milliseconds)
+{
+    return ::WaitForSingleObject(event, milliseconds) == WAIT_OBJECT_0;
+}
 
 HHOOK HookThreadMessages(HOOKPROC procedure)
 {

@@ -26,8 +26,8 @@ void SetClassIcon(HWND window, HICON icon) { ::SetClassLongPtrA(window, GCLP_HIC
 HWND CreateWindow(DWORD exStyle, const char* className, const std::string& caption, DWORD style, int x, int y,
                   int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param)
 {
-    return ::CreateWindowExA(exStyle, className, caption.c_str(), style, x, y, width, height, parent, menu,
-                             instance, param);
+    return ::CreateWindowExA(
+        exStyle, className, caption.c_str(), style, x, y, width, height, parent, menu, instance, param);
 }
 
 bool DestroyWindow(HWND window) { return ::DestroyWindow(window) != FALSE; }
@@ -150,18 +150,14 @@ HINSTANCE WindowInstance(HWND window)
 
 WNDPROC SetWindowProc(HWND window, WNDPROC procedure)
 {
-    return reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    return reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 LONG_PTR WindowLong(HWND window, int index) { return ::GetWindowLongPtrA(window, index); }
 
 LONG_PTR SetWindowLong(HWND window, int index, LONG_PTR value) { return ::SetWindowLongPtrA(window, index, value); }
 
-bool SetProp(HWND window, ATOM name, void* value)
-{
-    return ::SetPropA(window, MAKEINTATOM(name), value) != FALSE;
-}
+bool SetProp(HWND window, ATOM name, void* value) { return ::SetPropA(window, MAKEINTATOM(name), value) != FALSE; }
 
 void* GetProp(HWND window, ATOM name) { return ::GetPropA(window, MAKEINTATOM(name)); }
 
@@ -173,7 +169,10 @@ void GlobalDeleteAtom(ATOM atom) { ::GlobalDeleteAtom(atom); }
 
 UINT RegisterWindowMessage(const std::string& name) { return ::RegisterWindowMessageA(name.c_str()); }
 
-bool InvalidateRect(HWND window, const RECT* rect, bool erase) { return ::InvalidateRect(window, rect, erase) != FALSE; }
+bool InvalidateRect(HWND window, const RECT* rect, bool erase)
+{
+    return ::InvalidateRect(window, rect, erase) != FALSE;
+}
 
 bool UpdateWindow(HWND window) { return ::UpdateWindow(window) != FALSE; }
 

@@ -40,10 +40,10 @@ RECT NormalWindowRect(HWND window);
 // Sets the bounds the window takes when it is restored (SetWindowPlacement, the rest unchanged).
 bool SetNormalWindowRect(HWND window, const RECT& rect);
 POINT MapPoint(HWND from, HWND to, POINT point);  // MapWindowPoints of one point
-HWND ParentWindow(HWND window);  // GetParent: the parent of a child, the owner of a popup
-HWND DialogItem(HWND window, int id);  // GetDlgItem: the child with that id
-HWND SetParentWindow(HWND window, HWND parent);  // SetParent; returns the previous parent
-HWND RelatedWindow(HWND window, UINT relation);  // GetWindow
+HWND ParentWindow(HWND window);                   // GetParent: the parent of a child, the owner of a popup
+HWND DialogItem(HWND window, int id);             // GetDlgItem: the child with that id
+HWND SetParentWindow(HWND window, HWND parent);   // SetParent; returns the previous parent
+HWND RelatedWindow(HWND window, UINT relation);   // GetWindow
 HWND WindowFromPoint(POINT point);
 POINT ScreenToClient(HWND window, POINT point);
 POINT ClientToScreen(HWND window, POINT point);

@@ -26,21 +26,21 @@
 #define SUnkOSError              1020
 
 /* Form resources and the class registry */
-#define SInvalidImage            1100
-#define SUnknownProperty         1101
-#define SInvalidPropertyPath     1102
-#define SReadOnlyProperty        1103
-#define SClassNotFound           1104
-#define SAncestorNotFound        1105
-#define SPropertyException       1106
-#define SDuplicateClass          1107
-#define SUnknownGroup            1108
+#define SInvalidImage        1100
+#define SUnknownProperty     1101
+#define SInvalidPropertyPath 1102
+#define SReadOnlyProperty    1103
+#define SClassNotFound       1104
+#define SAncestorNotFound    1105
+#define SPropertyException   1106
+#define SDuplicateClass      1107
+#define SUnknownGroup        1108
 
 /* Windows, the application and its loop */
-#define SWindowClass             2000
-#define SParentRequired          2001
-#define SCannotFocus             2002
-#define SControlParentSelf       2003
-#define SUnknownException        2004
+#define SWindowClass       2000
+#define SParentRequired    2001
+#define SCannotFocus       2002
+#define SControlParentSelf 2003
+#define SUnknownException  2004
 
 #endif

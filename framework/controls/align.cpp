@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/controls/wincontrol.h"
+#include "framework/controls/win_control.h"
 
 namespace {
 
@@ -126,10 +126,19 @@ void TWinControl::DoAlign(TAlign align, TControl* control, RECT& rect)
         int left = rect.left, top = rect.top;
         switch (align) {
         case alTop: rect.top += height; break;
-        case alBottom: rect.bottom -= height; top = rect.bottom; break;
+        case alBottom:
+            rect.bottom -= height;
+            top = rect.bottom;
+            break;
         case alLeft: rect.left += width; break;
-        case alRight: rect.right -= width; left = rect.right; break;
-        case alCustom: left = child->Left(); top = child->Top(); break;
+        case alRight:
+            rect.right -= width;
+            left = rect.right;
+            break;
+        case alCustom:
+            left = child->Left();
+            top = child->Top();
+            break;
         default: break;
         }
         child->anchorMove_ = true;
@@ -148,7 +157,10 @@ void TWinControl::DoAlign(TAlign align, TControl* control, RECT& rect)
             case alBottom: rect.bottom += dh; break;
             case alLeft: rect.left -= dw; break;
             case alRight: rect.right += dw; break;
-            case alClient: rect.right -= dw; rect.bottom -= dh; break;
+            case alClient:
+                rect.right -= dw;
+                rect.bottom -= dh;
+                break;
             default: break;
             }
         }

@@ -8,13 +8,13 @@
 #include <exception>
 #include <typeinfo>
 
-#include "framework/controls/exceptionhooks.h"
+#include "framework/controls/exception_hooks.h"
 #include "framework/controls/form.h"
-#include "framework/controls/hintaction.h"
-#include "framework/controls/hintwindow.h"
+#include "framework/controls/hint_action.h"
+#include "framework/controls/hint_window.h"
 #include "framework/controls/screen.h"
-#include "framework/controls/windowproc.h"
-#include "framework/core/classinfo.h"
+#include "framework/controls/window_proc.h"
+#include "framework/core/class_info.h"
 #include "platform/input.h"
 #include "platform/locale.h"
 #include "platform/module.h"
@@ -101,10 +101,11 @@ void RemoveTerminateHook(bool (*hook)()) { std::erase(TerminateHooks(), hook); }
 
 const TClassInfo& TApplication::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TApplication, TComponent>("TApplication")
-        .Property("ShowHints", &TApplication::ShowHints, &TApplication::SetShowHints)
-        .Property("HintHideDelay", &TApplication::HintHideDelay, &TApplication::SetHintHideDelay)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TApplication, TComponent>("TApplication")
+            .Property("ShowHints", &TApplication::ShowHints, &TApplication::SetShowHints)
+            .Property("HintHideDelay", &TApplication::HintHideDelay, &TApplication::SetHintHideDelay)
+            .Build();
     return info;
 }
 
@@ -153,10 +154,10 @@ void TApplication::CreateAppWindow()
         if (!platform::RegisterClass(cls))
             throw EOutOfResources(SWindowClass);
     }
-    window_ = platform::CreateWindow(0, "TApplication", title_, WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
-                                     WS_MINIMIZEBOX, platform::SystemMetric(SM_CXSCREEN) / 2,
-                                     platform::SystemMetric(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, instance,
-                                     nullptr);
+    window_ = platform::CreateWindow(
+        0, "TApplication", title_, WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+        platform::SystemMetric(SM_CXSCREEN) / 2, platform::SystemMetric(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr,
+        instance, nullptr);
     if (!window_)
         RaiseLastOSError();
     // Some system code changes the floating-point control word; the runtime's default comes back.
@@ -467,8 +468,8 @@ void TApplication::ReportException(TObject* sender)
         else
             DisplayException(e);
     } catch (const std::exception& e) {
-        AppMessageBox(Format(LoadResString(SUnknownException), {typeid(e).name(), e.what()}), AppTitle(),
-                      MB_OK | MB_ICONSTOP);
+        AppMessageBox(
+            Format(LoadResString(SUnknownException), {typeid(e).name(), e.what()}), AppTitle(), MB_OK | MB_ICONSTOP);
     } catch (...) {
         AppMessageBox(Format(LoadResString(SUnknownException), {"?", ""}), AppTitle(), MB_OK | MB_ICONSTOP);
     }
@@ -492,8 +493,8 @@ int TApplication::AppMessageBox(const std::string& text, const std::string& capt
         if (monitor != platform::MonitorOfWindow(window_)) {
             home = platform::WindowRect(window_);
             RECT area = platform::MonitorRect(monitor);
-            platform::SetWindowPos(window_, nullptr, (area.left + area.right) / 2, (area.top + area.bottom) / 2, 0, 0,
-                                   0x1D);
+            platform::SetWindowPos(
+                window_, nullptr, (area.left + area.right) / 2, (area.top + area.bottom) / 2, 0, 0, 0x1D);
             moved = true;
         }
     }
@@ -528,8 +529,9 @@ void TApplication::MinimizeApp()
     platform::SetActiveWindow(window_);
     if (primaryForm_ && primaryForm_->HandleAllocated() && (showPrimaryForm_ || primaryForm_->Visible()) &&
         platform::IsWindowEnabled(primaryForm_->WindowHandle())) {
-        platform::SetWindowPos(window_, primaryForm_->WindowHandle(), primaryForm_->Left(), primaryForm_->Top(),
-                               primaryForm_->Width(), 0, SWP_SHOWWINDOW);
+        platform::SetWindowPos(
+            window_, primaryForm_->WindowHandle(), primaryForm_->Left(), primaryForm_->Top(), primaryForm_->Width(), 0,
+            SWP_SHOWWINDOW);
         platform::DefWindowProc(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     } else {
         platform::ShowWindow(window_, SW_SHOWMINNOACTIVE);
@@ -544,8 +546,9 @@ void TApplication::RestoreApp()
         return;
     platform::SetActiveWindow(window_);
     platform::DefWindowProc(window_, WM_SYSCOMMAND, SC_RESTORE, 0);
-    platform::SetWindowPos(window_, nullptr, platform::SystemMetric(SM_CXSCREEN) / 2,
-                           platform::SystemMetric(SM_CYSCREEN) / 2, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+    platform::SetWindowPos(
+        window_, nullptr, platform::SystemMetric(SM_CXSCREEN) / 2, platform::SystemMetric(SM_CYSCREEN) / 2, 0, 0,
+        SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
     if (primaryForm_ && primaryForm_->WindowState() == wsMinimized && !primaryForm_->Visible()) {
         primaryForm_->SetWindowState(wsNormal);
         primaryForm_->ShowForm();

@@ -24,11 +24,11 @@ class TClassInfo;
 // What a hint shows and where; handlers of CMSG_HINTSHOW and OnAppShowHint may change it.
 struct THintInfo {
     TControl* HintControl = nullptr;
-    POINT HintPos{};      // screen position of the hint window
+    POINT HintPos{};  // screen position of the hint window
     int HintMaxWidth = 0;
     TColor HintColor{};
-    RECT CursorRect{};    // screen rectangle within which the hint stays
-    POINT CursorPos{};    // cursor position in the control's coordinates
+    RECT CursorRect{};  // screen rectangle within which the hint stays
+    POINT CursorPos{};  // cursor position in the control's coordinates
     int ReshowTimeout = 0;
     int HideTimeout = 0;
     std::string HintStr;

@@ -1,9 +1,9 @@
 // TApplication: the procedure of the hidden application window.
 #include "framework/controls/application.h"
-#include "framework/controls/exceptionhooks.h"
+#include "framework/controls/exception_hooks.h"
 #include "framework/controls/form.h"
 #include "framework/controls/screen.h"
-#include "framework/controls/windowproc.h"
+#include "framework/controls/window_proc.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "platform/locale.h"
@@ -63,8 +63,8 @@ bool TApplication::IsShortCut(TMessage& message)
         OnAppShortCut(message, handled);
     if (handled)
         return true;
-    return primaryForm_ && primaryForm_->HandleAllocated() &&
-           platform::IsWindowEnabled(primaryForm_->WindowHandle()) && primaryForm_->IsShortCut(message);
+    return primaryForm_ && primaryForm_->HandleAllocated() && platform::IsWindowEnabled(primaryForm_->WindowHandle()) &&
+           primaryForm_->IsShortCut(message);
 }
 
 void TApplication::WndProc(TMessage& m)
@@ -84,9 +84,7 @@ void TApplication::WndProc(TMessage& m)
             Mouse->SettingChanged(0);
     }
     switch (m.Msg) {
-    case WM_NULL:
-        RunSynchronizedCalls();
-        break;
+    case WM_NULL: RunSynchronizedCalls(); break;
     case WM_SETFOCUS:
         platform::PostMessage(window_, CMSG_ENTER, 0, 0);
         DefaultAppHandler(m);
@@ -167,12 +165,8 @@ void TApplication::WndProc(TMessage& m)
         if (OnAppDeactivate)
             OnAppDeactivate(this);
         break;
-    case WM_FONTCHANGE:
-        DefaultAppHandler(m);
-        break;
-    case WM_QUERYDRAGICON:
-        m.Result = reinterpret_cast<std::intptr_t>(icon_);
-        break;
+    case WM_FONTCHANGE: DefaultAppHandler(m); break;
+    case WM_QUERYDRAGICON: m.Result = reinterpret_cast<std::intptr_t>(icon_); break;
     case WM_HELP:
     case CMSG_INVOKEHELP:
         // No help system is connected: the request is answered as not taken.
@@ -194,11 +188,10 @@ void TApplication::WndProc(TMessage& m)
     case WM_CTLCOLORSTATIC:
         m.Result = platform::SendMessage(reinterpret_cast<HWND>(m.LParam), CN_BASE + m.Msg, m.WParam, m.LParam);
         break;
-    case CMSG_APPKEYDOWN:
-        m.Result = IsShortCut(m) ? 1 : 0;
-        break;
+    case CMSG_APPKEYDOWN: m.Result = IsShortCut(m) ? 1 : 0; break;
     case CMSG_APPSYSCOMMAND:
-        if (primaryForm_ && primaryForm_->HandleAllocated() && platform::IsWindowEnabled(primaryForm_->WindowHandle()) &&
+        if (primaryForm_ && primaryForm_->HandleAllocated() &&
+            platform::IsWindowEnabled(primaryForm_->WindowHandle()) &&
             platform::IsWindowVisible(primaryForm_->WindowHandle())) {
             focusMessagesSuppressed_ = true;
             HWND previous = platform::SetFocus(primaryForm_->WindowHandle());
@@ -241,8 +234,6 @@ void TApplication::WndProc(TMessage& m)
         // A copy-data message never makes this process load a library, whoever sent it.
         DefaultAppHandler(m);
         break;
-    default:
-        DefaultAppHandler(m);
-        break;
+    default: DefaultAppHandler(m); break;
     }
 }

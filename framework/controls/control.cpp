@@ -5,9 +5,9 @@
 
 #include "framework/controls/application.h"
 #include "framework/controls/form.h"
-#include "framework/controls/wincontrol.h"
-#include "framework/controls/windowproc.h"
-#include "framework/core/classinfo.h"
+#include "framework/controls/win_control.h"
+#include "framework/controls/window_proc.h"
+#include "framework/core/class_info.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "platform/screen.h"
@@ -27,42 +27,40 @@ const TClassInfo& TControlActionLink::StaticClass()
 
 TControlActionLink::TControlActionLink(TControl* client) : TBasicActionLink(client), client_(client) {}
 
-bool TControlActionLink::IsOnExecuteLinked()
-{
-    return Action() && client_->OnClick == Action()->OnExecute();
-}
+bool TControlActionLink::IsOnExecuteLinked() { return Action() && client_->OnClick == Action()->OnExecute(); }
 
 const TClassInfo& TControl::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TControl, TComponent>("TControl")
-        .Property("Left", &TControl::Left, &TControl::SetLeft)
-        .Property("Top", &TControl::Top, &TControl::SetTop)
-        .Property("Width", &TControl::Width, &TControl::SetWidth)
-        .Property("Height", &TControl::Height, &TControl::SetHeight)
-        .Property("Align", &TControl::Align, &TControl::SetAlign)
-        .Property("Anchors", &TControl::Anchors, &TControl::SetAnchors)
-        .Property("Visible", &TControl::Visible, &TControl::SetVisible)
-        .Property("Enabled", &TControl::Enabled, &TControl::SetEnabled)
-        .Property("Color", &TControl::Color, &TControl::SetColor)
-        .Property("Font", &TControl::Font, &TControl::SetFont)
-        .Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
-        .Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
-        .Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
-        .Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint)
-        .Property("Hint", &TControl::Hint, &TControl::SetHint)
-        .Property("Cursor", &TControl::Cursor, &TControl::SetCursor)
-        .Property("Constraints", &TControl::Constraints, &TControl::SetConstraints)
-        .Property("DragMode", &TControl::DragMode, &TControl::SetDragMode)
-        .Property("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext)
-        .Property("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode)
-        .Property("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode)
-        .Property("OnClick", &TControl::OnClick)
-        .Property("OnDblClick", &TControl::OnDblClick)
-        .Property("OnMouseDown", &TControl::OnMouseDown)
-        .Property("OnMouseUp", &TControl::OnMouseUp)
-        .Property("OnMouseMove", &TControl::OnMouseMove)
-        .Property("OnResize", &TControl::OnResize)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TControl, TComponent>("TControl")
+            .Property("Left", &TControl::Left, &TControl::SetLeft)
+            .Property("Top", &TControl::Top, &TControl::SetTop)
+            .Property("Width", &TControl::Width, &TControl::SetWidth)
+            .Property("Height", &TControl::Height, &TControl::SetHeight)
+            .Property("Align", &TControl::Align, &TControl::SetAlign)
+            .Property("Anchors", &TControl::Anchors, &TControl::SetAnchors)
+            .Property("Visible", &TControl::Visible, &TControl::SetVisible)
+            .Property("Enabled", &TControl::Enabled, &TControl::SetEnabled)
+            .Property("Color", &TControl::Color, &TControl::SetColor)
+            .Property("Font", &TControl::Font, &TControl::SetFont)
+            .Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
+            .Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
+            .Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
+            .Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint)
+            .Property("Hint", &TControl::Hint, &TControl::SetHint)
+            .Property("Cursor", &TControl::Cursor, &TControl::SetCursor)
+            .Property("Constraints", &TControl::Constraints, &TControl::SetConstraints)
+            .Property("DragMode", &TControl::DragMode, &TControl::SetDragMode)
+            .Property("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext)
+            .Property("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode)
+            .Property("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode)
+            .Property("OnClick", &TControl::OnClick)
+            .Property("OnDblClick", &TControl::OnDblClick)
+            .Property("OnMouseDown", &TControl::OnMouseDown)
+            .Property("OnMouseUp", &TControl::OnMouseUp)
+            .Property("OnMouseMove", &TControl::OnMouseMove)
+            .Property("OnResize", &TControl::OnResize)
+            .Build();
     return info;
 }
 

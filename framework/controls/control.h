@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/controls/controltypes.h"
+#include "framework/controls/control_types.h"
 #include "framework/controls/messages.h"
 #include "framework/core/action.h"
 #include "framework/core/component.h"

@@ -6,7 +6,7 @@
 #include "framework/controls/application.h"
 #include "framework/controls/control.h"
 #include "framework/controls/form.h"
-#include "framework/controls/wincontrol.h"
+#include "framework/controls/win_control.h"
 #include "platform/input.h"
 #include "platform/window.h"
 
@@ -48,12 +48,8 @@ void TControl::WndProc(TMessage& m)
                 Application->HintMouseMessage(this, m);
             break;
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            controlState_.Include(csLButtonDown);
-            break;
-        case WM_LBUTTONUP:
-            controlState_.Exclude(csLButtonDown);
-            break;
+        case WM_LBUTTONDBLCLK: controlState_.Include(csLButtonDown); break;
+        case WM_LBUTTONUP: controlState_.Exclude(csLButtonDown); break;
         }
     } else if (m.Msg == MouseWheelRollMessage() && m.Msg != 0) {
         TMessage wheel{WM_MOUSEWHEEL, (m.WParam & 0xFFFF) << 16, m.LParam, 0};
@@ -110,9 +106,7 @@ void TControl::DefaultHandler(TMessage& m)
         m.Result = static_cast<std::intptr_t>(count);
         break;
     }
-    case WM_GETTEXTLENGTH:
-        m.Result = static_cast<std::intptr_t>(text_.size());
-        break;
+    case WM_GETTEXTLENGTH: m.Result = static_cast<std::intptr_t>(text_.size()); break;
     case WM_SETTEXT: {
         auto* text = reinterpret_cast<const char*>(m.LParam);
         text_ = text ? text : "";

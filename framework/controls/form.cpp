@@ -3,9 +3,9 @@
 #include "framework/controls/form.h"
 
 #include "framework/controls/application.h"
-#include "framework/controls/exceptionhooks.h"
+#include "framework/controls/exception_hooks.h"
 #include "framework/controls/screen.h"
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "platform/input.h"
 #include "platform/window.h"
 
@@ -20,7 +20,8 @@ const TTypeInfo& TypeInfoFor(TFormBorderStyle*)
 
 const TTypeInfo& TypeInfoFor(TBorderIcon*)
 {
-    static const TTypeInfo info = MakeEnumTypeInfo("TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
+    static const TTypeInfo info =
+        MakeEnumTypeInfo("TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
     return info;
 }
 
@@ -32,7 +33,8 @@ const TTypeInfo& TypeInfoFor(TWindowState*)
 
 const TTypeInfo& TypeInfoFor(TFormStyle*)
 {
-    static const TTypeInfo info = MakeEnumTypeInfo("TFormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
+    static const TTypeInfo info =
+        MakeEnumTypeInfo("TFormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
     return info;
 }
 
@@ -44,24 +46,25 @@ const TClassInfo& TCustomForm::StaticClass()
 
 const TClassInfo& TForm::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TForm, TCustomForm>("TForm")
-        .Property("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl)
-        .Property("BorderIcons", &TForm::BorderIcons, &TForm::SetBorderIcons)
-        .Property("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle)
-        .Property("Caption", &TForm::Caption, &TForm::SetCaption)
-        .Property("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
-        .Property("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
-        .Property("FormStyle", &TForm::FormStyle, &TForm::SetFormStyle)
-        .Property("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview)
-        .Property("WindowState", &TForm::WindowState, &TForm::SetWindowState)
-        .Property("OnActivate", &TForm::OnActivate)
-        .Property("OnClose", &TForm::OnClose)
-        .Property("OnCloseQuery", &TForm::OnCloseQuery)
-        .Property("OnDeactivate", &TForm::OnDeactivate)
-        .Property("OnHide", &TForm::OnHide)
-        .Property("OnShortCut", &TForm::OnShortCut)
-        .Property("OnShow", &TForm::OnShow)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TForm, TCustomForm>("TForm")
+            .Property("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl)
+            .Property("BorderIcons", &TForm::BorderIcons, &TForm::SetBorderIcons)
+            .Property("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle)
+            .Property("Caption", &TForm::Caption, &TForm::SetCaption)
+            .Property("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
+            .Property("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
+            .Property("FormStyle", &TForm::FormStyle, &TForm::SetFormStyle)
+            .Property("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview)
+            .Property("WindowState", &TForm::WindowState, &TForm::SetWindowState)
+            .Property("OnActivate", &TForm::OnActivate)
+            .Property("OnClose", &TForm::OnClose)
+            .Property("OnCloseQuery", &TForm::OnCloseQuery)
+            .Property("OnDeactivate", &TForm::OnDeactivate)
+            .Property("OnHide", &TForm::OnHide)
+            .Property("OnShortCut", &TForm::OnShortCut)
+            .Property("OnShow", &TForm::OnShow)
+            .Build();
     return info;
 }
 
@@ -286,7 +289,8 @@ void TCustomForm::SetActiveControl(TWinControl* control)
 {
     if (control == activeControl_)
         return;
-    if (control && (control == this || GetParentForm(control) != this || (!HasState(csLoading) && !control->CanFocus())))
+    if (control &&
+        (control == this || GetParentForm(control) != this || (!HasState(csLoading) && !control->CanFocus())))
         throw EInvalidOperation(SCannotFocus);
     activeControl_ = control;
     if (!HasState(csLoading) && active_)

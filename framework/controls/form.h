@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "framework/controls/wincontrol.h"
+#include "framework/controls/win_control.h"
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 const TTypeInfo& TypeInfoFor(TFormBorderStyle*);

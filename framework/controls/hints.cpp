@@ -1,8 +1,8 @@
 // TApplication: hints. A control under the mouse whose ShowHint is on gets its short hint shown
 // after HintShowDelay (HintReshowDelay when a hint is already up), for HintHideDelay.
 #include "framework/controls/application.h"
-#include "framework/controls/exceptionhooks.h"
-#include "framework/controls/hintwindow.h"
+#include "framework/controls/exception_hooks.h"
+#include "framework/controls/hint_window.h"
 #include "framework/controls/screen.h"
 #include "platform/input.h"
 #include "platform/locale.h"
@@ -10,8 +10,8 @@
 #include "platform/screen.h"
 #include "platform/sync.h"
 #include "platform/window.h"
-#include "framework/controls/windowproc.h"
-#include "framework/core/classinfo.h"
+#include "framework/controls/window_proc.h"
+#include "framework/core/class_info.h"
 
 const TClassInfo* HintWindowClass = nullptr;
 

@@ -6,8 +6,8 @@
 
 const TTypeInfo& TypeInfoFor(TShiftStateElement*)
 {
-    static const TTypeInfo info =
-        MakeEnumTypeInfo("TShiftStateElement", {"ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle", "ssDouble"});
+    static const TTypeInfo info = MakeEnumTypeInfo(
+        "TShiftStateElement", {"ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle", "ssDouble"});
     return info;
 }
 

@@ -6,7 +6,7 @@
 
 #include "framework/core/object.h"
 #include "framework/core/set.h"
-#include "framework/core/typeinfo.h"
+#include "framework/core/type_info.h"
 
 // Component messages.
 constexpr std::uint32_t CMSG_BASE = 0xB000;

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "framework/controls/form.h"
-#include "framework/core/classinfo.h"
-#include "framework/graphics/graphicsobject.h"
+#include "framework/core/class_info.h"
+#include "framework/graphics/graphics_object.h"
 #include "platform/input.h"
 #include "platform/screen.h"
 #include "platform/window.h"
@@ -132,10 +132,7 @@ const TClassInfo& TMouse::StaticClass()
     return info;
 }
 
-TMouse::TMouse()
-{
-    SettingChanged(0);
-}
+TMouse::TMouse() { SettingChanged(0); }
 
 HWND TMouse::Capture() const { return platform::CaptureWindow(); }
 

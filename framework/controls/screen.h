@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "framework/controls/controltypes.h"
+#include "framework/controls/control_types.h"
 #include "framework/core/component.h"
 #include "platform/win32.h"
 

@@ -3,14 +3,15 @@
 
 #include <algorithm>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 
 const TClassInfo& TBasicAction::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TBasicAction, TComponent>("TBasicAction")
-        .Property("OnExecute", &TBasicAction::OnExecute, &TBasicAction::SetOnExecute)
-        .Property("OnUpdate", &TBasicAction::OnUpdate)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TBasicAction, TComponent>("TBasicAction")
+            .Property("OnExecute", &TBasicAction::OnExecute, &TBasicAction::SetOnExecute)
+            .Property("OnUpdate", &TBasicAction::OnUpdate)
+            .Build();
     return info;
 }
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <mutex>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/persistent.h"
 
 struct TRegGroup {
@@ -16,8 +16,9 @@ struct TRegGroup {
 
     bool InGroup(const TClassInfo& cls) const
     {
-        return std::any_of(groupClasses.begin(), groupClasses.end(),
-                           [&](const TClassInfo* g) { return cls.InheritsFrom(*g); });
+        return std::any_of(groupClasses.begin(), groupClasses.end(), [&](const TClassInfo* g) {
+            return cls.InheritsFrom(*g);
+        });
     }
     // The most derived group class `cls` descends from, or none.
     const TClassInfo* BestGroupClassOf(const TClassInfo& cls) const
@@ -129,9 +130,9 @@ void UnregisterComponentClass(const TClassInfo& cls)
     std::lock_guard guard(reg.lock);
     for (auto& g : reg.groups) {
         g->classes.erase(std::remove(g->classes.begin(), g->classes.end(), &cls), g->classes.end());
-        g->aliases.erase(std::remove_if(g->aliases.begin(), g->aliases.end(),
-                                        [&](const auto& a) { return a.second == &cls; }),
-                         g->aliases.end());
+        g->aliases.erase(
+            std::remove_if(g->aliases.begin(), g->aliases.end(), [&](const auto& a) { return a.second == &cls; }),
+            g->aliases.end());
     }
 }
 

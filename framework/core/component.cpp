@@ -4,16 +4,17 @@
 #include <algorithm>
 
 #include "framework/core/action.h"
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/list.h"
 #include "framework/core/reader.h"
 
 const TClassInfo& TComponent::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TComponent, TPersistent>("TComponent")
-        .Property("Name", &TComponent::Name, &TComponent::SetName)
-        .Property("Tag", &TComponent::Tag, &TComponent::SetTag)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TComponent, TPersistent>("TComponent")
+            .Property("Name", &TComponent::Name, &TComponent::SetName)
+            .Property("Tag", &TComponent::Tag, &TComponent::SetTag)
+            .Build();
     return info;
 }
 
@@ -275,7 +276,8 @@ void TComponent::DefineProperties(TFiler& filer)
     filer.DefineProperty(
         "Top",
         [this](TReader& r) {
-            designInfo_ = (designInfo_ & 0xFFFF) | static_cast<std::int32_t>(static_cast<std::uint32_t>(r.ReadInteger()) << 16);
+            designInfo_ =
+                (designInfo_ & 0xFFFF) | static_cast<std::int32_t>(static_cast<std::uint32_t>(r.ReadInteger()) << 16);
         },
         nullptr, top(designInfo_) != top(ancestorInfo));
 }

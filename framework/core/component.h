@@ -110,7 +110,6 @@ public:
     // Stores "Left" and "Top": the design position of a non-visual component.
     void DefineProperties(TFiler& filer) override;
 
-
 private:
     void Insert(TComponent* component);
     void Remove(TComponent* component);

@@ -54,8 +54,7 @@ public:
     TEvent() = default;
     template <class C>
     TEvent(C* object, void (C::*method)(Args...)) : object_(object), code_(static_cast<Code>(method))
-    {
-    }
+    {}
 
     explicit operator bool() const { return code_ != nullptr; }
     bool operator==(const TEvent& other) const { return object_ == other.object_ && code_ == other.code_; }
@@ -68,10 +67,7 @@ public:
 
     TObject* Object() const { return object_; }
 
-    TMethod ToMethod() const
-    {
-        return {object_, EraseCode(code_), &SignatureOf<Args...>()};
-    }
+    TMethod ToMethod() const { return {object_, EraseCode(code_), &SignatureOf<Args...>()}; }
     // False (and the event unchanged) when the method has another parameter list.
     bool AssignMethod(const TMethod& method)
     {

@@ -5,10 +5,7 @@
 
 std::string LoadResString(unsigned id) { return platform::LoadString(id); }
 
-Exception::Exception(unsigned id, std::initializer_list<TFormatArg> args)
-    : message_(Format(LoadResString(id), args))
-{
-}
+Exception::Exception(unsigned id, std::initializer_list<TFormatArg> args) : message_(Format(LoadResString(id), args)) {}
 
 void RaiseOSError(std::uint32_t code)
 {

@@ -29,11 +29,11 @@ private:
 };
 
 // Declares exception class Name deriving from Base, with Base's constructors.
-#define DECLARE_EXCEPTION(Name, Base)                                     \
-    class Name : public Base {                                            \
-    public:                                                               \
-        using Base::Base;                                                 \
-        const char* ClassName() const override { return #Name; }          \
+#define DECLARE_EXCEPTION(Name, Base)                            \
+    class Name : public Base {                                   \
+    public:                                                      \
+        using Base::Base;                                        \
+        const char* ClassName() const override { return #Name; } \
     }
 
 DECLARE_EXCEPTION(EAbort, Exception);  // silent: never shown to the user

@@ -1,7 +1,7 @@
 // A stream over a file it opens or creates by name, and closes when destroyed.
 #include "framework/core/file_stream.h"
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/exceptions.h"
 #include "platform/files.h"
 
@@ -16,8 +16,8 @@ namespace {
 HANDLE OpenExisting(const std::string& fileName, std::uint16_t mode)
 {
     static constexpr DWORD accessModes[3] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
-    static constexpr DWORD shareModes[5] = {0, 0, FILE_SHARE_READ, FILE_SHARE_WRITE,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE};
+    static constexpr DWORD shareModes[5] = {
+        0, 0, FILE_SHARE_READ, FILE_SHARE_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE};
     const unsigned access = mode & 3;
     const unsigned share = (mode & 0xF0) >> 4;
     if (access > 2 || share > 4)

@@ -1,7 +1,7 @@
 // The interface through which persistent objects declare stored properties.
 #include "framework/core/filer.h"
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 
 const TClassInfo& TFiler::StaticClass()
 {

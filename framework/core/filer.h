@@ -21,11 +21,11 @@ class TFiler : public TObject {
 public:
     // Declares a stored property `name`: the reader calls `read` to consume its value, the writer calls
     // `write` when `hasData` says there is something to write.
-    virtual void DefineProperty(const std::string& name, const TReaderProc& read, const TWriterProc& write,
-                                bool hasData) = 0;
+    virtual void DefineProperty(
+        const std::string& name, const TReaderProc& read, const TWriterProc& write, bool hasData) = 0;
     // The same for a binary value, handed over as a stream.
-    virtual void DefineBinaryProperty(const std::string& name, const TStreamProc& read, const TStreamProc& write,
-                                      bool hasData) = 0;
+    virtual void DefineBinaryProperty(
+        const std::string& name, const TStreamProc& read, const TStreamProc& write, bool hasData) = 0;
 
     // What a descendant's stored values are compared with when writing; none when reading.
     TPersistent* Ancestor() const { return ancestor_; }

@@ -5,9 +5,9 @@
 #include <mutex>
 #include <vector>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/component.h"
-#include "framework/core/typeinfo.h"
+#include "framework/core/type_info.h"
 
 namespace {
 
@@ -113,8 +113,8 @@ void RemoveGlobalFixupsOfRoot(const TComponent* root)
 {
     std::lock_guard guard(Fixups().lock);
     auto& list = Fixups().list;
-    list.erase(std::remove_if(list.begin(), list.end(), [&](const TPropFixup& f) { return f.Root == root; }),
-               list.end());
+    list.erase(
+        std::remove_if(list.begin(), list.end(), [&](const TPropFixup& f) { return f.Root == root; }), list.end());
 }
 
 TLocalFixupsScope::TLocalFixupsScope(std::vector<TPropFixup>& list) : list_(list)

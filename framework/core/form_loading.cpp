@@ -1,7 +1,7 @@
 // Finding a form's resources and reading them into the form.
 #include "framework/core/form_loading.h"
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/component.h"
 #include "framework/core/resource_stream.h"
 #include "platform/module.h"

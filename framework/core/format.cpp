@@ -60,9 +60,11 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
         case 'X': {
             std::int64_t n = arg && !arg->IsText() ? arg->Number() : 0;
             bool negative = directive == 'd' && n < 0;
-            std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(n)
-                                      : directive == 'd' ? static_cast<std::uint64_t>(n)
-                                                         : static_cast<std::uint32_t>(n);
+            std::uint64_t magnitude =
+                negative ? 0 - static_cast<std::uint64_t>(n)
+                : directive == 'd'
+                    ? static_cast<std::uint64_t>(n)
+                    : static_cast<std::uint32_t>(n);
             std::string digits = Digits(magnitude, directive == 'd' || directive == 'u' ? 10 : 16, directive == 'X');
             if (precision > static_cast<int>(digits.size()))
                 digits.insert(0, precision - digits.size(), '0');

@@ -1,7 +1,7 @@
 // A stream over an operating-system file handle, which it does not own.
 #include "framework/core/handle_stream.h"
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/exceptions.h"
 #include "platform/files.h"
 

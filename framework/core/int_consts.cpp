@@ -4,7 +4,7 @@
 #include <mutex>
 #include <vector>
 
-#include "framework/core/typeinfo.h"
+#include "framework/core/type_info.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 
 const TClassInfo& TList::StaticClass()
 {

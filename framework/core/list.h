@@ -28,8 +28,8 @@ public:
     int Add(void* item);
     void Insert(int index, void* item);
     void Delete(int index);
-    int Remove(void* item);    // index it had, or -1
-    void* Extract(void* item); // removed without the deleted notification; null when absent
+    int Remove(void* item);     // index it had, or -1
+    void* Extract(void* item);  // removed without the deleted notification; null when absent
     int IndexOf(const void* item) const;
     void Clear();
     void Exchange(int index1, int index2);
@@ -59,7 +59,4 @@ private:
 
 // The growth step shared by the framework's lists: 4 while the capacity is at most 8, 16 while it
 // is at most 64, a quarter above that.
-constexpr int ListGrowthDelta(int capacity)
-{
-    return capacity > 64 ? capacity / 4 : capacity > 8 ? 16 : 4;
-}
+constexpr int ListGrowthDelta(int capacity) { return capacity > 64 ? capacity / 4 : capacity > 8 ? 16 : 4; }

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/exceptions.h"
 #include "platform/memory.h"
 

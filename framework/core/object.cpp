@@ -1,7 +1,7 @@
 // The root of every framework class.
 #include "framework/core/object.h"
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 
 const TClassInfo& TObject::StaticClass()
 {

@@ -16,9 +16,9 @@ struct TMessage {
 
 // Put first in the body of every framework class: gives it its own class information (defined in
 // its source file as TName::StaticClass) and reports it for its instances.
-#define DECLARE_CLASS(Name)                                          \
-public:                                                              \
-    static const ::TClassInfo& StaticClass();                        \
+#define DECLARE_CLASS(Name)                   \
+public:                                       \
+    static const ::TClassInfo& StaticClass(); \
     const ::TClassInfo& ClassInfo() const override { return Name::StaticClass(); }
 
 class TObject {

@@ -1,7 +1,7 @@
 // Objects that can copy themselves from one another and declare extra stored properties.
 #include "framework/core/persistent.h"
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/fixups.h"
 
 const TClassInfo& TPersistent::StaticClass()

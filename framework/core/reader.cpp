@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/collection.h"
 #include "framework/core/component.h"
 #include "framework/core/form_loading.h"
@@ -334,9 +334,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop)
             prop.SetOrd(*instance, ReadInteger());
         }
         break;
-    case TTypeKind::Char:
-        prop.SetOrd(*instance, static_cast<unsigned char>(ReadChar()));
-        break;
+    case TTypeKind::Char: prop.SetOrd(*instance, static_cast<unsigned char>(ReadChar())); break;
     case TTypeKind::Enumeration: {
         int value = prop.Type().EnumValue(ReadIdent());
         if (value < 0)
@@ -344,22 +342,12 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop)
         prop.SetOrd(*instance, value);
         break;
     }
-    case TTypeKind::Float:
-        prop.SetFloat(*instance, ReadFloat());
-        break;
+    case TTypeKind::Float: prop.SetFloat(*instance, ReadFloat()); break;
     case TTypeKind::String:
-    case TTypeKind::LString:
-        prop.SetStr(*instance, ReadString());
-        break;
-    case TTypeKind::WString:
-        prop.SetWStr(*instance, ReadWideString());
-        break;
-    case TTypeKind::Set:
-        prop.SetOrd(*instance, ReadSet(*prop.Type().ElementType));
-        break;
-    case TTypeKind::Int64:
-        prop.SetOrd(*instance, ReadInt64());
-        break;
+    case TTypeKind::LString: prop.SetStr(*instance, ReadString()); break;
+    case TTypeKind::WString: prop.SetWStr(*instance, ReadWideString()); break;
+    case TTypeKind::Set: prop.SetOrd(*instance, ReadSet(*prop.Type().ElementType)); break;
+    case TTypeKind::Int64: prop.SetOrd(*instance, ReadInt64()); break;
     case TTypeKind::Class:
         switch (NextValue()) {
         case vaNil:
@@ -374,9 +362,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop)
             ReadCollection(collection);
             break;
         }
-        default:
-            fixups_->push_back({instance, root_, &prop, {}, ReadIdent()});
-            break;
+        default: fixups_->push_back({instance, root_, &prop, {}, ReadIdent()}); break;
         }
         break;
     case TTypeKind::Method:

@@ -67,8 +67,8 @@ public:
 
     void DefineProperty(const std::string& name, const TReaderProc& read, const TWriterProc& write,
                         bool hasData) override;
-    void DefineBinaryProperty(const std::string& name, const TStreamProc& read, const TStreamProc& write,
-                              bool hasData) override;
+    void DefineBinaryProperty(
+        const std::string& name, const TStreamProc& read, const TStreamProc& write, bool hasData) override;
 
     TComponent* Root() const { return root_; }
     TComponent* LookupRoot() const { return lookupRoot_; }

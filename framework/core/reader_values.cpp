@@ -2,7 +2,7 @@
 #include <cstring>
 #include <limits>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/collection.h"
 #include "framework/core/reader.h"
 #include "framework/core/stream.h"
@@ -208,8 +208,7 @@ std::int32_t TReader::ReadInteger()
         Read(&v, 4);
         return v;
     }
-    default:
-        PropValueError();
+    default: PropValueError();
     }
 }
 
@@ -276,58 +275,40 @@ std::string TReader::ReadString()
         Read(&n, 1);
         return ReadBytes(n);
     }
-    case vaLString:
-        return ReadBytes(ReadLength());
-    case vaWString:
-        return platform::WideToAnsi(ReadWideChars());
-    case vaUTF8String:
-        return platform::WideToAnsi(platform::Utf8ToWide(ReadBytes(ReadLength())));
-    default:
-        PropValueError();
+    case vaLString: return ReadBytes(ReadLength());
+    case vaWString: return platform::WideToAnsi(ReadWideChars());
+    case vaUTF8String: return platform::WideToAnsi(platform::Utf8ToWide(ReadBytes(ReadLength())));
+    default: PropValueError();
     }
 }
 
 std::wstring TReader::ReadWideString()
 {
     switch (NextValue()) {
-    case vaWString:
-        ReadValue();
-        return ReadWideChars();
-    case vaUTF8String:
-        ReadValue();
-        return platform::Utf8ToWide(ReadBytes(ReadLength()));
-    default:
-        return platform::AnsiToWide(ReadString());
+    case vaWString: ReadValue(); return ReadWideChars();
+    case vaUTF8String: ReadValue(); return platform::Utf8ToWide(ReadBytes(ReadLength()));
+    default: return platform::AnsiToWide(ReadString());
     }
 }
 
 std::string TReader::ReadIdent()
 {
     switch (ReadValue()) {
-    case vaIdent:
-        return ReadStr();
-    case vaFalse:
-        return "False";
-    case vaTrue:
-        return "True";
-    case vaNil:
-        return "nil";
-    case vaNull:
-        return "Null";
-    default:
-        PropValueError();
+    case vaIdent: return ReadStr();
+    case vaFalse: return "False";
+    case vaTrue: return "True";
+    case vaNil: return "nil";
+    case vaNull: return "Null";
+    default: PropValueError();
     }
 }
 
 bool TReader::ReadBoolean()
 {
     switch (ReadValue()) {
-    case vaTrue:
-        return true;
-    case vaFalse:
-        return false;
-    default:
-        PropValueError();
+    case vaTrue: return true;
+    case vaFalse: return false;
+    default: PropValueError();
     }
 }
 
@@ -392,38 +373,23 @@ void TReader::SkipValue()
     case vaNull:
     case vaFalse:
     case vaTrue:
-    case vaNil:
-        break;
+    case vaNil: break;
     case vaList:
         while (!EndOfList())
             SkipValue();
         ReadValue();
         break;
-    case vaInt8:
-        SkipBytes(1);
-        break;
-    case vaInt16:
-        SkipBytes(2);
-        break;
+    case vaInt8: SkipBytes(1); break;
+    case vaInt16: SkipBytes(2); break;
     case vaInt32:
-    case vaSingle:
-        SkipBytes(4);
-        break;
-    case vaExtended:
-        SkipBytes(10);
-        break;
+    case vaSingle: SkipBytes(4); break;
+    case vaExtended: SkipBytes(10); break;
     case vaString:
-    case vaIdent:
-        ReadStr();
-        break;
+    case vaIdent: ReadStr(); break;
     case vaBinary:
     case vaLString:
-    case vaUTF8String:
-        SkipBytes(ReadLength());
-        break;
-    case vaSet:
-        SkipSetBody();
-        break;
+    case vaUTF8String: SkipBytes(ReadLength()); break;
+    case vaSet: SkipSetBody(); break;
     case vaCollection:
         while (!EndOfList()) {
             if (IsIntegerTag(NextValue()))
@@ -438,14 +404,9 @@ void TReader::SkipValue()
         break;
     case vaCurrency:
     case vaDate:
-    case vaInt64:
-        SkipBytes(8);
-        break;
-    case vaWString:
-        ReadWideChars();
-        break;
-    default:
-        PropValueError();
+    case vaInt64: SkipBytes(8); break;
+    case vaWString: ReadWideChars(); break;
+    default: PropValueError();
     }
 }
 

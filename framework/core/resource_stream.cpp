@@ -1,7 +1,7 @@
 // A read-only stream over a resource of a module, read in place without copying.
 #include "framework/core/resource_stream.h"
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/exceptions.h"
 
 const TClassInfo& TResourceStream::StaticClass()
@@ -22,7 +22,4 @@ TResourceStream::TResourceStream(HINSTANCE instance, const std::string& name, co
 
 TResourceStream::~TResourceStream() { platform::FreeResourceData(resource_); }
 
-std::int32_t TResourceStream::Write(const void*, std::int32_t)
-{
-    throw EStreamError(SCantWriteResourceStream);
-}
+std::int32_t TResourceStream::Write(const void*, std::int32_t) { throw EStreamError(SCantWriteResourceStream); }

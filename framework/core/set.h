@@ -24,8 +24,16 @@ public:
     constexpr std::uint32_t Bits() const { return bits_; }
     constexpr bool Contains(E e) const { return (bits_ & Bit(e)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
-    constexpr TSet& Include(E e) { bits_ |= Bit(e); return *this; }
-    constexpr TSet& Exclude(E e) { bits_ &= ~Bit(e); return *this; }
+    constexpr TSet& Include(E e)
+    {
+        bits_ |= Bit(e);
+        return *this;
+    }
+    constexpr TSet& Exclude(E e)
+    {
+        bits_ &= ~Bit(e);
+        return *this;
+    }
 
     constexpr TSet operator|(TSet other) const { return FromBits(bits_ | other.bits_); }
     constexpr TSet operator&(TSet other) const { return FromBits(bits_ & other.bits_); }

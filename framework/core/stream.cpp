@@ -5,7 +5,7 @@
 #include <limits>
 #include <memory>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/exceptions.h"
 
 const TClassInfo& TStream::StaticClass()

@@ -6,7 +6,7 @@
 #include <memory>
 #include <utility>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/list.h"
 #include "framework/core/stream.h"

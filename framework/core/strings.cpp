@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/file_stream.h"
 #include "platform/locale.h"
@@ -97,10 +97,7 @@ std::unique_ptr<char[]> TStrings::GetTextBuffer() const
 
 void TStrings::SetTextBuffer(const char* text) { SetText(text ? std::string_view(text) : std::string_view()); }
 
-int TStrings::CompareStrings(std::string_view a, std::string_view b) const
-{
-    return platform::CompareAnsi(a, b, true);
-}
+int TStrings::CompareStrings(std::string_view a, std::string_view b) const { return platform::CompareAnsi(a, b, true); }
 
 int TStrings::Add(std::string s)
 {

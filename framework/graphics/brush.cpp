@@ -3,14 +3,15 @@
 
 #include <cstring>
 
-#include "framework/core/classinfo.h"
-#include "framework/graphics/resources.h"
+#include "framework/core/class_info.h"
+#include "framework/graphics/gdi_object_cache.h"
 #include "platform/gdi.h"
 
 const TTypeInfo& TypeInfoFor(TBrushStyle*)
 {
     static const TTypeInfo info = MakeEnumTypeInfo(
-        "TBrushStyle", {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"});
+        "TBrushStyle",
+        {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"});
     return info;
 }
 
@@ -51,10 +52,11 @@ struct TBrush::Resource : BrushManager::Record {};
 
 const TClassInfo& TBrush::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TBrush, TGraphicsObject>("TBrush")
-        .Property("Color", &TBrush::Color, &TBrush::SetColor)
-        .Property("Style", &TBrush::Style, &TBrush::SetStyle)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TBrush, TGraphicsObject>("TBrush")
+            .Property("Color", &TBrush::Color, &TBrush::SetColor)
+            .Property("Style", &TBrush::Style, &TBrush::SetStyle)
+            .Build();
     return info;
 }
 

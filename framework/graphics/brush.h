@@ -3,12 +3,21 @@
 
 #include <cstdint>
 
-#include "framework/core/typeinfo.h"
+#include "framework/core/type_info.h"
 #include "framework/graphics/color.h"
-#include "framework/graphics/graphicsobject.h"
+#include "framework/graphics/graphics_object.h"
 #include "platform/win32.h"
 
-enum TBrushStyle : std::uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle : std::uint8_t {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 const TTypeInfo& TypeInfoFor(TBrushStyle*);
 
 struct TBrushValue {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "framework/core/typeinfo.h"
+#include "framework/core/type_info.h"
 
 enum TColor : std::int32_t {};
 

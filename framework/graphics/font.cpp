@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/int_consts.h"
-#include "framework/graphics/muldiv.h"
-#include "framework/graphics/resources.h"
+#include "framework/graphics/mul_div.h"
+#include "framework/graphics/gdi_object_cache.h"
 #include "platform/gdi.h"
 #include "platform/locale.h"
 
@@ -26,11 +26,11 @@ const TTypeInfo& TypeInfoFor(TFontPitch*)
 namespace {
 
 const TIdentMapEntry CharsetNames[] = {
-    {0, "ANSI_CHARSET"}, {1, "DEFAULT_CHARSET"}, {2, "SYMBOL_CHARSET"}, {77, "MAC_CHARSET"},
-    {128, "SHIFTJIS_CHARSET"}, {129, "HANGEUL_CHARSET"}, {130, "JOHAB_CHARSET"}, {134, "GB2312_CHARSET"},
-    {136, "CHINESEBIG5_CHARSET"}, {161, "GREEK_CHARSET"}, {162, "TURKISH_CHARSET"}, {163, "VIETNAMESE_CHARSET"},
-    {177, "HEBREW_CHARSET"}, {178, "ARABIC_CHARSET"}, {186, "BALTIC_CHARSET"}, {204, "RUSSIAN_CHARSET"},
-    {222, "THAI_CHARSET"}, {238, "EASTEUROPE_CHARSET"}, {255, "OEM_CHARSET"},
+    {0, "ANSI_CHARSET"},          {1, "DEFAULT_CHARSET"},      {2, "SYMBOL_CHARSET"},    {77, "MAC_CHARSET"},
+    {128, "SHIFTJIS_CHARSET"},    {129, "HANGEUL_CHARSET"},    {130, "JOHAB_CHARSET"},   {134, "GB2312_CHARSET"},
+    {136, "CHINESEBIG5_CHARSET"}, {161, "GREEK_CHARSET"},      {162, "TURKISH_CHARSET"}, {163, "VIETNAMESE_CHARSET"},
+    {177, "HEBREW_CHARSET"},      {178, "ARABIC_CHARSET"},     {186, "BALTIC_CHARSET"},  {204, "RUSSIAN_CHARSET"},
+    {222, "THAI_CHARSET"},        {238, "EASTEUROPE_CHARSET"}, {255, "OEM_CHARSET"},
 };
 
 bool CharsetFromIdent(const std::string& ident, std::int32_t& value) { return IdentToInt(ident, value, CharsetNames); }
@@ -40,7 +40,7 @@ bool CharsetToIdent(std::int32_t value, std::string& ident) { return IntToIdent(
 
 const TTypeInfo& TypeInfoFor(TFontCharset*)
 {
-    static const TTypeInfo& info = [] () -> const TTypeInfo& {
+    static const TTypeInfo& info = []() -> const TTypeInfo& {
         static const TTypeInfo made = MakeIntegerTypeInfo("TFontCharset");
         RegisterIntegerConsts(made, CharsetFromIdent, CharsetToIdent);
         return made;
@@ -131,24 +131,23 @@ struct TFont::Resource : FontManager::Record {};
 
 const TClassInfo& TFont::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TFont, TGraphicsObject>("TFont")
-        .Property("Charset", &TFont::Charset, &TFont::SetCharset)
-        .Property("Color", &TFont::Color, &TFont::SetColor)
-        .Property("Height", &TFont::Height, &TFont::SetHeight)
-        .Property("Name", &TFont::Name, &TFont::SetName)
-        .Property("Pitch", &TFont::Pitch, &TFont::SetPitch)
-        .Property("Size", &TFont::Size, &TFont::SetSize)
-        .Property("Style", &TFont::Style, &TFont::SetStyle)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TFont, TGraphicsObject>("TFont")
+            .Property("Charset", &TFont::Charset, &TFont::SetCharset)
+            .Property("Color", &TFont::Color, &TFont::SetColor)
+            .Property("Height", &TFont::Height, &TFont::SetHeight)
+            .Property("Name", &TFont::Name, &TFont::SetName)
+            .Property("Pitch", &TFont::Pitch, &TFont::SetPitch)
+            .Property("Size", &TFont::Size, &TFont::SetSize)
+            .Property("Style", &TFont::Style, &TFont::SetStyle)
+            .Build();
     return info;
 }
 
 TFont::TFont()
-    : resource_(static_cast<Resource*>(Fonts().Allocate(DefaultFontValue()))),
-      color_(clWindowText),
+    : resource_(static_cast<Resource*>(Fonts().Allocate(DefaultFontValue()))), color_(clWindowText),
       pixelsPerInch_(ScreenPixelsPerInch())
-{
-}
+{}
 
 TFont::~TFont() { Fonts().Release(resource_, DeleteGdiObject); }
 

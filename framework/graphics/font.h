@@ -5,9 +5,9 @@
 #include <string>
 
 #include "framework/core/set.h"
-#include "framework/core/typeinfo.h"
+#include "framework/core/type_info.h"
 #include "framework/graphics/color.h"
-#include "framework/graphics/graphicsobject.h"
+#include "framework/graphics/graphics_object.h"
 #include "platform/win32.h"
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };

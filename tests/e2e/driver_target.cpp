@@ -51,10 +51,12 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
 {
     switch (message) {
     case WM_CREATE: {
-        edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE,
-                               0, 0, 0, 0, frame, nullptr, nullptr, nullptr);
-        status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame,
-                                 reinterpret_cast<HMENU>(kStatusId), nullptr, nullptr);
+        edit = CreateWindowExW(
+            WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 0, 0, 0, 0, frame,
+            nullptr, nullptr, nullptr);
+        status = CreateWindowExA(
+            0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame, reinterpret_cast<HMENU>(kStatusId),
+            nullptr, nullptr);
         int edges[] = {100, 250, -1};
         SendMessageA(status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
         SetStatus(0, "一つ目");
@@ -62,15 +64,9 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
         DragAcceptFiles(frame, TRUE);
         return 0;
     }
-    case WM_SIZE:
-        Layout(frame);
-        return 0;
-    case WM_SETFOCUS:
-        SetFocus(edit);
-        return 0;
-    case WM_DROPFILES:
-        ShowDroppedFiles(reinterpret_cast<HDROP>(wParam));
-        return 0;
+    case WM_SIZE: Layout(frame); return 0;
+    case WM_SETFOCUS: SetFocus(edit); return 0;
+    case WM_DROPFILES: ShowDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == kAsk) {
             int answer = MessageBoxA(frame, "続けますか", "確認", MB_YESNO | MB_ICONQUESTION);
@@ -82,9 +78,7 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         }
         break;
-    case WM_DESTROY:
-        PostQuitMessage(kDriverTargetExitCode);
-        return 0;
+    case WM_DESTROY: PostQuitMessage(kDriverTargetExitCode); return 0;
     }
     return DefWindowProcA(frame, message, wParam, lParam);
 }
@@ -112,8 +106,9 @@ int RunDriverTarget()
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     cls.lpszClassName = kDriverTargetClass;
     RegisterClassA(&cls);
-    HWND frame = CreateWindowExA(0, kDriverTargetClass, kDriverTargetTitle, WS_OVERLAPPEDWINDOW, 40, 40, 500, 300,
-                                 nullptr, BuildMenu(), cls.hInstance, nullptr);
+    HWND frame = CreateWindowExA(
+        0, kDriverTargetClass, kDriverTargetTitle, WS_OVERLAPPEDWINDOW, 40, 40, 500, 300, nullptr, BuildMenu(),
+        cls.hInstance, nullptr);
     if (!frame)
         return 1;
     ShowWindow(frame, SW_SHOW);

@@ -89,8 +89,8 @@ bool VelmoraProcess::Start(const std::string& arguments)
         commandLine += " " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info_) != FALSE;
+    return CreateProcessA(
+               nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_) != FALSE;
 }
 
 HWND VelmoraProcess::WaitForMainWindow(DWORD timeoutMs, const char* className)
@@ -163,8 +163,8 @@ std::string TextOf(HWND window)
         return {};
     std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
+    SendMessageTimeoutA(
+        window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000, &copied);
     text.resize(copied);
     return text;
 }
@@ -172,8 +172,8 @@ std::string TextOf(HWND window)
 bool SetTextOf(HWND window, const std::string& text)
 {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                               5000, &result) &&
+    return SendMessageTimeoutA(
+               window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, &result) &&
            result != FALSE;
 }
 

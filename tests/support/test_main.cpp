@@ -9,8 +9,8 @@ int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     if (platform::AnsiCodePage() != 932) {
-        std::fprintf(stderr, "The tests need the ANSI code page 932 (LANG=ja_JP.UTF-8); it is %u.\n",
-                     platform::AnsiCodePage());
+        std::fprintf(
+            stderr, "The tests need the ANSI code page 932 (LANG=ja_JP.UTF-8); it is %u.\n", platform::AnsiCodePage());
         return 2;
     }
     return RUN_ALL_TESTS();

@@ -21,21 +21,39 @@ std::string ResourceBytes(const char* name)
 
 TEST(FormResources, EveryFormIsStoredUnderItsClassNameInCapitals)
 {
-    const char probe[] = "TPF0"
-                         "\x0B" "TEmbedProbe" "\x0A" "EmbedProbe"
-                         "\x07" "Caption" "\x12" "\x04\x00\x00\x00" "\xD5\x30\xA1\x30\xA4\x30\xEB\x30"
-                         "\x03" "Tag" "\x02\x07"
-                         "\x00"
-                         "\x00";
+    const char probe[] =
+        "TPF0"
+        "\x0B"
+        "TEmbedProbe"
+        "\x0A"
+        "EmbedProbe"
+        "\x07"
+        "Caption"
+        "\x12"
+        "\x04\x00\x00\x00"
+        "\xD5\x30\xA1\x30\xA4\x30\xEB\x30"
+        "\x03"
+        "Tag"
+        "\x02\x07"
+        "\x00"
+        "\x00";
     EXPECT_EQ(ResourceBytes("TEMBEDPROBE"), std::string(probe, sizeof probe - 1));
     // The system's lookup ignores case, as the form loader relies on.
     EXPECT_EQ(ResourceBytes("TEmbedProbe"), std::string(probe, sizeof probe - 1));
 
-    const char second[] = "TPF0"
-                          "\x0C" "TSecondProbe" "\x06" "Second"
-                          "\x04" "Data" "\x0A" "\x02\x00\x00\x00" "\x00\xFF"
-                          "\x00"
-                          "\x00";
+    const char second[] =
+        "TPF0"
+        "\x0C"
+        "TSecondProbe"
+        "\x06"
+        "Second"
+        "\x04"
+        "Data"
+        "\x0A"
+        "\x02\x00\x00\x00"
+        "\x00\xFF"
+        "\x00"
+        "\x00";
     EXPECT_EQ(ResourceBytes("TSECONDPROBE"), std::string(second, sizeof second - 1));
 }
 
@@ -53,4 +71,4 @@ TEST(FormResources, FileNamesAreNotResourceNames)
     EXPECT_EQ(ResourceBytes("SECOND_PROBE"), "");
 }
 
-} // namespace
+}  // namespace

@@ -107,8 +107,9 @@ void BigUnsigned::Subtract(const BigUnsigned& other)
         throw std::logic_error("BigUnsigned::Subtract would go below zero");
     std::int64_t borrow = 0;
     for (std::size_t i = 0; i < limbs_.size(); ++i) {
-        std::int64_t difference = static_cast<std::int64_t>(limbs_[i]) - borrow -
-                                  (i < other.limbs_.size() ? static_cast<std::int64_t>(other.limbs_[i]) : 0);
+        std::int64_t difference =
+            static_cast<std::int64_t>(limbs_[i]) - borrow -
+            (i < other.limbs_.size() ? static_cast<std::int64_t>(other.limbs_[i]) : 0);
         borrow = difference < 0 ? 1 : 0;
         limbs_[i] = static_cast<std::uint32_t>(difference + (borrow << 32));
     }
@@ -155,4 +156,4 @@ SmallQuotient DivideToSmallQuotient(BigUnsigned numerator, const BigUnsigned& de
     return {quotient, std::move(numerator)};
 }
 
-} // namespace formc
+}  // namespace formc

@@ -34,7 +34,7 @@ public:
 
 private:
     void Trim();
-    std::vector<std::uint32_t> limbs_; // least significant first, no leading zero limbs
+    std::vector<std::uint32_t> limbs_;  // least significant first, no leading zero limbs
 };
 
 // Quotient and remainder of numerator / denominator; the quotient must be below 2^64.
@@ -44,4 +44,4 @@ struct SmallQuotient {
 };
 SmallQuotient DivideToSmallQuotient(BigUnsigned numerator, const BigUnsigned& denominator);
 
-} // namespace formc
+}  // namespace formc

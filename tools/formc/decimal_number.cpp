@@ -17,9 +17,9 @@ constexpr int MaxDecimalMagnitude = 5000;
 constexpr long ExponentSaturation = 1000000;
 
 struct FormatLayout {
-    int precision;      // significand bits, the leading one included
-    int minExponent;    // binary exponent of the leading bit of the smallest normal number
-    int maxExponent;    // binary exponent of the leading bit of the largest finite number
+    int precision;    // significand bits, the leading one included
+    int minExponent;  // binary exponent of the leading bit of the smallest normal number
+    int maxExponent;  // binary exponent of the leading bit of the largest finite number
     int exponentBias;
     bool explicitIntegerBit;
     int byteCount;
@@ -28,12 +28,9 @@ struct FormatLayout {
 FormatLayout LayoutOf(BinaryFloatFormat format)
 {
     switch (format) {
-    case BinaryFloatFormat::Single:
-        return {24, -126, 127, 127, false, 4};
-    case BinaryFloatFormat::Double:
-        return {53, -1022, 1023, 1023, false, 8};
-    case BinaryFloatFormat::Extended:
-        break;
+    case BinaryFloatFormat::Single: return {24, -126, 127, 127, false, 4};
+    case BinaryFloatFormat::Double: return {53, -1022, 1023, 1023, false, 8};
+    case BinaryFloatFormat::Extended: break;
     }
     return {64, -16382, 16383, 16383, true, 10};
 }
@@ -74,7 +71,7 @@ bool RoundsUp(std::uint64_t quotient, BigUnsigned remainder, const BigUnsigned& 
     return order > 0 || (order == 0 && (quotient & 1) != 0);
 }
 
-} // namespace
+}  // namespace
 
 std::optional<DecimalNumber> ParseDecimal(std::string_view text, bool negative)
 {
@@ -115,7 +112,7 @@ std::optional<DecimalNumber> ParseDecimal(std::string_view text, bool negative)
 
     const auto firstNonZero = digits.find_first_not_of('0');
     if (firstNonZero == std::string::npos)
-        return number; // zero, keeping its sign
+        return number;  // zero, keeping its sign
     digits.erase(0, firstNonZero);
     const auto lastNonZero = digits.find_last_not_of('0');
     exponent += static_cast<long>(digits.size() - lastNonZero - 1);
@@ -161,8 +158,7 @@ EncodedFloat EncodeBinaryFloat(const DecimalNumber& number, BinaryFloatFormat fo
 
     if (RoundsUp(significand, std::move(remainder), denominator)) {
         ++significand;
-        const bool carriedOut = layout.precision == 64 ? significand == 0
-                                                       : (significand >> layout.precision) != 0;
+        const bool carriedOut = layout.precision == 64 ? significand == 0 : (significand >> layout.precision) != 0;
         if (carriedOut) {
             significand = std::uint64_t{1} << (layout.precision - 1);
             ++scaleExponent;
@@ -185,8 +181,8 @@ EncodedFloat EncodeBinaryFloat(const DecimalNumber& number, BinaryFloatFormat fo
     const int fractionBits = layout.precision - 1;
     const std::uint64_t fraction = significand & ((std::uint64_t{1} << fractionBits) - 1);
     const int signBit = layout.byteCount * 8 - 1;
-    const std::uint64_t bits = (number.negative ? std::uint64_t{1} << signBit : 0) |
-                               (biasedExponent << fractionBits) | fraction;
+    const std::uint64_t bits =
+        (number.negative ? std::uint64_t{1} << signBit : 0) | (biasedExponent << fractionBits) | fraction;
     return {FloatRange::Fits, LittleEndian(bits, layout.byteCount)};
 }
 
@@ -200,13 +196,13 @@ std::optional<std::int64_t> ScaledInteger(const DecimalNumber& number, int decim
     if (integerDigits > 19)
         return std::nullopt;
     if (integerDigits < 0)
-        return 0; // below 0.1 after scaling: rounds to zero
+        return 0;  // below 0.1 after scaling: rounds to zero
 
     BigUnsigned numerator = BigUnsigned::FromDecimalDigits(number.digits);
     std::uint64_t magnitude;
     if (exponent >= 0) {
         numerator.MultiplyByPowerOfTen(static_cast<int>(exponent));
-        magnitude = numerator.Low64(); // below 10^19 < 2^64
+        magnitude = numerator.Low64();  // below 10^19 < 2^64
     } else {
         const BigUnsigned denominator = BigUnsigned::PowerOfTen(static_cast<int>(-exponent));
         auto [quotient, remainder] = DivideToSmallQuotient(std::move(numerator), denominator);
@@ -218,4 +214,4 @@ std::optional<std::int64_t> ScaledInteger(const DecimalNumber& number, int decim
     return number.negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
 }
 
-} // namespace formc
+}  // namespace formc

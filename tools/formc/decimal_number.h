@@ -19,16 +19,16 @@ struct DecimalNumber {
 std::optional<DecimalNumber> ParseDecimal(std::string_view text, bool negative);
 
 enum class BinaryFloatFormat {
-    Single,   // IEEE 754 binary32, 4 bytes
-    Double,   // IEEE 754 binary64, 8 bytes
-    Extended, // x87 80-bit extended precision with explicit integer bit, 10 bytes
+    Single,    // IEEE 754 binary32, 4 bytes
+    Double,    // IEEE 754 binary64, 8 bytes
+    Extended,  // x87 80-bit extended precision with explicit integer bit, 10 bytes
 };
 
 enum class FloatRange { Fits, TooLarge, TooSmall };
 
 struct EncodedFloat {
     FloatRange range = FloatRange::Fits;
-    std::string bytes; // little-endian, only when the value fits
+    std::string bytes;  // little-endian, only when the value fits
 };
 
 // The nearest value of the format (ties to even), including subnormals. A nonzero number that rounds
@@ -38,4 +38,4 @@ EncodedFloat EncodeBinaryFloat(const DecimalNumber& number, BinaryFloatFormat fo
 // The number × 10^decimals rounded to the nearest integer (ties to even); nullopt outside 64 bits.
 std::optional<std::int64_t> ScaledInteger(const DecimalNumber& number, int decimals);
 
-} // namespace formc
+}  // namespace formc

@@ -14,14 +14,11 @@ struct SourcePosition {
 
 class CompileError : public std::runtime_error {
 public:
-    CompileError(SourcePosition where, const std::string& message)
-        : std::runtime_error(message), where_(where)
-    {
-    }
+    CompileError(SourcePosition where, const std::string& message) : std::runtime_error(message), where_(where) {}
     SourcePosition Where() const { return where_; }
 
 private:
     SourcePosition where_;
 };
 
-} // namespace formc
+}  // namespace formc

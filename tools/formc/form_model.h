@@ -38,20 +38,20 @@ struct CollectionItem;
 
 struct Value {
     ValueTag tag = ValueTag::Null;
-    std::int64_t integer = 0;          // integers; currency already × 10000
-    std::string bytes;                 // floats (encoded), strings (encoded), identifiers, binary data
-    std::vector<std::string> names;    // set elements
-    std::vector<Value> elements;       // list
-    std::vector<CollectionItem> items; // collection
+    std::int64_t integer = 0;           // integers; currency already × 10000
+    std::string bytes;                  // floats (encoded), strings (encoded), identifiers, binary data
+    std::vector<std::string> names;     // set elements
+    std::vector<Value> elements;        // list
+    std::vector<CollectionItem> items;  // collection
 };
 
 struct PropertyEntry {
-    std::string path; // "Font.Name"
+    std::string path;  // "Font.Name"
     Value value;
 };
 
 struct CollectionItem {
-    std::optional<Value> order; // an integer value
+    std::optional<Value> order;  // an integer value
     std::vector<PropertyEntry> properties;
 };
 
@@ -64,11 +64,11 @@ enum ComponentFlag : std::uint8_t {
 
 struct ComponentRecord {
     std::uint8_t flags = 0;
-    std::optional<Value> childPosition; // an integer value, present with the ChildPosition flag
+    std::optional<Value> childPosition;  // an integer value, present with the ChildPosition flag
     std::string className;
     std::string name;
     std::vector<PropertyEntry> properties;
     std::vector<ComponentRecord> children;
 };
 
-} // namespace formc
+}  // namespace formc

@@ -25,7 +25,7 @@ public:
         Properties(component.properties);
         for (const ComponentRecord& child : component.children)
             Component(child);
-        Byte(0); // end of the children
+        Byte(0);  // end of the children
     }
 
 private:
@@ -70,8 +70,7 @@ private:
         case ValueTag::Null:
         case ValueTag::False:
         case ValueTag::True:
-        case ValueTag::Nil:
-            return;
+        case ValueTag::Nil: return;
         case ValueTag::List:
             for (const Value& element : value.elements)
                 WriteValue(element);
@@ -85,7 +84,7 @@ private:
         case ValueTag::Extended:
         case ValueTag::Single:
         case ValueTag::Date:
-            out_ += value.bytes; // already encoded: 10, 4 or 8 bytes
+            out_ += value.bytes;  // already encoded: 10, 4 or 8 bytes
             return;
         case ValueTag::String:
         case ValueTag::Identifier: return ShortString(value.bytes);
@@ -114,7 +113,7 @@ private:
     std::string out_;
 };
 
-} // namespace
+}  // namespace
 
 std::string WriteFormStream(const ComponentRecord& root)
 {
@@ -124,4 +123,4 @@ std::string WriteFormStream(const ComponentRecord& root)
     return writer.Finish();
 }
 
-} // namespace formc
+}  // namespace formc

@@ -9,4 +9,4 @@ namespace formc {
 
 std::string WriteFormStream(const ComponentRecord& root);
 
-} // namespace formc
+}  // namespace formc

@@ -50,10 +50,7 @@ public:
 
 private:
     bool AtEnd() const { return at_ >= source_.size(); }
-    char32_t Peek(std::size_t ahead = 0) const
-    {
-        return at_ + ahead < source_.size() ? source_[at_ + ahead] : U'\0';
-    }
+    char32_t Peek(std::size_t ahead = 0) const { return at_ + ahead < source_.size() ? source_[at_ + ahead] : U'\0'; }
 
     char32_t Advance()
     {
@@ -261,13 +258,13 @@ SourcePosition PositionOfByte(std::string_view source, std::size_t offset)
             ++where.line;
             where.column = 1;
         } else if ((static_cast<unsigned char>(source[i]) & 0xC0) != 0x80) {
-            ++where.column; // continuation bytes belong to the character before them
+            ++where.column;  // continuation bytes belong to the character before them
         }
     }
     return where;
 }
 
-} // namespace
+}  // namespace
 
 std::string Describe(const Token& token)
 {
@@ -301,9 +298,8 @@ std::vector<Token> Tokenize(std::string_view utf8Source)
         utf8Source.remove_prefix(3);
     Utf8Decoding decoded = DecodeUtf8(utf8Source);
     if (decoded.errorOffset)
-        throw CompileError(PositionOfByte(utf8Source, *decoded.errorOffset),
-                           "the description is not valid UTF-8 here");
+        throw CompileError(PositionOfByte(utf8Source, *decoded.errorOffset), "the description is not valid UTF-8 here");
     return Lexer(std::move(decoded.text)).Run();
 }
 
-} // namespace formc
+}  // namespace formc

@@ -10,10 +10,10 @@
 namespace formc {
 
 enum class TokenKind {
-    Identifier,   // ASCII letters, digits and '_', not starting with a digit
-    Number,       // 12, 1.5e3, $FF, 0xFF, with an optional letter suffix: 1.5s
-    String,       // 'abc'#13#10'def', already joined and decoded
-    Binary,       // { 0A 0B }, already decoded
+    Identifier,  // ASCII letters, digits and '_', not starting with a digit
+    Number,      // 12, 1.5e3, $FF, 0xFF, with an optional letter suffix: 1.5s
+    String,      // 'abc'#13#10'def', already joined and decoded
+    Binary,      // { 0A 0B }, already decoded
     Equals,
     Colon,
     Comma,
@@ -46,4 +46,4 @@ std::string Describe(const Token& token);
 // (invalid UTF-8, unterminated strings or binary data, stray characters).
 std::vector<Token> Tokenize(std::string_view utf8Source);
 
-} // namespace formc
+}  // namespace formc

@@ -13,7 +13,10 @@ namespace {
 
 constexpr std::size_t ShortStringLimit = 255;
 
-bool IsHexText(const std::string& text) { return text.starts_with('$') || text.starts_with("0x") || text.starts_with("0X"); }
+bool IsHexText(const std::string& text)
+{
+    return text.starts_with('$') || text.starts_with("0x") || text.starts_with("0X");
+}
 
 std::string Lowered(std::string text)
 {
@@ -27,14 +30,17 @@ Value HexValue(const Token& number, bool negative)
     const std::string digits = number.text.substr(number.text[0] == '$' ? 1 : 2);
     const std::string suffix = Lowered(number.suffix);
     if (!suffix.empty() && suffix != "l")
-        throw CompileError(number.where, "unknown suffix '" + number.suffix + "' after a hex number (only L, for 64 bits)");
+        throw CompileError(
+            number.where, "unknown suffix '" + number.suffix + "' after a hex number (only L, for 64 bits)");
     const auto significant = digits.find_first_not_of('0');
     if (significant != std::string::npos && digits.size() - significant > 16)
         throw CompileError(number.where, "hex number " + number.text + " has more than 64 bits");
     const std::uint64_t pattern = std::stoull(digits, nullptr, 16);
     // Up to 8 digits the number is a 32-bit pattern, as colours like $80000005 are written.
-    std::int64_t value = digits.size() <= 8 ? static_cast<std::int32_t>(static_cast<std::uint32_t>(pattern))
-                                            : static_cast<std::int64_t>(pattern);
+    std::int64_t value =
+        digits.size() <= 8
+            ? static_cast<std::int32_t>(static_cast<std::uint32_t>(pattern))
+            : static_cast<std::int64_t>(pattern);
     if (negative) {
         if (value == std::numeric_limits<std::int64_t>::min())
             throw CompileError(number.where, "-" + number.text + " is out of the 64-bit range");
@@ -50,12 +56,12 @@ Value DecimalIntegerValue(const Token& number, bool negative, bool force64Bit)
     for (char digit : number.text) {
         const auto d = static_cast<std::uint64_t>(digit - '0');
         if (magnitude > (limit - d) / 10)
-            throw CompileError(number.where, std::string(negative ? "-" : "") + number.text +
-                                                 " is out of the 64-bit integer range");
+            throw CompileError(
+                number.where, std::string(negative ? "-" : "") + number.text + " is out of the 64-bit integer range");
         magnitude = magnitude * 10 + d;
     }
-    return IntegerValue(negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude),
-                        force64Bit);
+    return IntegerValue(
+        negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude), force64Bit);
 }
 
 Value FloatValue(const Token& number, const DecimalNumber& decimal, BinaryFloatFormat format, ValueTag tag,
@@ -63,9 +69,9 @@ Value FloatValue(const Token& number, const DecimalNumber& decimal, BinaryFloatF
 {
     EncodedFloat encoded = EncodeBinaryFloat(decimal, format);
     if (encoded.range != FloatRange::Fits) {
-        throw CompileError(number.where, number.text + " is too " +
-                                             (encoded.range == FloatRange::TooLarge ? "large" : "small") +
-                                             " for a " + formatName);
+        throw CompileError(
+            number.where, number.text + " is too " + (encoded.range == FloatRange::TooLarge ? "large" : "small") +
+                              " for a " + formatName);
     }
     Value value;
     value.tag = tag;
@@ -81,13 +87,14 @@ std::string Quoted(char32_t c)
     return name;
 }
 
-} // namespace
+}  // namespace
 
 Value IntegerValue(std::int64_t value, bool force64Bit)
 {
     Value result;
     result.integer = value;
-    if (force64Bit || value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
+    if (force64Bit || value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max())
         result.tag = ValueTag::Integer64;
     else if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
         result.tag = ValueTag::Integer32;
@@ -128,8 +135,9 @@ Value NumberValue(const Token& number, bool negative)
         value.integer = *scaled;
         return value;
     }
-    throw CompileError(number.where, "unknown number suffix '" + number.suffix +
-                                         "' (L: 64-bit integer, s: single, c: currency, d: date)");
+    throw CompileError(
+        number.where,
+        "unknown number suffix '" + number.suffix + "' (L: 64-bit integer, s: single, c: currency, d: date)");
 }
 
 Value StringValue(const std::u32string& text, StringEncoding encoding, SourcePosition where)
@@ -152,8 +160,8 @@ Value StringValue(const std::u32string& text, StringEncoding encoding, SourcePos
     case StringEncoding::LongAnsi: {
         AnsiEncoding ansi = EncodeCodePage932(text);
         if (ansi.unmappableIndex)
-            throw CompileError(where, "character " + Quoted(text[*ansi.unmappableIndex]) +
-                                          " has no Shift-JIS (code page 932) form");
+            throw CompileError(
+                where, "character " + Quoted(text[*ansi.unmappableIndex]) + " has no Shift-JIS (code page 932) form");
         value.bytes = std::move(ansi.bytes);
         break;
     }
@@ -166,9 +174,11 @@ Value StringValue(const std::u32string& text, StringEncoding encoding, SourcePos
         }
         break;
     }
-    value.tag = encoding == StringEncoding::LongAnsi || value.bytes.size() > ShortStringLimit ? ValueTag::LongString
-                                                                                            : ValueTag::String;
+    value.tag =
+        encoding == StringEncoding::LongAnsi || value.bytes.size() > ShortStringLimit
+            ? ValueTag::LongString
+            : ValueTag::String;
     return value;
 }
 
-} // namespace formc
+}  // namespace formc

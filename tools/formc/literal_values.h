@@ -18,14 +18,14 @@ Value IntegerValue(std::int64_t value, bool force64Bit = false);
 Value NumberValue(const Token& number, bool negative);
 
 enum class StringEncoding {
-    Automatic, // ASCII as bytes (tag 6, or 12 above 255 bytes); anything else UTF-16 (tag 18)
-    Wide,      // UTF-16, tag 18
-    Utf8,      // UTF-8, tag 20
-    Ansi,      // Shift-JIS bytes (code page 932), tag 6 or 12 by length
-    LongAnsi,  // Shift-JIS bytes, always tag 12
-    Raw,       // every character #0..#255 taken as that byte, tag 6 or 12 by length
+    Automatic,  // ASCII as bytes (tag 6, or 12 above 255 bytes); anything else UTF-16 (tag 18)
+    Wide,       // UTF-16, tag 18
+    Utf8,       // UTF-8, tag 20
+    Ansi,       // Shift-JIS bytes (code page 932), tag 6 or 12 by length
+    LongAnsi,   // Shift-JIS bytes, always tag 12
+    Raw,        // every character #0..#255 taken as that byte, tag 6 or 12 by length
 };
 
 Value StringValue(const std::u32string& text, StringEncoding encoding, SourcePosition where);
 
-} // namespace formc
+}  // namespace formc

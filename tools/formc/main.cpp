@@ -79,7 +79,7 @@ int Compile(const Options& options)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -55,7 +55,7 @@ std::string MakePath(const std::filesystem::path& path)
     return escaped;
 }
 
-} // namespace
+}  // namespace
 
 std::string DependencyFileText(const std::filesystem::path& output, const std::vector<std::filesystem::path>& inputs)
 {
@@ -73,7 +73,7 @@ std::string ResourceScriptText(const std::string& className, const std::filesyst
     std::string quotedPath;
     for (char c : std::filesystem::absolute(compiledForm).string()) {
         if (c == '"')
-            quotedPath.push_back('"'); // a quote inside a resource script string is doubled
+            quotedPath.push_back('"');  // a quote inside a resource script string is doubled
         if (c == '\\')
             quotedPath.push_back('\\');
         quotedPath.push_back(c);
@@ -82,4 +82,4 @@ std::string ResourceScriptText(const std::string& className, const std::filesyst
            quotedPath + "\"\n";
 }
 
-} // namespace formc
+}  // namespace formc

@@ -36,4 +36,4 @@ std::string DependencyFileText(const std::filesystem::path& output, const std::v
 // A resource script line that embeds the compiled form as RT_RCDATA named after its class in capitals.
 std::string ResourceScriptText(const std::string& className, const std::filesystem::path& compiledForm);
 
-} // namespace formc
+}  // namespace formc

@@ -35,8 +35,7 @@ class Parser {
 public:
     Parser(std::vector<Token> tokens, std::filesystem::path baseDirectory)
         : tokens_(std::move(tokens)), baseDirectory_(std::move(baseDirectory))
-    {
-    }
+    {}
 
     ParsedForm Run()
     {
@@ -126,7 +125,8 @@ private:
                 return component;
             }
             if (At(TokenKind::EndOfFile)) {
-                Fail(Current(), "missing 'end' of object " + label + " (opened at " + PositionText(keyword.where) + ")");
+                Fail(
+                    Current(), "missing 'end' of object " + label + " (opened at " + PositionText(keyword.where) + ")");
             }
             if (StartsComponent()) {
                 component.children.push_back(ParseComponent());
@@ -137,8 +137,8 @@ private:
                                         " comes after a nested object; properties come first");
                 component.properties.push_back(ParseProperty());
             } else {
-                Fail(Current(), "expected a property, a nested object or 'end' of " + label + ", found " +
-                                    Describe(Current()));
+                Fail(Current(),
+                     "expected a property, a nested object or 'end' of " + label + ", found " + Describe(Current()));
             }
         }
     }
@@ -191,28 +191,20 @@ private:
                 Fail(Current(), "expected a number after the sign, found " + Describe(Current()));
             return NumberValue(Take(), negative);
         }
-        case TokenKind::Number:
-            return NumberValue(Take(), false);
-        case TokenKind::String:
-            return StringValue(ParseStringText(), StringEncoding::Automatic, token.where);
-        case TokenKind::Identifier:
-            return ParseWordValue(inList);
-        case TokenKind::LeftBracket:
-            return ParseSet();
-        case TokenKind::LeftParen:
-            return ParseList();
-        case TokenKind::LessThan:
-            return ParseCollection();
+        case TokenKind::Number: return NumberValue(Take(), false);
+        case TokenKind::String: return StringValue(ParseStringText(), StringEncoding::Automatic, token.where);
+        case TokenKind::Identifier: return ParseWordValue(inList);
+        case TokenKind::LeftBracket: return ParseSet();
+        case TokenKind::LeftParen: return ParseList();
+        case TokenKind::LessThan: return ParseCollection();
         case TokenKind::Binary: {
             Value value;
             value.tag = ValueTag::Binary;
             value.bytes = Take().bytes;
             return value;
         }
-        case TokenKind::At:
-            return ParseFunction();
-        default:
-            break;
+        case TokenKind::At: return ParseFunction();
+        default: break;
         }
         Fail(token, "expected a value, found " + Describe(token));
     }
@@ -233,9 +225,11 @@ private:
         const Token& word = Current();
         Value value;
         if (SameWord(word.text, "true") || SameWord(word.text, "false") || SameWord(word.text, "nil")) {
-            value.tag = SameWord(word.text, "true") ? ValueTag::True
-                        : SameWord(word.text, "false") ? ValueTag::False
-                                                       : ValueTag::Nil;
+            value.tag =
+                SameWord(word.text, "true") ? ValueTag::True
+                : SameWord(word.text, "false")
+                    ? ValueTag::False
+                    : ValueTag::Nil;
             Take();
             return value;
         }
@@ -243,7 +237,7 @@ private:
             if (inList)
                 Fail(word, "Null cannot be a list element: its tag ends the list");
             Take();
-            return value; // tag 0
+            return value;  // tag 0
         }
         value.tag = ValueTag::Identifier;
         value.bytes = ParseDottedName("an identifier");
@@ -309,7 +303,8 @@ private:
                 if (StartsComponent())
                     Fail(Current(), "objects cannot be nested in a collection item");
                 if (!At(TokenKind::Identifier))
-                    Fail(Current(), "expected a property or 'end' in the collection item, found " + Describe(Current()));
+                    Fail(
+                        Current(), "expected a property or 'end' in the collection item, found " + Describe(Current()));
                 item.properties.push_back(ParseProperty());
             }
             Take();
@@ -351,7 +346,8 @@ private:
     Value ReadDataFile(const std::u32string& pathText, const Token& argument)
     {
         const std::string utf8Path = StringValue(pathText, StringEncoding::Utf8, argument.where).bytes;
-        const std::filesystem::path path = baseDirectory_ / std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
+        const std::filesystem::path path =
+            baseDirectory_ / std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
         std::ifstream file(path, std::ios::binary);
         std::error_code error;
         if (!file || std::filesystem::is_directory(path, error))
@@ -371,11 +367,11 @@ private:
     std::vector<std::filesystem::path> dataFiles_;
 };
 
-} // namespace
+}  // namespace
 
 ParsedForm ParseForm(std::string_view utf8Source, const std::filesystem::path& baseDirectory)
 {
     return Parser(Tokenize(utf8Source), baseDirectory).Run();
 }
 
-} // namespace formc
+}  // namespace formc

@@ -111,14 +111,14 @@ bool AppendCodePage932(iconv_t converter, char32_t c, std::string& bytes)
     std::size_t outLeft = sizeof output;
     const std::size_t status = iconv(converter, &in, &inLeft, &out, &outLeft);
     if (status != 0) {
-        iconv(converter, nullptr, nullptr, nullptr, nullptr); // reset the shift state after a failure
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);  // reset the shift state after a failure
         return false;
     }
     bytes.append(output, sizeof output - outLeft);
     return true;
 }
 
-} // namespace
+}  // namespace
 
 AnsiEncoding EncodeCodePage932(std::u32string_view text)
 {
@@ -144,4 +144,4 @@ std::string CodePointName(char32_t c)
     return name;
 }
 
-} // namespace formc
+}  // namespace formc

@@ -33,4 +33,4 @@ AnsiEncoding EncodeCodePage932(std::u32string_view text);
 // "U+30C6" style name of a code point, for messages.
 std::string CodePointName(char32_t c);
 
-} // namespace formc
+}  // namespace formc

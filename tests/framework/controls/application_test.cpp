@@ -5,10 +5,10 @@
 #include <memory>
 #include <thread>
 
-#include "framework/controls/hintwindow.h"
+#include "framework/controls/hint_window.h"
 #include "framework/controls/screen.h"
 #include "framework/core/class_registry.h"
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/fixups.h"
 #include "tests/framework/controls/controls_test_support.h"
 #include "tests/support/dialog_answerer.h"
@@ -459,8 +459,7 @@ TEST_F(CursorTest, TheIdleStepTellsControlsWhenTheMouseEntersAndLeaves)
     Application->IdleStep();
     EXPECT_EQ(log, (std::vector<std::string>{"enter A", "leave A", "enter B"}))
         << "cursor " << p.x << "," << p.y << " target " << (target ? target->Name() : "none") << " mouse "
-        << (Application->MouseControl() ? Application->MouseControl()->Name() : "none") << " capture "
-        << GetCapture();
+        << (Application->MouseControl() ? Application->MouseControl()->Name() : "none") << " capture " << GetCapture();
 }
 
 TEST_F(CursorTest, TheLongHintOfTheControlUnderTheMouseBecomesTheCurrentHint)
@@ -524,8 +523,8 @@ TEST_F(CursorTest, AControlWithShowHintShowsItsShortHintAfterTheDelayAndHidesItL
 
 TEST_F(CursorTest, AWindowOfAnotherKindInsideAControlCountsAsThatControl)
 {
-    HWND button = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 20, 20, 60, 60, a->WindowHandle(), nullptr,
-                                  nullptr, nullptr);
+    HWND button = CreateWindowExA(
+        0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 20, 20, 60, 60, a->WindowHandle(), nullptr, nullptr, nullptr);
     ASSERT_TRUE(MoveCursorTo(a->ClientToScreen({50, 50}), button));
     Application->IdleStep();
     EXPECT_EQ(Application->MouseControl(), a);
@@ -714,7 +713,8 @@ TEST(RunLoop, StartsMinimisedWithShowCommand7)
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINNOACTIVE;
     PROCESS_INFORMATION process{};
-    BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    BOOL started =
+        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
     SetEnvironmentVariableA("VELMORA_SHOW_COMMAND_CHILD", nullptr);
     ASSERT_TRUE(started);
     ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);

@@ -1,7 +1,7 @@
 // Shared pieces of the control tests.
 #include "tests/framework/controls/controls_test_support.h"
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 
 namespace controlstest {
 

@@ -10,8 +10,8 @@
 
 #include "framework/controls/application.h"
 #include "framework/controls/form.h"
-#include "framework/controls/graphiccontrol.h"
-#include "framework/controls/wincontrol.h"
+#include "framework/controls/graphic_control.h"
+#include "framework/controls/win_control.h"
 
 namespace controlstest {
 
@@ -59,8 +59,16 @@ public:
     void Dispatch(TMessage& m) override
     {
         switch (m.Msg) {
-        case CN_COMMAND: case CN_NOTIFY: case CN_HSCROLL: case CN_VSCROLL: case CN_DRAWITEM:
-        case CN_MEASUREITEM: case CN_DELETEITEM: case CN_COMPAREITEM: case CN_VKEYTOITEM: case CN_CHARTOITEM:
+        case CN_COMMAND:
+        case CN_NOTIFY:
+        case CN_HSCROLL:
+        case CN_VSCROLL:
+        case CN_DRAWITEM:
+        case CN_MEASUREITEM:
+        case CN_DELETEITEM:
+        case CN_COMPAREITEM:
+        case CN_VKEYTOITEM:
+        case CN_CHARTOITEM:
             Reflected.push_back(m.Msg);
             m.Result = 7;  // what the control answers reaches the parent's caller
             return;

@@ -68,10 +68,10 @@ TEST(DispatchAllocation, NoAllocationPerMessage)
     long before = allocations.load();
     ULONGLONG start = GetTickCount64();
     for (int i = 0; i < rounds; ++i) {
-        SendMessageA(window, WM_PROBE, 0, 0);             // handled by the most derived class
-        SendMessageA(window, WM_USER + 99, 0, 0);         // unhandled: to the edit window's procedure
-        probe->PerformMessage(WM_GETDLGCODE, 0, 0);       // no queue, no window procedure
-        PostMessageA(window, WM_KEYDOWN, VK_SHIFT, 1);    // the key path: notification, OnKeyDown
+        SendMessageA(window, WM_PROBE, 0, 0);           // handled by the most derived class
+        SendMessageA(window, WM_USER + 99, 0, 0);       // unhandled: to the edit window's procedure
+        probe->PerformMessage(WM_GETDLGCODE, 0, 0);     // no queue, no window procedure
+        PostMessageA(window, WM_KEYDOWN, VK_SHIFT, 1);  // the key path: notification, OnKeyDown
         PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
         PumpPending();
     }

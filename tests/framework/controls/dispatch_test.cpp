@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "framework/controls/exceptionhooks.h"
-#include "framework/controls/windowproc.h"
+#include "framework/controls/exception_hooks.h"
+#include "framework/controls/window_proc.h"
 #include "tests/framework/controls/controls_test_support.h"
 #include "tests/support/dialog_answerer.h"
 
@@ -117,7 +117,8 @@ TEST(Reflection, CommandsAndNotificationsOfAChildReachTheChildsObject)
     EXPECT_EQ(edit->Reflected, (std::vector<std::uint32_t>{CN_NOTIFY}));
 
     // A command from a window without an object is handled by the parent itself.
-    HWND plain = CreateWindowExA(0, "BUTTON", "x", WS_CHILD, 0, 0, 10, 10, form->WindowHandle(), nullptr, nullptr, nullptr);
+    HWND plain =
+        CreateWindowExA(0, "BUTTON", "x", WS_CHILD, 0, 0, 10, 10, form->WindowHandle(), nullptr, nullptr, nullptr);
     EXPECT_EQ(SendMessageA(form->WindowHandle(), WM_COMMAND, BN_CLICKED, reinterpret_cast<LPARAM>(plain)), 0);
     DestroyWindow(plain);
 }
@@ -148,8 +149,9 @@ TEST(Reflection, ScrollOwnerDrawAndListKeyMessagesReachTheControlTheyConcern)
     EXPECT_EQ(SendMessageA(parent, WM_MEASUREITEM, 0, lp(&measure)), 7);
     EXPECT_EQ(SendMessageA(parent, WM_VKEYTOITEM, VK_DOWN, lp(child)), 7);
     EXPECT_EQ(SendMessageA(parent, WM_CHARTOITEM, 'a', lp(child)), 7);
-    EXPECT_EQ(edit->Reflected, (std::vector<std::uint32_t>{CN_HSCROLL, CN_VSCROLL, CN_DRAWITEM, CN_COMPAREITEM,
-                                                           CN_DELETEITEM, CN_MEASUREITEM, CN_VKEYTOITEM, CN_CHARTOITEM}));
+    EXPECT_EQ(edit->Reflected,
+              (std::vector<std::uint32_t>{CN_HSCROLL, CN_VSCROLL, CN_DRAWITEM, CN_COMPAREITEM, CN_DELETEITEM,
+                                          CN_MEASUREITEM, CN_VKEYTOITEM, CN_CHARTOITEM}));
     // The window's own scroll bar (no control window) is the parent's business.
     edit->Reflected.clear();
     SendMessageA(parent, WM_VSCROLL, SB_LINEUP, 0);
@@ -219,7 +221,7 @@ TEST(Exceptions, DisplayExceptionAppendsAFullStopAfterAnyLastCharacterAboveIt)
     };
     const Case cases[] = {
         {"保存できません。", "保存できません。."},  // a double-byte last character sorts after "."
-        {"ファイル表", "ファイル表."},             // its second byte is 0x5C
+        {"ファイル表", "ファイル表."},              // its second byte is 0x5C
         {"done.", "done."},
         {"done!", "done!"},  // "!" sorts before "."
         {"a-", "a-"},

@@ -221,8 +221,8 @@ TEST_F(KeyboardTest, KeysWhileAnotherModulesWindowHasTheCaptureSkipTheFrameworks
     } shortcuts;
     form->OnShortCut = TShortCutEvent(&shortcuts, &Shortcuts::Check);
     // A window that belongs to another module instance takes the mouse.
-    HWND foreign = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                   GetModuleHandleA("user32.dll"), nullptr);
+    HWND foreign = CreateWindowExA(
+        0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleA("user32.dll"), nullptr);
     ASSERT_NE(foreign, nullptr);
     SetCapture(foreign);
     PostMessageA(first->WindowHandle(), WM_KEYDOWN, VK_END, 1);

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "framework/controls/windowproc.h"
+#include "framework/controls/window_proc.h"
 #include "framework/core/exceptions.h"
 #include "tests/framework/controls/controls_test_support.h"
 
@@ -366,8 +366,8 @@ TEST(ReleaseForm, AFormWithoutAWindowIsFreedFromTheLoopToo)
 TEST(HostedControl, AControlInAForeignWindowShowsThereTakesTheFocusAndMovesWithItsWindow)
 {
     auto plainWindow = [] {
-        return CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 50, 50, 200, 100, nullptr, nullptr, nullptr,
-                               nullptr);
+        return CreateWindowExA(
+            0, "STATIC", "", WS_POPUP | WS_VISIBLE, 50, 50, 200, 100, nullptr, nullptr, nullptr, nullptr);
     };
     HWND first = plainWindow(), second = plainWindow();
     std::unique_ptr<TWinControl> hosted(TWinControl::CreateParented(first));

@@ -1,7 +1,7 @@
 // Collections: identifiers, the added hook, index moves, update counting and the item class check.
 #include <gtest/gtest.h>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/collection.h"
 
 namespace {

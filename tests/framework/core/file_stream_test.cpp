@@ -14,8 +14,9 @@ namespace {
 // Whether another handle allowing all sharing can open `path` with `access` now.
 bool OthersCanOpen(const std::string& path, DWORD access)
 {
-    HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(
+        path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+        nullptr);
     if (h != INVALID_HANDLE_VALUE)
         CloseHandle(h);
     return h != INVALID_HANDLE_VALUE;
@@ -77,8 +78,8 @@ TEST(FileStream, FailuresNameTheFile)
     {
         TFileStream holder(file, fmOpenRead | fmShareExclusive);
         EXPECT_EQ(MessageOf<EFOpenError>([&] { TFileStream s(file, fmOpenRead | fmShareDenyNone); }), cannotOpen);
-        EXPECT_EQ(MessageOf<EFCreateError>([&] { TFileStream s(file, fmCreate); }),
-                  "ファイル " + file + " を作成できません");
+        EXPECT_EQ(
+            MessageOf<EFCreateError>([&] { TFileStream s(file, fmCreate); }), "ファイル " + file + " を作成できません");
     }
     EXPECT_EQ(ReadWholeFile(file), "x");
 }
@@ -113,8 +114,8 @@ TEST(HandleStream, LeavesItsHandleOpen)
     TTempFolder folder;
     std::string file = folder.File("handle.txt");
     WriteWholeFile(file, "abc");
-    HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(
+        file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     {
         THandleStream stream(h);

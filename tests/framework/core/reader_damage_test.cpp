@@ -74,7 +74,8 @@ TEST_F(DamagedResource, EveryTruncationFailsWithTheReadError)
     for (std::size_t length = 0; length < original_.size(); ++length) {
         std::string message;
         ASSERT_EQ(Attempt(original_.substr(0, length), &message), Outcome::Failed) << "length " << length;
-        EXPECT_NE(message.find("ストリームからの読み込みエラー"), std::string::npos) << "length " << length << ": " << message;
+        EXPECT_NE(message.find("ストリームからの読み込みエラー"), std::string::npos)
+            << "length " << length << ": " << message;
     }
 }
 
@@ -82,19 +83,21 @@ TEST_F(DamagedResource, UnknownTagsAreInvalidValues)
 {
     for (int tag : {21, 0x7F, 0xEF, 0xFF}) {
         std::string message;
-        ASSERT_EQ(Attempt(FormBytes()
-                              .Signature()
-                              .Object("TReadForm", "F")
-                              .End()
-                              .Object("TWidget", "Widget1")
-                              .Prop("Count")
-                              .Byte(static_cast<std::uint8_t>(tag))
-                              .End()
-                              .End()
-                              .End()
-                              .bytes,
-                          &message),
-                  Outcome::Failed);
+        ASSERT_EQ(
+            Attempt(
+                FormBytes()
+                    .Signature()
+                    .Object("TReadForm", "F")
+                    .End()
+                    .Object("TWidget", "Widget1")
+                    .Prop("Count")
+                    .Byte(static_cast<std::uint8_t>(tag))
+                    .End()
+                    .End()
+                    .End()
+                    .bytes,
+                &message),
+            Outcome::Failed);
         EXPECT_EQ(message, "Widget1.Count の読み込み中のエラー : 不正なプロパティの値です") << "tag " << tag;
     }
 }
@@ -150,18 +153,12 @@ TEST_F(DamagedResource, ThousandsOfRandomMutationsNeverCrashOrLeak)
         for (int c = 0; c < changes; ++c) {
             std::size_t at = random() % bytes.size();
             switch (random() % 3) {
-            case 0:
-                bytes[at] = static_cast<char>(random());
-                break;
-            case 1:
-                bytes[at] = static_cast<char>(bytes[at] ^ (1 << (random() % 8)));
-                break;
-            default:
-            {
+            case 0: bytes[at] = static_cast<char>(random()); break;
+            case 1: bytes[at] = static_cast<char>(bytes[at] ^ (1 << (random() % 8))); break;
+            default: {
                 std::size_t end = std::min(bytes.size(), at + 1 + random() % 8);
                 bytes.erase(bytes.begin() + at, bytes.begin() + end);
-            }
-                break;
+            } break;
             }
             if (bytes.empty())
                 bytes = "T";

@@ -53,13 +53,14 @@ void RegisterWidgetColorMap()
 
 const TClassInfo& TWidgetFont::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TWidgetFont, TPersistent>("TWidgetFont")
-        .Property("Name", &TWidgetFont::Name)
-        .Property("Size", &TWidgetFont::Size)
-        .Property("Style", &TWidgetFont::Style)
-        .Property("Color", &TWidgetFont::Color)
-        .Property("Charset", &TWidgetFont::Charset)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TWidgetFont, TPersistent>("TWidgetFont")
+            .Property("Name", &TWidgetFont::Name)
+            .Property("Size", &TWidgetFont::Size)
+            .Property("Style", &TWidgetFont::Style)
+            .Property("Color", &TWidgetFont::Color)
+            .Property("Charset", &TWidgetFont::Charset)
+            .Build();
     return info;
 }
 
@@ -96,11 +97,12 @@ void TWidgetPicture::DefineProperties(TFiler& filer)
 
 const TClassInfo& TWidgetPanel::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TWidgetPanel, TCollectionItem>("TWidgetPanel")
-        .Property("Width", &TWidgetPanel::Width)
-        .Property("Text", &TWidgetPanel::Text)
-        .Property("Buddy", &TWidgetPanel::Buddy, &TWidgetPanel::SetBuddy)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TWidgetPanel, TCollectionItem>("TWidgetPanel")
+            .Property("Width", &TWidgetPanel::Width)
+            .Property("Text", &TWidgetPanel::Text)
+            .Property("Buddy", &TWidgetPanel::Buddy, &TWidgetPanel::SetBuddy)
+            .Build();
     return info;
 }
 
@@ -112,38 +114,35 @@ void TWidgetPanel::SetBuddy(TComponent* value)
 
 const TClassInfo& TWidget::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TWidget, TComponent>("TWidget")
-        .Property("Caption", &TWidget::Caption)
-        .Property("WideCaption", &TWidget::WideCaption)
-        .Property("Count", &TWidget::Count, &TWidget::SetCount)
-        .Property("Fixed", &TWidget::Fixed, nullptr)
-        .Property("Align", &TWidget::Align)
-        .Property("Visible", &TWidget::Visible)
-        .Property("Ratio", &TWidget::Ratio)
-        .Property("Scale", &TWidget::Scale)
-        .Property("Letter", &TWidget::Letter)
-        .Property("Big", &TWidget::Big)
-        .Property("Color", &TWidget::Color)
-        .Property("Font", &TWidget::Font, &TWidget::SetFont)
-        .Property("Lines", &TWidget::Lines, &TWidget::SetLines)
-        .Property("Panels", &TWidget::Panels, &TWidget::SetPanels)
-        .Property("Picture", &TWidget::Picture, nullptr)
-        .Property("Buddy", &TWidget::Buddy)
-        .Property("Menu", &TWidget::Menu)
-        .Property("OnClick", &TWidget::OnClick)
-        .Property("OnMeasure", &TWidget::OnMeasure)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TWidget, TComponent>("TWidget")
+            .Property("Caption", &TWidget::Caption)
+            .Property("WideCaption", &TWidget::WideCaption)
+            .Property("Count", &TWidget::Count, &TWidget::SetCount)
+            .Property("Fixed", &TWidget::Fixed, nullptr)
+            .Property("Align", &TWidget::Align)
+            .Property("Visible", &TWidget::Visible)
+            .Property("Ratio", &TWidget::Ratio)
+            .Property("Scale", &TWidget::Scale)
+            .Property("Letter", &TWidget::Letter)
+            .Property("Big", &TWidget::Big)
+            .Property("Color", &TWidget::Color)
+            .Property("Font", &TWidget::Font, &TWidget::SetFont)
+            .Property("Lines", &TWidget::Lines, &TWidget::SetLines)
+            .Property("Panels", &TWidget::Panels, &TWidget::SetPanels)
+            .Property("Picture", &TWidget::Picture, nullptr)
+            .Property("Buddy", &TWidget::Buddy)
+            .Property("Menu", &TWidget::Menu)
+            .Property("OnClick", &TWidget::OnClick)
+            .Property("OnMeasure", &TWidget::OnMeasure)
+            .Build();
     return info;
 }
 
 TWidget::TWidget(TComponent* owner)
-    : TComponent(owner),
-      font_(new TWidgetFont),
-      lines_(new TStringList),
-      panels_(new TCollection(TCollectionItemClass::Of<TWidgetPanel>())),
-      picture_(new TWidgetPicture)
-{
-}
+    : TComponent(owner), font_(new TWidgetFont), lines_(new TStringList),
+      panels_(new TCollection(TCollectionItemClass::Of<TWidgetPanel>())), picture_(new TWidgetPicture)
+{}
 
 TWidget::~TWidget()
 {
@@ -191,14 +190,15 @@ const TClassInfo& TGadget::StaticClass()
 
 const TClassInfo& TReadForm::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TReadForm, TComponent>("TReadForm")
-        .Property("Caption", &TReadForm::Caption)
-        .Field("Widget1", &TReadForm::Widget1)
-        .Field("Widget2", &TReadForm::Widget2)
-        .Field("Widget3", &TReadForm::Widget3)
-        .Method("Widget1Click", &TReadForm::Widget1Click)
-        .Method("Widget1Measure", &TReadForm::Widget1Measure)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TReadForm, TComponent>("TReadForm")
+            .Property("Caption", &TReadForm::Caption)
+            .Field("Widget1", &TReadForm::Widget1)
+            .Field("Widget2", &TReadForm::Widget2)
+            .Field("Widget3", &TReadForm::Widget3)
+            .Method("Widget1Click", &TReadForm::Widget1Click)
+            .Method("Widget1Measure", &TReadForm::Widget1Measure)
+            .Build();
     return info;
 }
 
@@ -210,9 +210,8 @@ void TReadForm::Loaded()
 
 const TClassInfo& TReadForm2::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TReadForm2, TReadForm>("TReadForm2")
-        .Field("Widget4", &TReadForm2::Widget4)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TReadForm2, TReadForm>("TReadForm2").Field("Widget4", &TReadForm2::Widget4).Build();
     return info;
 }
 
@@ -244,4 +243,7 @@ void AddTestRoot(TComponent* root)
     Roots().push_back(root);
 }
 
-void RemoveTestRoot(TComponent* root) { Roots().erase(std::remove(Roots().begin(), Roots().end(), root), Roots().end()); }
+void RemoveTestRoot(TComponent* root)
+{
+    Roots().erase(std::remove(Roots().begin(), Roots().end(), root), Roots().end());
+}

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/collection.h"
 #include "framework/core/component.h"
 #include "framework/core/string_list.h"

@@ -168,7 +168,8 @@ TEST_F(Reader, NestsComponentsAndTellsThemLoadedInsideOut)
     std::vector<std::string> loaded, other;
     for (const auto& line : ReaderJournal())
         (line.rfind("loaded ", 0) == 0 ? loaded : other).push_back(line);
-    EXPECT_EQ(loaded, (std::vector<std::string>{"loaded ReadForm1", "loaded Widget3", "loaded Widget2", "loaded Widget1"}));
+    EXPECT_EQ(
+        loaded, (std::vector<std::string>{"loaded ReadForm1", "loaded Widget3", "loaded Widget2", "loaded Widget1"}));
     EXPECT_NE(std::find(other.begin(), other.end(), "order Widget2 1"), other.end());
     EXPECT_NE(std::find(other.begin(), other.end(), "picture data at 0"), other.end())
         << "binary data arrives in a stream of its own size, at position 0";
@@ -237,7 +238,12 @@ TEST_F(Reader, ReferencesToAnotherRootWaitUntilThatRootIsLoaded)
 TEST_F(Reader, APendingReferenceGoesWithItsInstance)
 {
     FormBytes a;
-    a.Signature().Object("TReadForm", "FormA").End().Object("TWidget", "Widget1").Prop("Buddy").Ident("Nowhere.Widget2");
+    a.Signature()
+        .Object("TReadForm", "FormA")
+        .End()
+        .Object("TWidget", "Widget1")
+        .Prop("Buddy")
+        .Ident("Nowhere.Widget2");
     a.End().End().End();
     {
         auto form = ReadForm(a);
@@ -271,7 +277,7 @@ TEST_F(Reader, EmptyCollectionKeepsTheExistingItems)
     FormBytes b;
     b.Signature().Object("TReadForm", "F").End().Object("TWidget", "Widget1");
     b.Prop("Panels").Byte(vaCollection).Byte(vaList).Prop("Width").Int(1).End().End();  // one item
-    b.Prop("Panels").Byte(vaCollection).End();                                              // no items
+    b.Prop("Panels").Byte(vaCollection).End();                                          // no items
     b.End().End().End();
     auto form = ReadForm(b);
     ASSERT_EQ(form->Widget1->Panels()->Count(), 1);
@@ -317,8 +323,9 @@ TEST_F(Reader, CollectionItemErrorsAreWrappedOncePerLevel)
 {
     FormBytes value;
     value.Byte(vaCollection).Byte(vaList).Prop("Wide").Int(1).End().End();
-    EXPECT_EQ(ErrorOf(OneWidgetProperty("Panels", value)),
-              "Widget1.Panels の読み込み中のエラー : TWidgetPanel.Wide の読み込み中のエラー : プロパティが存在しません");
+    EXPECT_EQ(
+        ErrorOf(OneWidgetProperty("Panels", value)),
+        "Widget1.Panels の読み込み中のエラー : TWidgetPanel.Wide の読み込み中のエラー : プロパティが存在しません");
 }
 
 TEST_F(Reader, RecordErrorsNameTheClassOrTheComponent)
@@ -386,7 +393,7 @@ TEST_F(Reader, ValueReadersFollowTheTagRules)
     FormBytes b;
     b.Byte(vaTrue).Byte(vaNil).Byte(vaNull).Ident("x").Byte(vaInt64).Bits<std::int64_t>(1LL << 40).Int(-5);
     b.Byte(vaWString).Bits<std::int32_t>(1).Bits<std::uint16_t>(0x30A2);  // ア
-    b.Byte(vaUTF8String).Bits<std::int32_t>(3).Raw("\xE8\xA1\xA8");          // 表 in UTF-8
+    b.Byte(vaUTF8String).Bits<std::int32_t>(3).Raw("\xE8\xA1\xA8");       // 表 in UTF-8
     b.Byte(vaCurrency).Bits<std::int64_t>(123456).Byte(vaSet).Short("fsItalic").Short("fsNone").End();
     TMemoryStream stream;
     b.Into(stream);

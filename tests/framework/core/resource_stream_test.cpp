@@ -33,8 +33,12 @@ TEST(ResourceStream, WritingAndMissingResourcesRaise)
     EXPECT_EQ(MessageOf<EStreamError>([&] { stream.WriteBuffer("x", 1); }),
               "読み込み専用リソース ストリームには書き込めません");
     EXPECT_EQ(static_cast<const char*>(stream.Memory())[0], 'V');
-    EXPECT_EQ(MessageOf<EResNotFound>([] { TResourceStream s(GetModuleHandleA(nullptr), "NOSUCHFORM", MAKEINTRESOURCEA(10)); }),
+    EXPECT_EQ(MessageOf<EResNotFound>([] {
+                  TResourceStream s(GetModuleHandleA(nullptr), "NOSUCHFORM", MAKEINTRESOURCEA(10));
+              }),
               "NOSUCHFORM リソースが見つかりません");
-    EXPECT_EQ(MessageOf<EResNotFound>([] { TResourceStream s(GetModuleHandleA(nullptr), "STREAMDATA", MAKEINTRESOURCEA(3)); }),
+    EXPECT_EQ(MessageOf<EResNotFound>([] {
+                  TResourceStream s(GetModuleHandleA(nullptr), "STREAMDATA", MAKEINTRESOURCEA(3));
+              }),
               "STREAMDATA リソースが見つかりません");
 }

@@ -2,7 +2,7 @@
 // position and size, and copying between streams.
 #include <gtest/gtest.h>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/memory_stream.h"
 #include "tests/framework/core/list_test_support.h"

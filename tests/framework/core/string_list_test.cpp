@@ -40,13 +40,17 @@ TEST(StringList, FailedOperationsChangeNothingAndFireNoEvent)
     TChangeLog log(list);
     const std::string index2 = "リストのインデックスが範囲を超えています (2)";
     EXPECT_EQ(MessageOf<EStringListError>([&] { list.Get(2); }), index2);
-    EXPECT_EQ(MessageOf<EStringListError>([&] { list.GetObject(-1); }), "リストのインデックスが範囲を超えています (-1)");
+    EXPECT_EQ(
+        MessageOf<EStringListError>([&] { list.GetObject(-1); }), "リストのインデックスが範囲を超えています (-1)");
     EXPECT_EQ(MessageOf<EStringListError>([&] { list.PutObject(2, nullptr); }), index2);
     EXPECT_EQ(MessageOf<EStringListError>([&] { list.Put(2, "x"); }), index2);
     EXPECT_EQ(MessageOf<EStringListError>([&] { list.Delete(2); }), index2);
-    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Insert(3, "x"); }), "リストのインデックスが範囲を超えています (3)");
-    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Exchange(7, 9); }), "リストのインデックスが範囲を超えています (7)");
-    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Exchange(0, 9); }), "リストのインデックスが範囲を超えています (9)");
+    EXPECT_EQ(
+        MessageOf<EStringListError>([&] { list.Insert(3, "x"); }), "リストのインデックスが範囲を超えています (3)");
+    EXPECT_EQ(
+        MessageOf<EStringListError>([&] { list.Exchange(7, 9); }), "リストのインデックスが範囲を超えています (7)");
+    EXPECT_EQ(
+        MessageOf<EStringListError>([&] { list.Exchange(0, 9); }), "リストのインデックスが範囲を超えています (9)");
     EXPECT_EQ(MessageOf<EStringListError>([&] { list.Move(0, 2); }), index2);
     EXPECT_EQ(MessageOf<EStringListError>([&] { list.Move(2, 0); }), index2);
     EXPECT_EQ(Entries(list), (Lines{"b", "a"})) << "a refused move loses no entry";
@@ -128,8 +132,7 @@ TEST(StringList, OneChangingAndOneChangedPerChangeOrPerBracket)
     other.SetText("q\r\np\r\n");
     for (auto change : std::vector<std::function<void()>>{
              [&] { list.SetText("x\r\ny\r\n"); }, [&] { list.AddStrings(other); }, [&] { list.Assign(&other); },
-             [&] { list.Sort(); }, [&] { list.Move(0, 1); }, [&] { list.Clear(); }})
-    {
+             [&] { list.Sort(); }, [&] { list.Move(0, 1); }, [&] { list.Clear(); }}) {
         change();
         EXPECT_EQ(log.Take(), "changing changed");
     }

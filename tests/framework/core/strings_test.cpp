@@ -19,7 +19,10 @@ public:
     int Count() const override { return static_cast<int>(entries_.size()); }
     void Clear() override { entries_.clear(); }
     void Delete(int index) override { entries_.erase(entries_.begin() + index); }
-    void Insert(int index, std::string s) override { entries_.insert(entries_.begin() + index, {std::move(s), nullptr}); }
+    void Insert(int index, std::string s) override
+    {
+        entries_.insert(entries_.begin() + index, {std::move(s), nullptr});
+    }
     TObject* GetObject(int index) const override { return entries_.at(index).second; }
     void PutObject(int index, TObject* object) override { entries_.at(index).second = object; }
 
@@ -43,8 +46,21 @@ Lines Split(std::string_view text)
 // control bytes, a double-byte character with trail byte 0x5C, letters.
 std::string RandomText(std::mt19937& random, std::size_t length)
 {
-    static const std::string pieces[] = {"a", "bc", "表", "\r", "\n", "\r\n", "\t", "\x0B", "\x0C", "\x01", "\x0E",
-                                         "\xFF", "long line without breaks ", std::string(1, '\0')};
+    static const std::string pieces[] = {
+        "a",
+        "bc",
+        "表",
+        "\r",
+        "\n",
+        "\r\n",
+        "\t",
+        "\x0B",
+        "\x0C",
+        "\x01",
+        "\x0E",
+        "\xFF",
+        "long line without breaks ",
+        std::string(1, '\0')};
     std::string text;
     while (text.size() < length) {
         const std::string& piece = pieces[random() % std::size(pieces)];

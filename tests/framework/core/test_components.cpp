@@ -15,22 +15,23 @@ const TTypeInfo& TypeInfoFor(TTestColor*)
 
 const TClassInfo& TProbe::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TProbe, TComponent>("TProbe")
-        .Property("Number", &TProbe::Number, &TProbe::SetNumber)
-        .Property("Align", &TProbe::Align, &TProbe::SetAlign)
-        .Property("Flag", &TProbe::Flag, &TProbe::SetFlag)
-        .Property("Letter", &TProbe::Letter, &TProbe::SetLetter)
-        .Property("Ratio", &TProbe::Ratio, &TProbe::SetRatio)
-        .Property("Caption", &TProbe::Caption, &TProbe::SetCaption)
-        .Property("ReadOnlyNumber", &TProbe::Number, nullptr)
-        .Property("Wide", &TProbe::Wide)
-        .Property("Style", &TProbe::Style)
-        .Property("Color", &TProbe::Color)
-        .Property("Big", &TProbe::Big)
-        .Property("Buddy", &TProbe::Buddy)
-        .Property("OnPing", &TProbe::OnPing)
-        .Property("OnKey", &TProbe::OnKey)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TProbe, TComponent>("TProbe")
+            .Property("Number", &TProbe::Number, &TProbe::SetNumber)
+            .Property("Align", &TProbe::Align, &TProbe::SetAlign)
+            .Property("Flag", &TProbe::Flag, &TProbe::SetFlag)
+            .Property("Letter", &TProbe::Letter, &TProbe::SetLetter)
+            .Property("Ratio", &TProbe::Ratio, &TProbe::SetRatio)
+            .Property("Caption", &TProbe::Caption, &TProbe::SetCaption)
+            .Property("ReadOnlyNumber", &TProbe::Number, nullptr)
+            .Property("Wide", &TProbe::Wide)
+            .Property("Style", &TProbe::Style)
+            .Property("Color", &TProbe::Color)
+            .Property("Big", &TProbe::Big)
+            .Property("Buddy", &TProbe::Buddy)
+            .Property("OnPing", &TProbe::OnPing)
+            .Property("OnKey", &TProbe::OnKey)
+            .Build();
     return info;
 }
 
@@ -51,11 +52,12 @@ void TProbe::Notification(TComponent* component, TOperation operation)
 
 const TClassInfo& TTestForm::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TTestForm, TComponent>("TTestForm")
-        .Field("Memo1", &TTestForm::Memo1)
-        .Field("Memo2", &TTestForm::Memo2)
-        .Method("Button1Click", &TTestForm::Button1Click)
-        .Method("Memo1KeyUp", &TTestForm::Memo1KeyUp)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TTestForm, TComponent>("TTestForm")
+            .Field("Memo1", &TTestForm::Memo1)
+            .Field("Memo2", &TTestForm::Memo2)
+            .Method("Button1Click", &TTestForm::Button1Click)
+            .Method("Memo1KeyUp", &TTestForm::Memo1KeyUp)
+            .Build();
     return info;
 }

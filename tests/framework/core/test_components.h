@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/component.h"
 
 enum TTestAlign { taNone, taTop, taBottom, taClient };
@@ -23,8 +23,7 @@ class TProbe : public TComponent {
 public:
     explicit TProbe(TComponent* owner, std::vector<std::string>* journal = nullptr)
         : TComponent(owner), journal_(journal)
-    {
-    }
+    {}
     ~TProbe() override;
     void Notification(TComponent* component, TOperation operation) override;
     void SetJournal(std::vector<std::string>* journal) { journal_ = journal; }

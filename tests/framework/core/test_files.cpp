@@ -9,8 +9,9 @@ std::string TestDataPath(const std::string& name) { return std::string(VELMORA_T
 
 std::string ReadWholeFile(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+        nullptr);
     if (file == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot open " + path);
     std::string bytes(GetFileSize(file, nullptr), '\0');
@@ -41,7 +42,8 @@ TTempFolder::TTempFolder()
     static int serial = 0;
     char temp[MAX_PATH + 1];
     GetTempPathA(sizeof temp, temp);
-    path_ = std::string(temp) + "velmora-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+    path_ =
+        std::string(temp) + "velmora-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
     if (!CreateDirectoryA(path_.c_str(), nullptr))
         throw std::runtime_error("cannot create " + path_);
 }

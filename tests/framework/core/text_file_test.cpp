@@ -31,7 +31,10 @@ std::string Resave(const std::string& path, const TTempFolder& folder)
 class TShortStream : public TMemoryStream {
 public:
     std::int32_t limit = 1 << 30;
-    std::int32_t Read(void* buffer, std::int32_t count) override { return TMemoryStream::Read(buffer, std::min(count, limit)); }
+    std::int32_t Read(void* buffer, std::int32_t count) override
+    {
+        return TMemoryStream::Read(buffer, std::min(count, limit));
+    }
     std::int32_t Write(const void* buffer, std::int32_t count) override
     {
         return TMemoryStream::Write(buffer, std::min(count, limit));
@@ -78,8 +81,9 @@ TEST(TextFile, BytesAfterANulAreDropped)
 TEST(TextFile, ShiftJisNeverSplitsAndRoundTripsExactly)
 {
     TTempFolder folder;
-    EXPECT_EQ(LoadLines(TestDataPath("trail-bytes.txt")),
-              (Lines{"ソ表能十予申噂貼構蚕暴欺圭", "ポ｜ボ", "アイウエオ ァィゥェォ ヂッツ", "ＡＢＣ abc ABC", "半角ｶﾀｶﾅ"}));
+    EXPECT_EQ(
+        LoadLines(TestDataPath("trail-bytes.txt")),
+        (Lines{"ソ表能十予申噂貼構蚕暴欺圭", "ポ｜ボ", "アイウエオ ァィゥェォ ヂッツ", "ＡＢＣ abc ABC", "半角ｶﾀｶﾅ"}));
     EXPECT_EQ(Resave(TestDataPath("trail-bytes.txt"), folder), ReadWholeFile(TestDataPath("trail-bytes.txt")));
 
     // Every byte but NUL, CR and LF stays in its line, in a file whose name has trail byte 0x5C.
@@ -101,8 +105,9 @@ TEST(TextFile, AFileHeldOpenForWritingCannotBeLoaded)
     TTempFolder folder;
     std::string file = folder.File("busy.txt");
     WriteWholeFile(file, "text\r\n");
-    HANDLE writer = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE writer = CreateFileA(
+        file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+        nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     TStringList list;
     list.Add("kept");
@@ -111,8 +116,8 @@ TEST(TextFile, AFileHeldOpenForWritingCannotBeLoaded)
     CloseHandle(writer);
 
     // A reader that lets others read does not stand in the way.
-    HANDLE reader = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE reader = CreateFileA(
+        file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     list.LoadFromFile(file);
     EXPECT_EQ(Entries(list), Lines{"text"});
     CloseHandle(reader);
@@ -127,7 +132,8 @@ TEST(TextFile, MissingAndLockedFilesRaiseErrorsNamingThemAndLoseNothing)
 
     std::string locked = folder.File("locked.txt");
     WriteWholeFile(locked, "keep me\r\n");
-    HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE holder =
+        CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     list.Add("new");
     EXPECT_EQ(MessageOf<EFCreateError>([&] { list.SaveToFile(locked); }), "ファイル " + locked + " を作成できません");
     CloseHandle(holder);

@@ -23,7 +23,8 @@ std::string RandomDecimal(std::mt19937_64& random, int minExponent, int maxExpon
         text += '.';
     for (int i = 1; i < digitCount; ++i)
         text += static_cast<char>('0' + random() % 10);
-    const int exponent = minExponent + static_cast<int>(random() % static_cast<unsigned>(maxExponent - minExponent + 1));
+    const int exponent =
+        minExponent + static_cast<int>(random() % static_cast<unsigned>(maxExponent - minExponent + 1));
     return text + "e" + std::to_string(exponent);
 }
 
@@ -56,7 +57,7 @@ void CheckAgainstHost(const std::string& text, BinaryFloatFormat format, Float h
         CHECK_EQ(encoded.bytes, HostBytes(host, size), text);
 }
 
-} // namespace
+}  // namespace
 
 HOST_TEST(ExtendedMatchesTheHostsLongDouble)
 {
@@ -97,7 +98,7 @@ HOST_TEST(ExactHalfwayValuesRoundToEven)
     for (int i = 0; i < 1500; ++i) {
         std::uint64_t bits = random() & 0x7FFFFFFFFFFFFFFFull;
         if ((bits >> 52) >= 0x7FE)
-            bits &= 0x3FFFFFFFFFFFFFFFull; // stay below the largest binade, so the upper neighbour is finite
+            bits &= 0x3FFFFFFFFFFFFFFFull;  // stay below the largest binade, so the upper neighbour is finite
         const double lower = std::bit_cast<double>(bits);
         const double upper = std::nextafter(lower, std::numeric_limits<double>::infinity());
         const long double middle = (static_cast<long double>(lower) + upper) / 2;
@@ -116,7 +117,8 @@ HOST_TEST(ExactHalfwayValuesRoundToEven)
         const float evenFloat = (floatBits & 1) == 0 ? lowerFloat : upperFloat;
         const EncodedFloat encodedFloat = Encode(text, BinaryFloatFormat::Single);
         if (evenFloat == 0)
-            CHECK_EQ(static_cast<int>(encodedFloat.range), static_cast<int>(FloatRange::TooSmall), std::string(text, 40));
+            CHECK_EQ(
+                static_cast<int>(encodedFloat.range), static_cast<int>(FloatRange::TooSmall), std::string(text, 40));
         else
             CHECK_EQ(encodedFloat.bytes, HostBytes(evenFloat, 4), std::string(text, 40));
     }
@@ -157,7 +159,7 @@ HOST_TEST(CurrencyScalesByTenThousandRoundingHalfToEven)
         {"1e-30", false, 0},
         {"922337203685477.5807", false, std::numeric_limits<std::int64_t>::max()},
         {"922337203685477.5808", false, std::nullopt},
-        {"922337203685477.58075", false, std::nullopt}, // ties up to ...5808
+        {"922337203685477.58075", false, std::nullopt},  // ties up to ...5808
         {"922337203685477.5808", true, std::numeric_limits<std::int64_t>::min()},
         {"922337203685477.5809", true, std::nullopt},
         {"1e15", false, std::nullopt},

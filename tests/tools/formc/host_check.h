@@ -55,11 +55,11 @@ std::string Show(const T& value)
     return text.str();
 }
 
-} // namespace hostcheck
+}  // namespace hostcheck
 
-#define HOST_TEST(name)                                                      \
-    static void name();                                                      \
-    static const hostcheck::Registrar name##Registrar(#name, name);          \
+#define HOST_TEST(name)                                             \
+    static void name();                                             \
+    static const hostcheck::Registrar name##Registrar(#name, name); \
     static void name()
 
 #define CHECK(condition)                                                                  \
@@ -68,13 +68,13 @@ std::string Show(const T& value)
             hostcheck::ReportFailure(__FILE__, __LINE__, "CHECK(" #condition ") failed"); \
     } while (0)
 
-#define CHECK_EQ(actual, expected, context)                                                       \
-    do {                                                                                          \
-        const auto actualValue = (actual);                                                        \
-        const auto expectedValue = (expected);                                                    \
-        if (!(actualValue == expectedValue))                                                      \
-            hostcheck::ReportFailure(__FILE__, __LINE__,                                          \
-                                     std::string(#actual) + " for " + (context) + ": got " +      \
-                                         hostcheck::Show(actualValue) + ", expected " +           \
-                                         hostcheck::Show(expectedValue));                         \
+#define CHECK_EQ(actual, expected, context)                                                                            \
+    do {                                                                                                               \
+        const auto actualValue = (actual);                                                                             \
+        const auto expectedValue = (expected);                                                                         \
+        if (!(actualValue == expectedValue))                                                                           \
+            hostcheck::ReportFailure(                                                                                  \
+                __FILE__, __LINE__,                                                                                    \
+                std::string(#actual) + " for " + (context) + ": got " + hostcheck::Show(actualValue) + ", expected " + \
+                    hostcheck::Show(expectedValue));                                                                   \
     } while (0)

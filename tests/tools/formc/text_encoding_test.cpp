@@ -11,14 +11,14 @@ HOST_TEST(MalformedUtf8IsReportedAtItsFirstByte)
         std::size_t offset;
     };
     const Case cases[] = {
-        {"ab\xFF", 2},             // never a UTF-8 byte
-        {"a\x80", 1},              // a continuation byte without a lead
-        {"\xC0\x80", 0},           // overlong NUL
-        {"x\xE0\x80\x80", 1},      // overlong three-byte form
-        {"\xED\xA0\x80", 0},       // an encoded surrogate
-        {"\xF4\x90\x80\x80", 0},   // above U+10FFFF
-        {"\xE3\x81", 0},           // cut short
-        {"\xE3\x41\x81", 0},       // interrupted
+        {"ab\xFF", 2},            // never a UTF-8 byte
+        {"a\x80", 1},             // a continuation byte without a lead
+        {"\xC0\x80", 0},          // overlong NUL
+        {"x\xE0\x80\x80", 1},     // overlong three-byte form
+        {"\xED\xA0\x80", 0},      // an encoded surrogate
+        {"\xF4\x90\x80\x80", 0},  // above U+10FFFF
+        {"\xE3\x81", 0},          // cut short
+        {"\xE3\x41\x81", 0},      // interrupted
     };
     for (const Case& c : cases) {
         const Utf8Decoding decoded = DecodeUtf8(c.bytes);
@@ -47,11 +47,10 @@ HOST_TEST(ShiftJisHasTheBytesOfCodePage932)
         std::string bytes;
     };
     const Case cases[] = {
-        {U"abc", "abc"},
-        {U"\uFF71", "\xB1"},           // half-width katakana: one byte
-        {U"\u8868", "\x95\x5C"},       // trail byte equal to '\'
-        {U"\u2460", "\x87\x40"},       // NEC special character
-        {U"\u9AD9", "\xFB\xFC"},       // IBM extension
+        {U"abc", "abc"},         {U"\uFF71", "\xB1"},  // half-width katakana: one byte
+        {U"\u8868", "\x95\x5C"},                       // trail byte equal to '\'
+        {U"\u2460", "\x87\x40"},                       // NEC special character
+        {U"\u9AD9", "\xFB\xFC"},                       // IBM extension
         {U"\uFF5E", "\x81\x60"},
     };
     for (const Case& c : cases) {

@@ -1,5 +1,5 @@
 // Class information: look-ups through a class and its ancestors.
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 
 void TPropInfo::WrongKind() const { throw EInvalidCast(SInvalidPropertyValue); }
 

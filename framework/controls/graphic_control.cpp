@@ -1,7 +1,7 @@
 // TGraphicControl: a control without a window of its own.
-#include "framework/controls/graphiccontrol.h"
+#include "framework/controls/graphic_control.h"
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 
 const TClassInfo& TGraphicControl::StaticClass()
 {

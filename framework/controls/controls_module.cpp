@@ -2,11 +2,11 @@
 // then the mouse, screen and application objects, made before the program entry runs.
 #include "framework/controls/application.h"
 #include "framework/controls/screen.h"
-#include "framework/controls/windowproc.h"
+#include "framework/controls/window_proc.h"
 #include "framework/controls/form.h"
 #include "framework/core/class_registry.h"
 #include "framework/core/fixups.h"
-#include "framework/core/typeinfo.h"
+#include "framework/core/type_info.h"
 #include "platform/module.h"
 
 TApplication* Application = nullptr;

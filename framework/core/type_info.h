@@ -14,8 +14,24 @@
 class TClassInfo;
 
 enum class TTypeKind : std::uint8_t {
-    Unknown, Integer, Char, Enumeration, Float, String, Set, Class, Method,
-    WChar, LString, WString, Variant, Array, Record, Interface, Int64, DynArray
+    Unknown,
+    Integer,
+    Char,
+    Enumeration,
+    Float,
+    String,
+    Set,
+    Class,
+    Method,
+    WChar,
+    LString,
+    WString,
+    Variant,
+    Array,
+    Record,
+    Interface,
+    Int64,
+    DynArray
 };
 
 enum class TFloatType : std::uint8_t { Single, Double, Extended, Comp, Currency };
@@ -23,10 +39,10 @@ enum class TFloatType : std::uint8_t { Single, Double, Extended, Comp, Currency 
 struct TTypeInfo {
     TTypeKind Kind = TTypeKind::Unknown;
     std::string Name;
-    std::vector<std::string> EnumNames;     // Enumeration: value names in order
-    const TTypeInfo* ElementType = nullptr; // Set: its enumeration
-    const TClassInfo& (*ClassOf)() = nullptr; // Class: asked on use, since classes may refer to each other
-    const TSignature* Signature = nullptr;  // Method
+    std::vector<std::string> EnumNames;        // Enumeration: value names in order
+    const TTypeInfo* ElementType = nullptr;    // Set: its enumeration
+    const TClassInfo& (*ClassOf)() = nullptr;  // Class: asked on use, since classes may refer to each other
+    const TSignature* Signature = nullptr;     // Method
     TFloatType FloatType = TFloatType::Double;
 
     const TClassInfo* ClassType() const { return ClassOf ? &ClassOf() : nullptr; }
@@ -47,7 +63,7 @@ const TTypeInfo& CharTypeInfo();
 const TTypeInfo& Int64TypeInfo();
 const TTypeInfo& StringTypeInfo();
 const TTypeInfo& WideStringTypeInfo();
-const TTypeInfo& OrdinalTypeInfo(const char* name);                // Integer kind
+const TTypeInfo& OrdinalTypeInfo(const char* name);  // Integer kind
 const TTypeInfo& FloatTypeInfo(const char* name, TFloatType type);
 
 // Describes an enumeration, for a `TypeInfoFor(E*)` function declared next to it.
@@ -84,7 +100,7 @@ const TTypeInfo& SetTypeInfo()
 }
 
 template <class C>
-const TTypeInfo& ClassTypeInfo();  // defined in classinfo.h, where TClassInfo is complete
+const TTypeInfo& ClassTypeInfo();  // defined in class_info.h, where TClassInfo is complete
 
 template <class... A>
 const TTypeInfo& MethodTypeInfo(const TEvent<A...>*)

@@ -22,7 +22,7 @@
 
 #include "framework/core/exceptions.h"
 #include "framework/core/object.h"
-#include "framework/core/typeinfo.h"
+#include "framework/core/type_info.h"
 
 class TComponent;
 
@@ -32,8 +32,7 @@ class TPropInfo {
 public:
     TPropInfo(std::string name, const TTypeInfo& type, bool writable)
         : name_(std::move(name)), type_(type), writable_(writable)
-    {
-    }
+    {}
     virtual ~TPropInfo() = default;
 
     const std::string& Name() const { return name_; }
@@ -165,8 +164,7 @@ class TTypedPropInfo final : public TPropInfo {
 public:
     TTypedPropInfo(std::string name, G getter, S setter)
         : TPropInfo(std::move(name), TypeInfoOf<V>(), !std::is_null_pointer_v<S>), getter_(getter), setter_(setter)
-    {
-    }
+    {}
 
     std::int64_t GetOrd(const TObject& instance) const override
     {
@@ -347,8 +345,7 @@ public:
     TClassBuilder& Method(const char* name, void (C::*method)(A...))
     {
         using Code = void (TObject::*)(A...);
-        info_.methods_.push_back(
-            {name, EraseCode(static_cast<Code>(method)), &SignatureOf<A...>()});
+        info_.methods_.push_back({name, EraseCode(static_cast<Code>(method)), &SignatureOf<A...>()});
         return *this;
     }
 

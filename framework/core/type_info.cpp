@@ -1,5 +1,5 @@
 // Type information of published properties: the built-in kinds and name matching.
-#include "framework/core/typeinfo.h"
+#include "framework/core/type_info.h"
 
 bool SameIdent(std::string_view a, std::string_view b)
 {
@@ -52,7 +52,6 @@ TTypeInfo MakeIntegerTypeInfo(const char* name)
     t.Name = name;
     return t;
 }
-
 
 const TTypeInfo& BooleanTypeInfo()
 {
@@ -127,12 +126,8 @@ const TTypeInfo& FloatTypeInfo(const char* name, TFloatType type)
     static const TTypeInfo dbl = make("Double", TFloatType::Double);
     static const TTypeInfo extended = make("Extended", TFloatType::Extended);
     switch (type) {
-    case TFloatType::Single:
-        return single;
-    case TFloatType::Extended:
-        return extended;
-    default:
-        (void)name;
-        return dbl;
+    case TFloatType::Single: return single;
+    case TFloatType::Extended: return extended;
+    default: (void)name; return dbl;
     }
 }

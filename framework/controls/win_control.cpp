@@ -1,13 +1,13 @@
 // TWinControl: children and tab order, focus, showing, painting and the property messages.
-#include "framework/controls/wincontrol.h"
+#include "framework/controls/win_control.h"
 
 #include <algorithm>
 
 #include "framework/controls/application.h"
 #include "framework/controls/form.h"
 #include "framework/controls/screen.h"
-#include "framework/controls/windowproc.h"
-#include "framework/core/classinfo.h"
+#include "framework/controls/window_proc.h"
+#include "framework/core/class_info.h"
 #include "platform/gdi.h"
 #include "platform/ime.h"
 #include "platform/input.h"
@@ -15,26 +15,24 @@
 
 const TClassInfo& TWinControl::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TWinControl, TControl>("TWinControl")
-        .Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
-        .Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
-        .Property("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D)
-        .Property("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D)
-        .Property("ImeMode", &TWinControl::ImeMode, &TWinControl::SetImeMode)
-        .Property("ImeName", &TWinControl::ImeName, &TWinControl::SetImeName)
-        .Property("OnEnter", &TWinControl::OnEnter)
-        .Property("OnExit", &TWinControl::OnExit)
-        .Property("OnKeyDown", &TWinControl::OnKeyDown)
-        .Property("OnKeyUp", &TWinControl::OnKeyUp)
-        .Property("OnKeyPress", &TWinControl::OnKeyPress)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TWinControl, TControl>("TWinControl")
+            .Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+            .Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
+            .Property("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D)
+            .Property("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D)
+            .Property("ImeMode", &TWinControl::ImeMode, &TWinControl::SetImeMode)
+            .Property("ImeName", &TWinControl::ImeName, &TWinControl::SetImeName)
+            .Property("OnEnter", &TWinControl::OnEnter)
+            .Property("OnExit", &TWinControl::OnExit)
+            .Property("OnKeyDown", &TWinControl::OnKeyDown)
+            .Property("OnKeyUp", &TWinControl::OnKeyUp)
+            .Property("OnKeyPress", &TWinControl::OnKeyPress)
+            .Build();
     return info;
 }
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(new TBrush)
-{
-    brush_->SetColor(Color());
-}
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(new TBrush) { brush_->SetColor(Color()); }
 
 TWinControl* TWinControl::CreateParented(HWND parentWindow)
 {
@@ -203,7 +201,8 @@ void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const
     }
 }
 
-TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent) const
+TWinControl* TWinControl::FindNextControl(
+    TWinControl* current, bool goForward, bool checkTabStop, bool checkParent) const
 {
     std::vector<TWinControl*> list;
     GetTabOrderList(list);

@@ -6,8 +6,8 @@
 #include "framework/core/event.h"
 #include "framework/core/persistent.h"
 #include "framework/core/set.h"
-#include "framework/core/typeinfo.h"
-#include "framework/graphics/muldiv.h"
+#include "framework/core/type_info.h"
+#include "framework/graphics/mul_div.h"
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 const TTypeInfo& TypeInfoFor(TAlign*);
@@ -48,12 +48,28 @@ constexpr TCursor crSizeAll = TCursor(-22);
 const TTypeInfo& TypeInfoFor(TCursor*);
 
 enum TControlStyleElement {
-    csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks,
-    csNoStdEvents, csFixedWidth, csFixedHeight, csNoDesignVisible, csFramed
+    csAcceptsControls,
+    csCaptureMouse,
+    csClickEvents,
+    csSetCaption,
+    csOpaque,
+    csDoubleClicks,
+    csNoStdEvents,
+    csFixedWidth,
+    csFixedHeight,
+    csNoDesignVisible,
+    csFramed
 };
 using TControlStyle = TSet<TControlStyleElement>;
 
-enum TControlStateElement { csLButtonDown, csClicked, csFocusing, csAlignmentNeeded, csDestroyingHandle, csReadingState };
+enum TControlStateElement {
+    csLButtonDown,
+    csClicked,
+    csFocusing,
+    csAlignmentNeeded,
+    csDestroyingHandle,
+    csReadingState
+};
 using TControlState = TSet<TControlStateElement>;
 
 // Which bounds (and the font) were set while loading, and so take part in scaling.

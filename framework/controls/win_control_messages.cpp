@@ -1,10 +1,10 @@
 // TWinControl: the message path of a windowed control. The main handler, the per-window steps,
 // dispatch, default handling, reflection of notifications, the keyboard and the bounds messages.
 #include "framework/controls/application.h"
-#include "framework/controls/exceptionhooks.h"
+#include "framework/controls/exception_hooks.h"
 #include "framework/controls/form.h"
-#include "framework/controls/wincontrol.h"
-#include "framework/controls/windowproc.h"
+#include "framework/controls/win_control.h"
+#include "framework/controls/window_proc.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "platform/screen.h"
@@ -353,7 +353,8 @@ void TWinControl::CNSysKeyDown(TMessage& m)
 void TWinControl::CNSysChar(TMessage& m)
 {
     TCustomForm* form = GetParentForm(this);
-    m.Result = (m.WParam & 0xFFFF) != VK_SPACE && form && form->PerformMessage(CMSG_DIALOGCHAR, m.WParam, m.LParam) != 0;
+    m.Result =
+        (m.WParam & 0xFFFF) != VK_SPACE && form && form->PerformMessage(CMSG_DIALOGCHAR, m.WParam, m.LParam) != 0;
 }
 
 // The key is offered up the parent chain; the top answers 0.

@@ -1,7 +1,7 @@
 // How a framework window reaches its object.
-#include "framework/controls/windowproc.h"
+#include "framework/controls/window_proc.h"
 
-#include "framework/controls/wincontrol.h"
+#include "framework/controls/win_control.h"
 #include "framework/core/format.h"
 #include "platform/module.h"
 #include "platform/window.h"
@@ -30,9 +30,10 @@ void RegisterControlAtoms()
     if (atoms.control)
         return;
     std::string windowName = Format("Orvane%.8X", {static_cast<unsigned>(platform::ProcessId())});
-    std::string controlName = Format("ControlOfs%.8X%.8X",
-                                     {static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(platform::MainInstance())),
-                                      static_cast<unsigned>(platform::CurrentThreadId())});
+    std::string controlName = Format(
+        "ControlOfs%.8X%.8X",
+        {static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(platform::MainInstance())),
+         static_cast<unsigned>(platform::CurrentThreadId())});
     atoms.window = platform::GlobalAddAtom(windowName);
     atoms.control = platform::GlobalAddAtom(controlName);
     atoms.objectMessage = platform::RegisterWindowMessage(controlName);

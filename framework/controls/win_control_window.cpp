@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/controls/wincontrol.h"
-#include "framework/controls/windowproc.h"
+#include "framework/controls/win_control.h"
+#include "framework/controls/window_proc.h"
 #include "framework/core/exceptions.h"
 #include "platform/input.h"
 #include "platform/module.h"
@@ -108,9 +108,9 @@ void TWinControl::CreateWnd()
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params)
 {
-    HWND window = platform::CreateWindow(params.ExStyle, params.WinClassName, params.Caption, params.Style, params.X,
-                                         params.Y, params.Width, params.Height, params.WndParent, nullptr,
-                                         params.WindowClass.hInstance, params.Param);
+    HWND window = platform::CreateWindow(
+        params.ExStyle, params.WinClassName, params.Caption, params.Style, params.X, params.Y, params.Width,
+        params.Height, params.WndParent, nullptr, params.WindowClass.hInstance, params.Param);
     if (!window) {
         DWORD error = platform::LastError();
         handle_ = nullptr;
@@ -137,8 +137,8 @@ void TWinControl::CreateHandle()
     platform::SetProp(handle_, ControlAtom(), this);
     platform::SetProp(handle_, WindowAtom(), this);
     if (parent_)
-        platform::SetWindowPos(handle_, parent_->PrecedingWindow(this), 0, 0, 0, 0,
-                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        platform::SetWindowPos(
+            handle_, parent_->PrecedingWindow(this), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (int i = 0; i < ControlCount(); ++i)
         Controls(i)->UpdateAnchorRules();
     Realign();

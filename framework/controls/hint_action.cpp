@@ -1,8 +1,8 @@
 // THintAction: carries the current long hint to whoever shows it.
-#include "framework/controls/hintaction.h"
+#include "framework/controls/hint_action.h"
 
 #include "framework/controls/application.h"
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 
 const TClassInfo& THintAction::StaticClass()
 {

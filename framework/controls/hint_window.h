@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "framework/controls/wincontrol.h"
+#include "framework/controls/win_control.h"
 
 class THintWindow : public TWinControl {
     DECLARE_CLASS(THintWindow)

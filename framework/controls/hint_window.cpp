@@ -1,10 +1,10 @@
 // THintWindow: the small popup window that shows a control's short hint near the cursor.
-#include "framework/controls/hintwindow.h"
+#include "framework/controls/hint_window.h"
 
 #include <algorithm>
 
 #include "framework/controls/application.h"
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "platform/gdi.h"
 #include "platform/screen.h"
 #include "platform/window.h"

@@ -1,5 +1,5 @@
 // The two global exception hooks.
-#include "framework/controls/exceptionhooks.h"
+#include "framework/controls/exception_hooks.h"
 
 TEvent<TObject*> ApplicationHandleException;
 TEvent<const Exception&> ApplicationShowException;

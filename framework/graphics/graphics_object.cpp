@@ -1,8 +1,8 @@
 // The base of fonts, pens and brushes, and the resource hash they share.
-#include "framework/graphics/graphicsobject.h"
+#include "framework/graphics/graphics_object.h"
 
-#include "framework/core/classinfo.h"
-#include "framework/graphics/resources.h"
+#include "framework/core/class_info.h"
+#include "framework/graphics/gdi_object_cache.h"
 #include "platform/gdi.h"
 
 const TClassInfo& TGraphicsObject::StaticClass()

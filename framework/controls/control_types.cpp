@@ -1,18 +1,18 @@
 // The small types of controls: their type information and the size constraints.
-#include "framework/controls/controltypes.h"
+#include "framework/controls/control_types.h"
 
 #include <algorithm>
 
-#include "framework/core/classinfo.h"
+#include "framework/core/class_info.h"
 #include "framework/core/int_consts.h"
 
 namespace {
 
 const TIdentMapEntry CursorNames[] = {
-    {0, "crDefault"}, {-1, "crNone"}, {-2, "crArrow"}, {-3, "crCross"}, {-4, "crIBeam"},
-    {-6, "crSizeNESW"}, {-7, "crSizeNS"}, {-8, "crSizeNWSE"}, {-9, "crSizeWE"}, {-10, "crUpArrow"},
-    {-11, "crHourGlass"}, {-12, "crDrag"}, {-13, "crNoDrop"}, {-14, "crHSplit"}, {-15, "crVSplit"},
-    {-16, "crMultiDrag"}, {-17, "crSQLWait"}, {-18, "crNo"}, {-19, "crAppStart"}, {-20, "crHelp"},
+    {0, "crDefault"},     {-1, "crNone"},     {-2, "crArrow"},    {-3, "crCross"},     {-4, "crIBeam"},
+    {-6, "crSizeNESW"},   {-7, "crSizeNS"},   {-8, "crSizeNWSE"}, {-9, "crSizeWE"},    {-10, "crUpArrow"},
+    {-11, "crHourGlass"}, {-12, "crDrag"},    {-13, "crNoDrop"},  {-14, "crHSplit"},   {-15, "crVSplit"},
+    {-16, "crMultiDrag"}, {-17, "crSQLWait"}, {-18, "crNo"},      {-19, "crAppStart"}, {-20, "crHelp"},
     {-21, "crHandPoint"}, {-22, "crSizeAll"}, {-22, "crSize"},
 };
 
@@ -67,7 +67,7 @@ const TTypeInfo& TypeInfoFor(TImeMode*)
 
 const TTypeInfo& TypeInfoFor(TCursor*)
 {
-    static const TTypeInfo& info = [] () -> const TTypeInfo& {
+    static const TTypeInfo& info = []() -> const TTypeInfo& {
         static const TTypeInfo made = MakeIntegerTypeInfo("TCursor");
         RegisterIntegerConsts(made, CursorFromIdent, CursorToIdent);
         return made;
@@ -77,12 +77,13 @@ const TTypeInfo& TypeInfoFor(TCursor*)
 
 const TClassInfo& TSizeConstraints::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TSizeConstraints, TPersistent>("TSizeConstraints")
-        .Property("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight)
-        .Property("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth)
-        .Property("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight)
-        .Property("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth)
-        .Build();
+    static const TClassInfo info =
+        TClassBuilder<TSizeConstraints, TPersistent>("TSizeConstraints")
+            .Property("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight)
+            .Property("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth)
+            .Property("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight)
+            .Property("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth)
+            .Build();
     return info;
 }
 
