@@ -15,6 +15,7 @@
 #include "framework/controls/screen.h"
 #include "framework/controls/window_proc.h"
 #include "framework/core/class_info.h"
+#include "framework/core/double_byte.h"
 #include "platform/input.h"
 #include "platform/locale.h"
 #include "platform/module.h"
@@ -35,41 +36,15 @@ std::vector<bool (*)()>& TerminateHooks()
 std::string TitleFromModule()
 {
     std::string name = platform::OemToAnsi(platform::ModuleFileName(nullptr));
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (platform::IsLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {
-            ++i;
-            continue;
-        }
-        if (name[i] == '\\')
-            start = i + 1;
-    }
-    name = name.substr(start);
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (platform::IsLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {
-            ++i;
-            continue;
-        }
-        if (name[i] == '.') {
-            name.resize(i);
-            break;
-        }
-    }
+    std::size_t slash = dbcs::FindLastChar(name, '\\');
+    name = name.substr(slash == dbcs::npos ? 0 : slash + 1);
+    std::size_t dot = dbcs::FindChar(name, '.');
+    if (dot != dbcs::npos)
+        name.resize(dot);
     if (name.empty())
         return name;
-    std::size_t first = platform::IsLeadByte(static_cast<unsigned char>(name[0])) && name.size() > 1 ? 2 : 1;
+    std::size_t first = dbcs::CharLength(name, 0);
     return name.substr(0, first) + platform::LowerAnsi(name.substr(first));
-}
-
-// The byte offset of the last character of `text` (a double-byte character counts as one).
-std::size_t LastCharOffset(const std::string& text)
-{
-    std::size_t i = 0, last = 0;
-    while (i < text.size()) {
-        last = i;
-        i += platform::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
-    }
-    return last;
 }
 
 }  // namespace
@@ -478,7 +453,7 @@ void TApplication::ReportException(TObject* sender)
 void TApplication::DisplayException(const Exception& e)
 {
     std::string text = e.Message();
-    if (!text.empty() && text.compare(LastCharOffset(text), std::string::npos, ".") > 0)
+    if (!text.empty() && text.compare(dbcs::LastCharStart(text), std::string::npos, ".") > 0)
         text += '.';
     AppMessageBox(text, AppTitle(), MB_OK | MB_ICONSTOP);
 }

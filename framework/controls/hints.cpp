@@ -5,29 +5,17 @@
 #include "framework/controls/hint_window.h"
 #include "framework/controls/screen.h"
 #include "platform/input.h"
-#include "platform/locale.h"
 #include "platform/files.h"
 #include "platform/screen.h"
 #include "platform/sync.h"
 #include "platform/window.h"
 #include "framework/controls/window_proc.h"
 #include "framework/core/class_info.h"
+#include "framework/core/double_byte.h"
 
 const TClassInfo* HintWindowClass = nullptr;
 
 namespace {
-
-// Position of the first "|" that is a character of its own (not the second byte of a double-byte one).
-std::size_t HintSeparator(const std::string& hint)
-{
-    for (std::size_t i = 0; i < hint.size(); ++i) {
-        if (platform::IsLeadByte(static_cast<unsigned char>(hint[i])) && i + 1 < hint.size())
-            ++i;
-        else if (hint[i] == '|')
-            return i;
-    }
-    return std::string::npos;
-}
 
 // The nearest control, from `control` up, whose ShowHint is on (none while designing).
 TControl* HintControlOf(TControl* control)
@@ -53,13 +41,13 @@ std::string HintOf(const TControl* control)
 
 std::string GetShortHint(const std::string& hint)
 {
-    std::size_t bar = HintSeparator(hint);
+    std::size_t bar = dbcs::FindChar(hint, '|');
     return bar == std::string::npos ? hint : hint.substr(0, bar);
 }
 
 std::string GetLongHint(const std::string& hint)
 {
-    std::size_t bar = HintSeparator(hint);
+    std::size_t bar = dbcs::FindChar(hint, '|');
     return bar == std::string::npos ? hint : hint.substr(bar + 1);
 }
 

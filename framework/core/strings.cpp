@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "framework/core/class_info.h"
+#include "framework/core/double_byte.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/file_stream.h"
 #include "platform/locale.h"
@@ -22,16 +23,7 @@ bool EndsLine(char c) { return c == '\0' || c == '\n' || c == '\r'; }
 
 }  // namespace
 
-std::size_t FindNameSeparator(std::string_view s)
-{
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '=')
-            return i;
-        if (platform::IsLeadByte(static_cast<unsigned char>(s[i])))
-            ++i;
-    }
-    return std::string::npos;
-}
+std::size_t FindNameSeparator(std::string_view s) { return dbcs::FindChar(s, '='); }
 
 void TStrings::BeginUpdate()
 {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/core/class_info.h"
+#include "framework/core/double_byte.h"
 #include "framework/core/int_consts.h"
 #include "framework/graphics/mul_div.h"
 #include "framework/graphics/gdi_object_cache.h"
@@ -62,17 +63,7 @@ FontManager& Fonts()
 void DeleteGdiObject(HGDIOBJ object) { platform::DeleteObject(object); }
 
 // Cuts `name` to at most 31 bytes without splitting a double-byte character.
-std::string FaceName(const std::string& name)
-{
-    std::size_t end = 0;
-    while (end < name.size()) {
-        std::size_t step = platform::IsLeadByte(static_cast<unsigned char>(name[end])) ? 2 : 1;
-        if (end + step > 31)
-            break;
-        end += step;
-    }
-    return name.substr(0, std::min(end, name.size()));
-}
+std::string FaceName(const std::string& name) { return name.substr(0, dbcs::CutLength(name, 31)); }
 
 void SetValueName(TFontValue& value, const std::string& name)
 {

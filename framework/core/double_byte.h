@@ -1,0 +1,37 @@
+// Walking text in the ANSI code page character by character: the one place that knows a lead
+// byte takes the byte after it with it. A lead byte at the very end of a text stands alone.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace dbcs {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+bool IsLeadByte(char c);
+
+// Bytes of the character starting at `at` (1 or 2; 0 at or past the end).
+std::size_t CharLength(std::string_view text, std::size_t at);
+// The offset after the character starting at `at`.
+inline std::size_t NextChar(std::string_view text, std::size_t at) { return at + CharLength(text, at); }
+// The start of the character that ends at `at`; walks back only as far as the bytes require.
+std::size_t PrevCharStart(std::string_view text, std::size_t at);
+// True when `at` is the start of a character or the end of the text (not inside a double-byte one).
+bool IsCharBoundary(std::string_view text, std::size_t at);
+
+// The first / last occurrence of the single-byte character `c` that is a character of its own
+// (never the second byte of a double-byte character), or npos.
+std::size_t FindChar(std::string_view text, char c, std::size_t from = 0);
+std::size_t FindLastChar(std::string_view text, char c);
+// The last occurrence of any byte of `delimiters` that is a character of its own, or npos.
+std::size_t FindLastOf(std::string_view text, std::string_view delimiters);
+
+// The longest length of at most `maxBytes` that does not cut a double-byte character in two.
+std::size_t CutLength(std::string_view text, std::size_t maxBytes);
+// The start of the last character (0 for an empty text).
+std::size_t LastCharStart(std::string_view text);
+// The number of characters in `text` (a double-byte character counts once).
+std::size_t CharCount(std::string_view text);
+
+}  // namespace dbcs
