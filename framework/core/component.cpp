@@ -52,9 +52,9 @@ TPersistent* TComponent::GetOwner() const { return owner_; }
 
 void TComponent::Destroying()
 {
-    if (state_ & csDestroying)
+    if (state_.Contains(csDestroying))
         return;
-    state_ |= csDestroying;
+    state_.Include(csDestroying);
     for (TComponent* c : components_)
         c->Destroying();
 }
@@ -63,7 +63,7 @@ void TComponent::DestroyComponents()
 {
     while (!components_.empty()) {
         TComponent* c = components_.back();
-        if ((c->state_ & csFreeNotification) || ((state_ & csDesigning) && (state_ & csInline)))
+        if (c->state_.Contains(csFreeNotification) || (state_.Contains(csDesigning) && state_.Contains(csInline)))
             RemoveComponent(c);
         else
             Remove(c);
@@ -129,7 +129,7 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curren
 {
     if (component && !SameText(currentName, newName) && component->owner_ == this && FindComponent(newName))
         throw EComponentError(SDuplicateName, {newName});
-    if ((state_ & csDesigning) && owner_)
+    if (state_.Contains(csDesigning) && owner_)
         owner_->ValidateRename(component, currentName, newName);
 }
 
@@ -149,7 +149,7 @@ void TComponent::InsertComponent(TComponent* component)
     ValidateRename(component, "", component->name_);
     Insert(component);
     component->SetReference(true);
-    if (state_ & csDesigning)
+    if (state_.Contains(csDesigning))
         component->SetDesigning(true);
     Notification(component, opInsert);
 }
@@ -201,7 +201,7 @@ void TComponent::FreeNotification(TComponent* other)
             other->FreeNotification(this);
         }
     }
-    state_ |= csFreeNotification;
+    state_.Include(csFreeNotification);
 }
 
 void TComponent::RemoveNotification(TComponent* component)
@@ -224,23 +224,23 @@ void TComponent::RemoveFreeNotification(TComponent* other)
 void TComponent::SetSubComponent(bool value)
 {
     if (value)
-        style_ |= csSubComponent;
+        style_.Include(csSubComponent);
     else
-        style_ &= ~csSubComponent;
+        style_.Exclude(csSubComponent);
 }
 
 void TComponent::SetDesigning(bool value, bool setChildren)
 {
     if (value)
-        state_ |= csDesigning;
+        state_.Include(csDesigning);
     else
-        state_ &= ~csDesigning;
+        state_.Exclude(csDesigning);
     if (setChildren)
         for (TComponent* c : components_)
             c->SetDesigning(value);
 }
 
-void TComponent::Loaded() { state_ &= ~csLoading; }
+void TComponent::Loaded() { state_.Exclude(csLoading); }
 
 bool TComponent::ExecuteAction(TBasicAction* action)
 {

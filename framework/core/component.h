@@ -10,31 +10,30 @@
 #include <vector>
 
 #include "framework/core/persistent.h"
+#include "framework/core/set.h"
 
 class TBasicAction;
 class TReader;
 
 enum TOperation { opInsert = 0, opRemove = 1 };
 
-// Component state bits.
-enum : std::uint16_t {
-    csLoading = 0x0001,
-    csReading = 0x0002,
-    csWriting = 0x0004,
-    csDestroying = 0x0008,
-    csDesigning = 0x0010,
-    csAncestor = 0x0020,
-    csUpdating = 0x0040,
-    csFixups = 0x0080,
-    csFreeNotification = 0x0100,
-    csInline = 0x0200,
+// What a component is going through (loading, destroying, ...), and what kind of component it is.
+enum TComponentStateElement {
+    csLoading,
+    csReading,
+    csWriting,
+    csDestroying,
+    csDesigning,
+    csAncestor,
+    csUpdating,
+    csFixups,
+    csFreeNotification,
+    csInline
 };
+using TComponentState = TSet<TComponentStateElement>;
 
-// Component style bits.
-enum : std::uint8_t {
-    csInheritable = 0x01,
-    csSubComponent = 0x04,
-};
+enum TComponentStyleElement { csInheritable, csCheckPropAvail, csSubComponent };
+using TComponentStyle = TSet<TComponentStyleElement>;
 
 // True when `name` is an identifier: first A-Z, a-z or "_", then those or 0-9 (ASCII only).
 bool IsValidIdent(const std::string& name);
@@ -71,12 +70,13 @@ public:
     void FreeNotification(TComponent* other);
     void RemoveFreeNotification(TComponent* other);
 
-    std::uint16_t ComponentState() const { return state_; }
-    bool HasState(std::uint16_t bits) const { return (state_ & bits) != 0; }
+    TComponentState ComponentState() const { return state_; }
+    bool HasState(TComponentStateElement element) const { return state_.Contains(element); }
+    bool HasAnyState(TComponentState states) const { return !(state_ & states).Empty(); }
     // For the form reader, which marks what it loads.
-    void IncludeState(std::uint16_t bits) { state_ |= bits; }
-    void ExcludeState(std::uint16_t bits) { state_ &= ~bits; }
-    std::uint8_t ComponentStyle() const { return style_; }
+    void IncludeState(TComponentState states) { state_ = state_ | states; }
+    void ExcludeState(TComponentState states) { state_ = state_ - states; }
+    TComponentStyle ComponentStyle() const { return style_; }
     void SetSubComponent(bool value);
     void SetDesigning(bool value, bool setChildren = true);
 
@@ -99,8 +99,8 @@ public:
     virtual void SetChildOrder(TComponent*, int) {}
     virtual void ValidateContainer(TComponent* container);
     virtual void ValidateInsert(TComponent*) {}
-    virtual void Updating() { state_ |= csUpdating; }
-    virtual void Updated() { state_ &= ~csUpdating; }
+    virtual void Updating() { state_.Include(csUpdating); }
+    virtual void Updated() { state_.Exclude(csUpdating); }
     virtual void UpdateRegistry(bool, const std::string&, const std::string&) {}
 
     // True when the action handles this component as its target (and then acted on it).
@@ -122,6 +122,6 @@ private:
     std::vector<TComponent*> components_;
     std::unique_ptr<std::vector<TComponent*>> freeNotifies_;  // made on demand, freed when empty
     std::int32_t designInfo_ = 0;
-    std::uint16_t state_ = 0;
-    std::uint8_t style_ = csInheritable;
+    TComponentState state_;
+    TComponentStyle style_{csInheritable};
 };

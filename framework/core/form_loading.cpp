@@ -72,7 +72,7 @@ bool ReadComponentRes(const std::string& name, HMODULE module, TComponent* insta
 bool InitInheritedComponent(TComponent* instance, const TClassInfo& rootAncestor)
 {
     std::lock_guard guard(GlobalNameSpace());
-    bool localLoading = !instance->HasState(csLoading | csInline);
+    bool localLoading = !instance->HasAnyState({csLoading, csInline});
     if (localLoading)
         BeginGlobalLoading();
     try {

@@ -71,11 +71,11 @@ TComponent* TReader::ReadRootComponent(TComponent* root)
         if (!root) {
             const TClassInfo& cls = FindClass(ReadStr());
             created = result = cls.CreateInstance(nullptr);
-            result->IncludeState(csLoading | csReading);
+            result->IncludeState({csLoading, csReading});
             result->SetName(ReadStr());
         } else {
             ReadStr();  // the class is the root's own
-            root->IncludeState(csLoading | csReading);
+            root->IncludeState({csLoading, csReading});
             root->SetName(UniqueRootName(root, ReadStr()));
         }
         root_ = lookupRoot_ = result;
@@ -88,7 +88,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root)
         if (std::find(loaded_->begin(), loaded_->end(), result) == loaded_->end())
             loaded_->push_back(result);
         owner_ = result;
-        result->IncludeState(csLoading | csReading);
+        result->IncludeState({csLoading, csReading});
         result->ReadState(*this);
         result->ExcludeState(csReading);
         if (ownLoaded_) {
@@ -152,7 +152,7 @@ TComponent* TReader::ReadComponent(TComponent* component)
                 const TClassInfo& cls = FindComponentClass(className);
                 created = result = cls.CreateInstance(owner_);
                 if (flags & ffInline)
-                    result->IncludeState(csLoading | csInline);
+                    result->IncludeState({csLoading, csInline});
             }
         }
         result->IncludeState(csLoading);
@@ -318,7 +318,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop)
     TTypeKind kind = prop.Kind();
     if (!prop.Writable()) {
         auto* sub = kind == TTypeKind::Class ? dynamic_cast<TComponent*>(prop.GetObject(*instance)) : nullptr;
-        if (!sub || !(sub->ComponentStyle() & csSubComponent))
+        if (!sub || !sub->ComponentStyle().Contains(csSubComponent))
             throw EReadError(SReadOnlyProperty);
     }
     switch (kind) {

@@ -9,6 +9,8 @@ template <class E>
 class TSet {
 public:
     constexpr TSet() = default;
+    // One element makes a set of one; an element of another enumeration does not convert.
+    constexpr TSet(E element) : bits_(Bit(element)) {}
     constexpr TSet(std::initializer_list<E> elements)
     {
         for (E e : elements)

@@ -12,6 +12,24 @@ using namespace controlstest;
 
 namespace {
 
+// Component state, component style, control state and control style are sets of their own: asking
+// one for an element of another does not compile.
+template <class E>
+concept ComponentStateElement = requires(TControl& c, E e)
+{
+    c.HasState(e);
+};
+template <class Set, class E>
+concept SetOf = requires(Set s, E e)
+{
+    s.Contains(e);
+};
+static_assert(ComponentStateElement<TComponentStateElement>);
+static_assert(!ComponentStateElement<TControlStateElement> && !ComponentStateElement<TControlStyleElement>);
+static_assert(!ComponentStateElement<int>);
+static_assert(!SetOf<TControlState, TComponentStateElement> && !SetOf<TControlStyle, TControlStateElement>);
+static_assert(!SetOf<TComponentStyle, TComponentStateElement>);
+
 TEST(WindowCreation, ReadingAChildsHandleCreatesTheParentsWindowFirst)
 {
     std::vector<std::string> log;

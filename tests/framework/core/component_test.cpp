@@ -248,7 +248,7 @@ TEST(ComponentState, DesigningSpreadsToInsertedComponents)
 TEST(ComponentState, LoadedClearsLoadingAndUpdatingBrackets)
 {
     TProbe probe(nullptr);
-    probe.IncludeState(csLoading | csReading);
+    probe.IncludeState({csLoading, csReading});
     probe.Loaded();
     EXPECT_FALSE(probe.HasState(csLoading));
     EXPECT_TRUE(probe.HasState(csReading));
@@ -256,9 +256,9 @@ TEST(ComponentState, LoadedClearsLoadingAndUpdatingBrackets)
     EXPECT_TRUE(probe.HasState(csUpdating));
     probe.Updated();
     EXPECT_FALSE(probe.HasState(csUpdating));
-    EXPECT_EQ(probe.ComponentStyle(), csInheritable);
+    EXPECT_EQ(probe.ComponentStyle(), TComponentStyle{csInheritable});
     probe.SetSubComponent(true);
-    EXPECT_EQ(probe.ComponentStyle(), csInheritable | csSubComponent);
+    EXPECT_EQ(probe.ComponentStyle(), (TComponentStyle{csInheritable, csSubComponent}));
 }
 
 TEST(PersistentAssign, IncompatibleClassesRaiseTheAssignmentErrorNamingBoth)

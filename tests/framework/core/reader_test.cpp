@@ -174,8 +174,8 @@ TEST_F(Reader, NestsComponentsAndTellsThemLoadedInsideOut)
     EXPECT_NE(std::find(other.begin(), other.end(), "picture data at 0"), other.end())
         << "binary data arrives in a stream of its own size, at position 0";
     for (int i = 0; i < form.ComponentCount(); ++i)
-        EXPECT_FALSE(form.Components(i)->HasState(csLoading | csReading));
-    EXPECT_FALSE(form.HasState(csLoading | csReading));
+        EXPECT_FALSE(form.Components(i)->HasAnyState({csLoading, csReading}));
+    EXPECT_FALSE(form.HasAnyState({csLoading, csReading}));
 }
 
 TEST_F(Reader, ReadsAncestorResourcesFirstIntoTheSameForm)
