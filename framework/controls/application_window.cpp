@@ -173,7 +173,7 @@ void TApplication::WndProc(TMessage& m)
         m.Result = 0;
         break;
     case WM_SYSCOMMAND:
-        switch (m.WParam & 0xFFF0) {
+        switch (TSysCommandMsg(m).Command()) {
         case SC_MINIMIZE: MinimizeApp(); break;
         case SC_RESTORE: RestoreApp(); break;
         default: DefaultAppHandler(m); break;

@@ -123,7 +123,7 @@ POINT TControl::MousePoint(const TMessage& m) const
     // Message coordinates are 16-bit: a control larger than that asks the system where the cursor is.
     if (width_ > 32768 || height_ > 32768)
         return ScreenToClient(platform::CursorPos());
-    return {LowWordSigned(m.LParam), HighWordSigned(m.LParam)};
+    return TMouseMsg(m).Pos();
 }
 
 void TControl::DoMouseDown(TMessage& m, TMouseButton button, TShiftState shift)
@@ -131,7 +131,7 @@ void TControl::DoMouseDown(TMessage& m, TMouseButton button, TShiftState shift)
     if (controlStyle_.Contains(csNoStdEvents))
         return;
     POINT p = MousePoint(m);
-    MouseDown(button, KeysToShiftState(m.WParam) | shift, p.x, p.y);
+    MouseDown(button, TMouseMsg(m).Shift() | shift, p.x, p.y);
 }
 
 void TControl::DoMouseUp(TMessage& m, TMouseButton button)
@@ -139,7 +139,7 @@ void TControl::DoMouseUp(TMessage& m, TMouseButton button)
     if (controlStyle_.Contains(csNoStdEvents))
         return;
     POINT p = MousePoint(m);
-    MouseUp(button, KeysToShiftState(m.WParam), p.x, p.y);
+    MouseUp(button, TMouseMsg(m).Shift(), p.x, p.y);
 }
 
 void TControl::SendCancelMode(TControl* sender)
@@ -233,16 +233,14 @@ void TControl::WMMouseMove(TMessage& m)
     TComponent::Dispatch(m);
     if (!controlStyle_.Contains(csNoStdEvents)) {
         POINT p = MousePoint(m);
-        MouseMove(KeysToShiftState(m.WParam), p.x, p.y);
+        MouseMove(TMouseMsg(m).Shift(), p.x, p.y);
     }
 }
 
 void TControl::WMMouseWheel(TMessage& m)
 {
-    TShiftState shift = KeysToShiftState(m.WParam & 0xFFFF);
-    int delta = HighWordSigned(static_cast<std::intptr_t>(m.WParam));
-    POINT pos{LowWordSigned(m.LParam), HighWordSigned(m.LParam)};
-    if (!DoMouseWheel(shift, delta, pos))
+    TMouseWheelMsg wheel(m);
+    if (!DoMouseWheel(wheel.Shift(), wheel.WheelDelta(), wheel.Pos()))
         TComponent::Dispatch(m);
     else
         m.Result = 1;

@@ -261,7 +261,7 @@ void TCustomForm::WMClose(TMessage&) { CloseForm(); }
 // Minimising the primary form minimises the whole application (whose window stands for it).
 void TCustomForm::WMSysCommand(TMessage& m)
 {
-    if ((m.WParam & 0xFFF0) == SC_MINIMIZE && Application && Application->PrimaryForm() == this &&
+    if (TSysCommandMsg(m).Command() == SC_MINIMIZE && Application && Application->PrimaryForm() == this &&
         Application->WindowHandle())
         m.Result = platform::SendMessage(Application->WindowHandle(), WM_SYSCOMMAND, m.WParam, m.LParam);
     else
@@ -270,14 +270,15 @@ void TCustomForm::WMSysCommand(TMessage& m)
 
 void TCustomForm::WMSize(TMessage& m)
 {
-    if (m.WParam == SIZE_MINIMIZED)
+    std::uintptr_t sizeType = TSizeMsg(m).SizeType();
+    if (sizeType == SIZE_MINIMIZED)
         windowState_ = wsMinimized;
-    else if (m.WParam == SIZE_MAXIMIZED)
+    else if (sizeType == SIZE_MAXIMIZED)
         windowState_ = wsMaximized;
     else
         windowState_ = wsNormal;
     // A minimised form keeps its children where they are (its client area is empty meanwhile).
-    if (m.WParam == SIZE_MINIMIZED)
+    if (sizeType == SIZE_MINIMIZED)
         TControl::Dispatch(m);
     else
         TWinControl::Dispatch(m);
@@ -434,7 +435,8 @@ bool TCustomForm::IsShortCut(TMessage& message)
 void TCustomForm::CMDialogKey(TMessage& m)
 {
     if (!platform::KeyIsDown(VK_MENU)) {
-        switch (m.WParam & 0xFFFF) {
+        std::uint16_t key = TKeyMsg(m).CharCode();
+        switch (key) {
         case VK_TAB:
             if (!platform::KeyIsDown(VK_CONTROL)) {
                 SelectNext(activeControl_, !platform::KeyIsDown(VK_SHIFT), true);
@@ -447,7 +449,6 @@ void TCustomForm::CMDialogKey(TMessage& m)
         case VK_UP:
         case VK_DOWN:
             if (activeControl_ && activeControl_->Parent()) {
-                auto key = m.WParam & 0xFFFF;
                 activeControl_->Parent()->SelectNext(activeControl_, key == VK_RIGHT || key == VK_DOWN, false);
                 m.Result = 1;
             }

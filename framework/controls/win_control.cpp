@@ -507,7 +507,8 @@ void TWinControl::WMEraseBkgnd(TMessage& m)
 
 void TWinControl::WMSetCursor(TMessage& m)
 {
-    if (reinterpret_cast<HWND>(m.WParam) == handle_ && LowWordSigned(m.LParam) == HTCLIENT && Screen) {
+    TSetCursorMsg setCursor(m);
+    if (setCursor.Window() == handle_ && setCursor.HitTest() == HTCLIENT && Screen) {
         TCursor cursor = Screen->Cursor();
         if (cursor == crDefault) {
             TControl* control = ControlAtPos(ScreenToClient(platform::CursorPos()), false);

@@ -33,8 +33,7 @@ void TWinControl::WndProc(TMessage& m)
         break;
     case WM_NCHITTEST:
         TControl::WndProc(m);
-        if (m.Result == HTTRANSPARENT &&
-            ControlAtPos(ScreenToClient({LowWordSigned(m.LParam), HighWordSigned(m.LParam)}), false))
+        if (m.Result == HTTRANSPARENT && ControlAtPos(ScreenToClient(TMouseMsg(m).Pos()), false))
             m.Result = HTCLIENT;
         return;
     case WM_CANCELMODE:
@@ -60,7 +59,7 @@ bool TWinControl::IsControlMouseMsg(TMessage& m)
 {
     TControl* control = nullptr;
     TControl* capture = GetCaptureControl();
-    POINT p{LowWordSigned(m.LParam), HighWordSigned(m.LParam)};
+    POINT p = TMouseMsg(m).Pos();
     if (capture && capture->Parent() == this)
         control = capture;
     else if (m.Msg != WM_MOUSEWHEEL && m.Msg != WM_MOUSEHWHEEL)
@@ -175,7 +174,7 @@ bool TWinControl::DoControlMsg(HWND control, TMessage& m)
 
 void TWinControl::WMCommand(TMessage& m)
 {
-    if (!DoControlMsg(reinterpret_cast<HWND>(m.LParam), m))
+    if (!DoControlMsg(TCommandMsg(m).Control(), m))
         TControl::Dispatch(m);
 }
 
@@ -310,7 +309,7 @@ void TWinControl::CNKeyDown(TMessage& m)
         return;
     if (PerformMessage(CMSG_CHILDKEY, m.WParam, reinterpret_cast<std::intptr_t>(this)) != 0)
         return;
-    if (LRESULT mask = NavigationMask(m.WParam & 0xFFFF)) {
+    if (LRESULT mask = NavigationMask(TKeyMsg(m).CharCode())) {
         if (PerformMessage(CMSG_WANTSPECIALKEY, m.WParam, m.LParam) == 0 &&
             (PerformMessage(WM_GETDLGCODE, 0, 0) & mask) == 0) {
             TCustomForm* form = GetParentForm(this);
@@ -323,7 +322,7 @@ void TWinControl::CNKeyDown(TMessage& m)
 
 void TWinControl::CNKeyUp(TMessage& m)
 {
-    m.Result = NavigationMask(m.WParam & 0xFFFF) ? PerformMessage(CMSG_WANTSPECIALKEY, m.WParam, m.LParam) : 0;
+    m.Result = NavigationMask(TKeyMsg(m).CharCode()) ? PerformMessage(CMSG_WANTSPECIALKEY, m.WParam, m.LParam) : 0;
 }
 
 void TWinControl::CNChar(TMessage& m)
@@ -354,7 +353,7 @@ void TWinControl::CNSysChar(TMessage& m)
 {
     TCustomForm* form = GetParentForm(this);
     m.Result =
-        (m.WParam & 0xFFFF) != VK_SPACE && form && form->PerformMessage(CMSG_DIALOGCHAR, m.WParam, m.LParam) != 0;
+        TKeyMsg(m).CharCode() != VK_SPACE && form && form->PerformMessage(CMSG_DIALOGCHAR, m.WParam, m.LParam) != 0;
 }
 
 // The key is offered up the parent chain; the top answers 0.
@@ -370,9 +369,10 @@ bool TWinControl::DoKeyDown(TMessage& m)
         return true;
     if (controlStyle_.Contains(csNoStdEvents))
         return false;
-    auto key = static_cast<std::uint16_t>(m.WParam);
-    KeyDown(key, KeyDataToShiftState(m.LParam));
-    m.WParam = key;
+    TKeyMsg keyMsg(m);
+    std::uint16_t key = keyMsg.CharCode();
+    KeyDown(key, keyMsg.Shift());
+    keyMsg.SetCharCode(key);
     return key == 0;
 }
 
@@ -383,9 +383,10 @@ bool TWinControl::DoKeyUp(TMessage& m)
         return true;
     if (controlStyle_.Contains(csNoStdEvents))
         return false;
-    auto key = static_cast<std::uint16_t>(m.WParam);
-    KeyUp(key, KeyDataToShiftState(m.LParam));
-    m.WParam = key;
+    TKeyMsg keyMsg(m);
+    std::uint16_t key = keyMsg.CharCode();
+    KeyUp(key, keyMsg.Shift());
+    keyMsg.SetCharCode(key);
     return key == 0;
 }
 
@@ -396,9 +397,10 @@ bool TWinControl::DoKeyPress(TMessage& m)
         return true;
     if (controlStyle_.Contains(csNoStdEvents))
         return false;
-    char key = static_cast<char>(m.WParam);
+    TKeyMsg keyMsg(m);
+    char key = static_cast<char>(keyMsg.CharCode());
     KeyPress(key);
-    m.WParam = static_cast<unsigned char>(key);
+    keyMsg.SetCharCode(static_cast<unsigned char>(key));
     return key == 0;
 }
 
