@@ -43,4 +43,28 @@
 #define SControlParentSelf 2003
 #define SUnknownException  2004
 
+/* Forms (from 2100) */
+
+/* The memo (from 2200) */
+
+/* The status bar (from 2300) */
+
+/* Message dialogs and their buttons (from 2400) */
+
+/* Panels, labels, images and buttons (from 2600) */
+
+/* Menus (from 3000) */
+
+/* Actions (from 3100) */
+
+/* Find and replace dialogs (from 4100) */
+
+/* The printer (from 4200) */
+
+/* File, font, colour and print dialogs (from 4300) */
+
+/* Fonts and canvases (from 6000) */
+
+/* The editor (from 10000) */
+
 #endif
