@@ -7,6 +7,7 @@ packages=(
   g++ make cmake ninja-build python3
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev googletest
   wine wine32:i386 xvfb xauth x11-utils xdotool imagemagick
+  clang-format-14 clang-tidy-14 git
   locales fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine
 )
 
