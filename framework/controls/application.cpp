@@ -11,7 +11,6 @@
 #include "framework/controls/exception_hooks.h"
 #include "framework/controls/form.h"
 #include "framework/controls/hint_action.h"
-#include "framework/controls/hint_window.h"
 #include "framework/controls/screen.h"
 #include "framework/controls/window_proc.h"
 #include "framework/core/class_info.h"
@@ -84,7 +83,7 @@ const TClassInfo& TApplication::StaticClass()
     return info;
 }
 
-TApplication::TApplication(TComponent* owner) : TComponent(owner), hintBackColor_(clInfoBk)
+TApplication::TApplication(TComponent* owner) : TComponent(owner)
 {
     if (!ApplicationHandleException)
         ApplicationHandleException = TEvent<TObject*>(this, &TApplication::ReportException);
@@ -101,8 +100,8 @@ TApplication::~TApplication()
         ApplicationHandleException = {};
     if (ApplicationShowException == TEvent<const Exception&>(this, &TApplication::DisplayException))
         ApplicationShowException = {};
-    CancelHint();
-    SetShowHints(false);
+    hints_.Cancel();
+    hints_.SetEnabled(false);
     Destroying();
     DestroyComponents();
     DestroyAppWindow();
@@ -198,12 +197,7 @@ void TApplication::ControlDestroyed(TControl* control)
         primaryForm_ = nullptr;
     if (mouseControl_ == control)
         mouseControl_ = nullptr;
-    if (hintControl_ == control) {
-        HideHint();
-        StopHintTimer();
-        hintControl_ = nullptr;
-        hintActive_ = false;
-    }
+    hints_.ControlDestroyed(control);
     if (Screen)
         Screen->ControlDestroyed(control);
 }
@@ -211,8 +205,8 @@ void TApplication::ControlDestroyed(TControl* control)
 void TApplication::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
-    if (operation == opRemove && component == hintWindow_)
-        hintWindow_ = nullptr;
+    if (operation == opRemove)
+        hints_.ComponentRemoved(component);
 }
 
 // ---- The loop ----
@@ -231,7 +225,7 @@ void TApplication::Shutdown()
                 platform::ShowWindow(window, SW_HIDE);
         }
     }
-    SetShowHints(false);
+    hints_.SetEnabled(false);
     Destroying();
     DestroyComponents();
 }
@@ -296,8 +290,7 @@ bool TApplication::TakeMessage(MSG& msg)
     bool handled = false;
     if (OnAppMessage)
         OnAppMessage(msg, handled);
-    if (hintWindow_ && THintWindow::IsHintMsg(msg))
-        CancelHint();
+    hints_.MessageTaken(msg);
     if (!handled && !IsMDIMsg(msg) && !IsKeyMsg(msg) && !IsDlgMsg(msg)) {
         platform::TranslateMessage(msg);
         platform::DispatchMessage(msg);
@@ -358,8 +351,8 @@ void TApplication::IdleStep()
         if (mouseControl_ && (!capture || capture == mouseControl_))
             mouseControl_->PerformMessage(CMSG_MOUSEENTER, 0, 0);
     }
-    if (showHints_ && !control)
-        CancelHint();
+    if (hints_.Enabled() && !control)
+        hints_.Cancel();
     SetCurrentHint(GetLongHint(HintOf(control)));
     bool done = true;
     try {

@@ -6,9 +6,9 @@
 #include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "framework/controls/hints.h"
 #include "framework/controls/messages.h"
 #include "framework/core/component.h"
 #include "framework/core/event.h"
@@ -18,26 +18,11 @@
 
 class TControl;
 class TCustomForm;
-class THintWindow;
 class TClassInfo;
-
-// What a hint shows and where; handlers of CMSG_HINTSHOW and OnAppShowHint may change it.
-struct THintInfo {
-    TControl* HintControl = nullptr;
-    POINT HintPos{};  // screen position of the hint window
-    int HintMaxWidth = 0;
-    TColor HintColor{};
-    RECT CursorRect{};  // screen rectangle within which the hint stays
-    POINT CursorPos{};  // cursor position in the control's coordinates
-    int ReshowTimeout = 0;
-    int HideTimeout = 0;
-    std::string HintStr;
-};
 
 using TIdleEvent = TEvent<TObject*, bool&>;
 using TMessageEvent = TEvent<MSG&, bool&>;
 using TExceptionEvent = TEvent<TObject*, const Exception&>;
-using TShowHintEvent = TEvent<std::string&, bool&, THintInfo&>;
 using TSettingChangeEvent = TEvent<TObject*, int, const std::string&, std::intptr_t&>;
 // A filter that sees every message of the application window first; Handled ends its handling.
 using TWindowHook = TEvent<TMessage&, bool&>;
@@ -110,30 +95,23 @@ public:
     void QueueSynchronizedCall(std::function<void()> call);
     bool RunSynchronizedCalls();
 
-    // Hints
-    bool ShowHints() const { return showHints_; }
-    void SetShowHints(bool value);
-    TColor HintBackColor() const { return hintBackColor_; }
-    void SetHintBackColor(TColor value);
-    int HintShowDelay() const { return hintShowDelay_; }
-    void SetHintShowDelay(int value) { hintShowDelay_ = value; }
-    int HintReshowDelay() const { return hintReshowDelay_; }
-    void SetHintReshowDelay(int value) { hintReshowDelay_ = value; }
-    int HintHideDelay() const { return hintHideDelay_; }
-    void SetHintHideDelay(int value) { hintHideDelay_ = value; }
-    bool HintShortCuts() const { return hintShortCuts_; }
-    void SetHintShortCuts(bool value) { hintShortCuts_ = value; }
-    THintWindow* HintWindow() const { return hintWindow_; }
-    bool HintActive() const { return hintActive_; }
-    TControl* HintControl() const { return hintControl_; }
+    // Hints: the application's settings, and the controller that shows them.
+    THintController& Hints() { return hints_; }
+    bool ShowHints() const { return hints_.Enabled(); }
+    void SetShowHints(bool value) { hints_.SetEnabled(value); }
+    TColor HintBackColor() const { return hints_.BackColor(); }
+    void SetHintBackColor(TColor value) { hints_.SetBackColor(value); }
+    int HintShowDelay() const { return hints_.ShowDelay(); }
+    void SetHintShowDelay(int value) { hints_.SetShowDelay(value); }
+    int HintReshowDelay() const { return hints_.ReshowDelay(); }
+    void SetHintReshowDelay(int value) { hints_.SetReshowDelay(value); }
+    int HintHideDelay() const { return hints_.HideDelay(); }
+    void SetHintHideDelay(int value) { hints_.SetHideDelay(value); }
+    bool HintShortCuts() const { return hints_.ShortCuts(); }
+    void SetHintShortCuts(bool value) { hints_.SetShortCuts(value); }
     // The long hint of the control under the mouse.
     const std::string& CurrentHint() const { return currentHint_; }
     void SetCurrentHint(const std::string& value);
-    // A control got a mouse message (while hints are on, this starts or moves the hint).
-    void HintMouseMessage(TControl* control, TMessage& message);
-    void ActivateHint(POINT cursorPos);
-    void CancelHint();
-    void HideHint();
 
     // Top-most windows owned by the application are made non-top-most while it is inactive.
     void NormalizeTopMosts();
@@ -170,14 +148,6 @@ private:
     bool IsMDIMsg(MSG& msg);
     bool IsShortCut(TMessage& message);
     void FocusFirstWindow();
-    void StartHintTimer(int delay, bool showMode);
-    void StopHintTimer();
-    void HintTimerExpired();
-    static void CALLBACK HintTimerProc(HWND, UINT, UINT_PTR, DWORD);
-    // Outside RunLoop (inside a host's loop) a message hook and a watcher thread end hints.
-    void HookHintHooks();
-    void UnhookHintHooks();
-    static LRESULT CALLBACK HintGetMessageHook(int code, WPARAM wParam, LPARAM lParam);
     void DoNormalizeTopMosts(bool includePrimary);
     // Disables every visible, enabled top-level window of the thread but `except`; returns them.
     static std::vector<HWND> DisableThreadWindows(HWND except);
@@ -209,22 +179,8 @@ private:
     bool updateFormatSettings_ = true;
     bool updateMetricSettings_ = true;
 
-    bool showHints_ = false;
-    TColor hintBackColor_;
-    int hintShowDelay_ = 500;
-    int hintReshowDelay_ = 0;
-    int hintHideDelay_ = 2500;
-    bool hintShortCuts_ = true;
-    THintWindow* hintWindow_ = nullptr;
-    TControl* hintControl_ = nullptr;
-    RECT hintCursorRect_{};
-    bool hintActive_ = false;
-    UINT_PTR hintTimer_ = 0;
-    bool hintTimerShows_ = false;
+    THintController hints_{*this};
     std::string currentHint_;
-    HHOOK hintHook_ = nullptr;
-    HANDLE hintWatcherDone_ = nullptr;
-    std::thread hintWatcher_;
 
     std::mutex syncLock_;
     std::vector<std::function<void()>> syncCalls_;
@@ -235,15 +191,7 @@ void SetStartUpHook(void (*hook)());
 void AddTerminateHook(bool (*hook)());
 void RemoveTerminateHook(bool (*hook)());
 
-// The class of the hint window made when hints are switched on (THintWindow or a descendant).
-extern const TClassInfo* HintWindowClass;
 // Whether the system offers window animation (looked up once at start-up).
 bool CanAnimateWindows();
-
-// The short hint (before the first "|") and the long hint (after it; the whole text without one).
-std::string GetShortHint(const std::string& hint);
-std::string GetLongHint(const std::string& hint);
-// The hint of a control: its own, or the nearest parent's when it has none.
-std::string HintOf(const TControl* control);
 
 extern TApplication* Application;

@@ -45,7 +45,7 @@ void TControl::WndProc(TMessage& m)
         switch (m.Msg) {
         case WM_MOUSEMOVE:
             if (Application)
-                Application->HintMouseMessage(this, m);
+                Application->Hints().MouseMoved();
             break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: controlState_.Include(csLButtonDown); break;

@@ -1,17 +1,20 @@
-// TApplication: hints. A control under the mouse whose ShowHint is on gets its short hint shown
-// after HintShowDelay (HintReshowDelay when a hint is already up), for HintHideDelay.
+// THintController: when a hint shows, for how long, where, and what ends it. A control under the
+// mouse whose ShowHint is on gets its short hint shown after ShowDelay (ReshowDelay when a hint is
+// already up), for HideDelay.
+#include "framework/controls/hints.h"
+
 #include "framework/controls/application.h"
 #include "framework/controls/exception_hooks.h"
 #include "framework/controls/hint_window.h"
 #include "framework/controls/screen.h"
-#include "platform/input.h"
-#include "platform/files.h"
-#include "platform/screen.h"
-#include "platform/sync.h"
-#include "platform/window.h"
 #include "framework/controls/window_proc.h"
 #include "framework/core/class_info.h"
 #include "framework/core/double_byte.h"
+#include "platform/files.h"
+#include "platform/input.h"
+#include "platform/screen.h"
+#include "platform/sync.h"
+#include "platform/window.h"
 
 const TClassInfo* HintWindowClass = nullptr;
 
@@ -51,134 +54,164 @@ std::string GetLongHint(const std::string& hint)
     return bar == std::string::npos ? hint : hint.substr(bar + 1);
 }
 
-void TApplication::SetShowHints(bool value)
+THintController::THintController(TApplication& application) : application_(application), backColor_(clInfoBk) {}
+
+THintController::~THintController()
 {
-    if (value == showHints_)
+    StopWatching();
+    StopTimer();
+}
+
+void THintController::SetEnabled(bool value)
+{
+    if (value == enabled_)
         return;
-    showHints_ = value;
+    enabled_ = value;
     if (value) {
         const TClassInfo* cls = HintWindowClass ? HintWindowClass : &THintWindow::StaticClass();
-        TComponent* made = cls->CreateInstance(this);
-        hintWindow_ = dynamic_cast<THintWindow*>(made);
-        if (!hintWindow_) {
+        TComponent* made = cls->CreateInstance(&application_);
+        window_ = dynamic_cast<THintWindow*>(made);
+        if (!window_) {
             delete made;
-            hintWindow_ = new THintWindow(this);
+            window_ = new THintWindow(&application_);
         }
-        hintWindow_->SetColor(hintBackColor_);
+        window_->SetColor(backColor_);
     } else {
-        CancelHint();
-        THintWindow* window = hintWindow_;
-        hintWindow_ = nullptr;
+        Cancel();
+        THintWindow* window = window_;
+        window_ = nullptr;
         delete window;
     }
 }
 
-void TApplication::SetHintBackColor(TColor value)
+void THintController::SetBackColor(TColor value)
 {
-    hintBackColor_ = value;
-    if (hintWindow_)
-        hintWindow_->SetColor(value);
+    backColor_ = value;
+    if (window_)
+        window_->SetColor(value);
 }
 
-void TApplication::HintMouseMessage(TControl*, TMessage&)
+void THintController::MouseMoved()
 {
-    if (!showHints_)
+    if (!enabled_)
         return;
     POINT p = platform::CursorPos();
     TControl* control = HintControlOf(FindDragTarget(p, true));
     if (!control) {
-        CancelHint();
+        Cancel();
         return;
     }
-    if (control == hintControl_ && Contains(hintCursorRect_, p))
+    if (control == control_ && Contains(cursorRect_, p))
         return;
-    bool wasActive = hintActive_;
-    int pause = wasActive ? hintReshowDelay_ : hintShowDelay_;
+    bool wasActive = active_;
+    int pause = wasActive ? reshowDelay_ : showDelay_;
     control->PerformMessage(CMSG_HINTSHOWPAUSE, wasActive ? 1 : 0, reinterpret_cast<std::intptr_t>(&pause));
     if (pause > 0 || !wasActive) {
-        CancelHint();
-        hintControl_ = control;
-        StartHintTimer(pause, true);
+        Cancel();
+        control_ = control;
+        StartTimer(pause, true);
     } else {
-        hintControl_ = control;
-        ActivateHint(p);
+        control_ = control;
+        Activate(p);
     }
 }
 
-void TApplication::ActivateHint(POINT cursorPos)
+void THintController::Activate(POINT cursorPos)
 {
-    hintActive_ = false;
-    if (showHints_ && hintWindow_ && hintControl_ && hintControl_ == HintControlOf(FindDragTarget(cursorPos, false))) {
+    active_ = false;
+    if (enabled_ && window_ && control_ && control_ == HintControlOf(FindDragTarget(cursorPos, false))) {
         THintInfo info;
-        info.HintControl = hintControl_;
+        info.HintControl = control_;
         info.HintPos = {cursorPos.x, cursorPos.y + platform::SystemMetric(SM_CYCURSOR) / 2 + 4};
         info.HintMaxWidth = Screen ? Screen->Width() : platform::SystemMetric(SM_CXSCREEN);
-        info.HintColor = hintBackColor_;
-        RECT client = hintControl_->ClientRect();
-        POINT topLeft = hintControl_->ClientToScreen({client.left, client.top});
-        POINT bottomRight = hintControl_->ClientToScreen({client.right, client.bottom});
+        info.HintColor = backColor_;
+        RECT client = control_->ClientRect();
+        POINT topLeft = control_->ClientToScreen({client.left, client.top});
+        POINT bottomRight = control_->ClientToScreen({client.right, client.bottom});
         info.CursorRect = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-        info.CursorPos = hintControl_->ScreenToClient(cursorPos);
-        info.HideTimeout = hintHideDelay_;
-        info.HintStr = GetShortHint(HintOf(hintControl_));
-        bool canShow = hintControl_->PerformMessage(CMSG_HINTSHOW, 0, reinterpret_cast<std::intptr_t>(&info)) == 0;
-        if (canShow && OnAppShowHint)
-            OnAppShowHint(info.HintStr, canShow, info);
-        hintActive_ = canShow && hintControl_;
-        if (hintActive_ && !info.HintStr.empty()) {
-            RECT r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr);
+        info.CursorPos = control_->ScreenToClient(cursorPos);
+        info.HideTimeout = hideDelay_;
+        info.HintStr = GetShortHint(HintOf(control_));
+        bool canShow = control_->PerformMessage(CMSG_HINTSHOW, 0, reinterpret_cast<std::intptr_t>(&info)) == 0;
+        if (canShow && application_.OnAppShowHint)
+            application_.OnAppShowHint(info.HintStr, canShow, info);
+        active_ = canShow && control_;
+        if (active_ && !info.HintStr.empty()) {
+            RECT r = window_->CalcHintRect(info.HintMaxWidth, info.HintStr);
             r = {r.left + info.HintPos.x, r.top + info.HintPos.y, r.right + info.HintPos.x, r.bottom + info.HintPos.y};
-            hintWindow_->SetColor(info.HintColor);
-            hintWindow_->ActivateHint(r, info.HintStr);
-            hintCursorRect_ = info.CursorRect;
-            HookHintHooks();
+            window_->SetColor(info.HintColor);
+            window_->ActivateHint(r, info.HintStr);
+            cursorRect_ = info.CursorRect;
+            StartWatching();
             if (info.HideTimeout > 0)
-                StartHintTimer(info.HideTimeout, false);
+                StartTimer(info.HideTimeout, false);
             else
-                StopHintTimer();
+                StopTimer();
             return;
         }
         if (info.ReshowTimeout > 0) {
-            StartHintTimer(info.ReshowTimeout, true);
+            StartTimer(info.ReshowTimeout, true);
             return;
         }
     }
-    HideHint();
+    Hide();
 }
 
-void TApplication::HideHint()
+void THintController::Hide()
 {
-    if (hintWindow_)
-        hintWindow_->ReleaseHint();
+    if (window_)
+        window_->ReleaseHint();
 }
 
-void TApplication::CancelHint()
+void THintController::Cancel()
 {
-    if (!hintControl_ && !hintTimer_ && !hintHook_ && !hintWatcherDone_)
+    if (!control_ && !timer_ && !hook_ && !watcherDone_)
         return;
-    HideHint();
-    hintControl_ = nullptr;
-    hintActive_ = false;
-    UnhookHintHooks();
-    StopHintTimer();
+    Hide();
+    control_ = nullptr;
+    active_ = false;
+    StopWatching();
+    StopTimer();
 }
 
-void TApplication::HookHintHooks()
+void THintController::MessageTaken(const MSG& msg)
 {
-    if (running_ || hintHook_ || hintWatcherDone_)
+    if (window_ && THintWindow::IsHintMsg(msg))
+        Cancel();
+}
+
+void THintController::ControlDestroyed(TControl* control)
+{
+    if (control != control_)
         return;
-    hintHook_ = platform::HookThreadMessages(HintGetMessageHook);
-    hintWatcherDone_ = platform::CreateManualEvent();
-    if (!hintWatcherDone_)
+    Hide();
+    StopTimer();
+    control_ = nullptr;
+    active_ = false;
+}
+
+void THintController::ComponentRemoved(TComponent* component)
+{
+    if (component == window_)
+        window_ = nullptr;
+}
+
+void THintController::StartWatching()
+{
+    if (application_.Running() || hook_ || watcherDone_)
         return;
-    HANDLE done = hintWatcherDone_;
-    hintWatcher_ = std::thread([this, done] {
+    hook_ = platform::HookThreadMessages(GetMessageHook);
+    watcherDone_ = platform::CreateManualEvent();
+    if (!watcherDone_)
+        return;
+    HANDLE done = watcherDone_;
+    watcher_ = std::thread([this, done] {
         // Every 100 ms: is the cursor still over a window of this program's framework?
         while (!platform::WaitForEvent(done, 100)) {
             if (!FrameworkWindowFromPoint(platform::CursorPos())) {
-                QueueSynchronizedCall([] {
+                application_.QueueSynchronizedCall([] {
                     if (Application)
-                        Application->CancelHint();
+                        Application->Hints().Cancel();
                 });
                 return;
             }
@@ -186,64 +219,64 @@ void TApplication::HookHintHooks()
     });
 }
 
-void TApplication::UnhookHintHooks()
+void THintController::StopWatching()
 {
-    if (hintHook_) {
-        platform::Unhook(hintHook_);
-        hintHook_ = nullptr;
+    if (hook_) {
+        platform::Unhook(hook_);
+        hook_ = nullptr;
     }
-    if (hintWatcherDone_) {
-        platform::SignalEvent(hintWatcherDone_);
-        if (hintWatcher_.joinable())
-            hintWatcher_.join();
-        platform::CloseHandle(hintWatcherDone_);
-        hintWatcherDone_ = nullptr;
+    if (watcherDone_) {
+        platform::SignalEvent(watcherDone_);
+        if (watcher_.joinable())
+            watcher_.join();
+        platform::CloseHandle(watcherDone_);
+        watcherDone_ = nullptr;
     }
 }
 
-LRESULT CALLBACK TApplication::HintGetMessageHook(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK THintController::GetMessageHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION && Application && Application->hintWindow_) {
+    if (code == HC_ACTION && Application && Application->Hints().window_) {
         const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
         if (THintWindow::IsHintMsg(msg))
-            Application->CancelHint();
+            Application->Hints().Cancel();
     }
     return platform::CallNextHook(code, wParam, lParam);
 }
 
-void TApplication::StartHintTimer(int delay, bool showMode)
+void THintController::StartTimer(int delay, bool showMode)
 {
-    StopHintTimer();
-    hintTimerShows_ = showMode;
-    hintTimer_ = platform::SetThreadTimer(static_cast<UINT>(delay > 0 ? delay : 0), HintTimerProc);
-    if (!hintTimer_)
-        CancelHint();
+    StopTimer();
+    timerShows_ = showMode;
+    timer_ = platform::SetThreadTimer(static_cast<UINT>(delay > 0 ? delay : 0), TimerProc);
+    if (!timer_)
+        Cancel();
 }
 
-void TApplication::StopHintTimer()
+void THintController::StopTimer()
 {
-    if (hintTimer_) {
-        platform::KillThreadTimer(hintTimer_);
-        hintTimer_ = 0;
+    if (timer_) {
+        platform::KillThreadTimer(timer_);
+        timer_ = 0;
     }
 }
 
-void CALLBACK TApplication::HintTimerProc(HWND, UINT, UINT_PTR id, DWORD)
+void CALLBACK THintController::TimerProc(HWND, UINT, UINT_PTR id, DWORD)
 {
-    if (!Application || id != Application->hintTimer_)
+    if (!Application || id != Application->Hints().timer_)
         return;
     try {
-        Application->HintTimerExpired();
+        Application->Hints().TimerExpired();
     } catch (...) {
         HandleFrameworkException(Application);
     }
 }
 
-void TApplication::HintTimerExpired()
+void THintController::TimerExpired()
 {
-    StopHintTimer();
-    if (hintTimerShows_)
-        ActivateHint(platform::CursorPos());
+    StopTimer();
+    if (timerShows_)
+        Activate(platform::CursorPos());
     else
-        HideHint();
+        Hide();
 }

@@ -359,7 +359,7 @@ protected:
     }
     void TearDown() override
     {
-        Application->CancelHint();
+        Application->Hints().Cancel();
         Application->SetHintShowDelay(500);
         Application->SetHintHideDelay(2500);
         Application->OnAppIdle = {};
@@ -426,9 +426,9 @@ protected:
     // delay; the hint then rightly stays away, and the move is made again (a few times at most).
     bool ShowHintOver(TControl* control, HWND window = nullptr)
     {
-        THintWindow* hint = Application->HintWindow();
+        THintWindow* hint = Application->Hints().Window();
         for (int attempt = 0; attempt < 5; ++attempt) {
-            Application->CancelHint();
+            Application->Hints().Cancel();
             HWND target = window ? window : static_cast<TWinControl*>(control)->WindowHandle();
             if (!MoveCursorTo(control->ClientToScreen({50, 50}), target))
                 continue;
@@ -485,11 +485,11 @@ TEST_F(CursorTest, AControlWithShowHintShowsItsShortHintAfterTheDelayAndHidesItL
     a->SetShowHint(true);
     Application->SetHintShowDelay(30);
     Application->SetHintHideDelay(300);
-    THintWindow* hint = Application->HintWindow();
+    THintWindow* hint = Application->Hints().Window();
     ASSERT_NE(hint, nullptr);
     ASSERT_TRUE(ShowHintOver(a));
     EXPECT_EQ(hint->Caption(), "ポップアップ");
-    EXPECT_TRUE(Application->HintActive());
+    EXPECT_TRUE(Application->Hints().Active());
     RECT r;
     GetWindowRect(hint->WindowHandle(), &r);
     POINT cursor;
@@ -503,12 +503,12 @@ TEST_F(CursorTest, AControlWithShowHintShowsItsShortHintAfterTheDelayAndHidesItL
     ASSERT_TRUE(MoveCursorOver(b));  // B shows no hint: passing over it cancels A's
     PostMessageA(b->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
     PumpPending();
-    EXPECT_EQ(Application->HintControl(), nullptr);
+    EXPECT_EQ(Application->Hints().Control(), nullptr);
     ASSERT_TRUE(ShowHintOver(a));
     PostMessageA(a->WindowHandle(), WM_KEYDOWN, VK_SHIFT, 1);
     PumpPending();
     EXPECT_FALSE(hint->HintShowing());
-    EXPECT_EQ(Application->HintControl(), nullptr);
+    EXPECT_EQ(Application->Hints().Control(), nullptr);
 
     // Outside the application's own loop, a watcher ends the hint once the cursor leaves the
     // framework's windows.
@@ -516,7 +516,7 @@ TEST_F(CursorTest, AControlWithShowHintShowsItsShortHintAfterTheDelayAndHidesItL
     ASSERT_TRUE(ShowHintOver(a));
     ASSERT_TRUE(MoveCursorTo({2, 2}));  // the test form lies at (100, 100) and beyond
     EXPECT_TRUE(PumpUntil([&] { return !hint->HintShowing(); }));
-    EXPECT_EQ(Application->HintControl(), nullptr);
+    EXPECT_EQ(Application->Hints().Control(), nullptr);
     Application->SetHintShowDelay(500);
     Application->SetHintHideDelay(2500);
 }
@@ -535,7 +535,7 @@ TEST_F(CursorTest, AWindowOfAnotherKindInsideAControlCountsAsThatControl)
     a->SetShowHint(true);
     Application->SetHintShowDelay(30);
     Application->SetHintHideDelay(400);
-    THintWindow* hint = Application->HintWindow();
+    THintWindow* hint = Application->Hints().Window();
     bool expired = false;
     for (int attempt = 0; attempt < 5 && !expired; ++attempt) {
         ASSERT_TRUE(ShowHintOver(a, button));
@@ -547,13 +547,13 @@ TEST_F(CursorTest, AWindowOfAnotherKindInsideAControlCountsAsThatControl)
             expired = true;
     }
     ASSERT_TRUE(expired);
-    EXPECT_EQ(Application->HintControl(), a);
+    EXPECT_EQ(Application->Hints().Control(), a);
     DestroyWindow(button);
 }
 
 TEST(HintWindow, AHintNearTheScreenEdgeMovesBackOntoTheScreen)
 {
-    THintWindow* hint = Application->HintWindow();
+    THintWindow* hint = Application->Hints().Window();
     ASSERT_NE(hint, nullptr);
     int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     hint->ActivateHint({screenWidth - 20, screenHeight - 5, screenWidth + 80, screenHeight + 15}, "端のヒント");
