@@ -64,7 +64,8 @@ const TClassInfo& TControl::StaticClass()
     return info;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner), font_(new TFont), constraints_(new TSizeConstraints)
+TControl::TControl(TComponent* owner)
+    : TComponent(owner), font_(std::make_unique<TFont>()), constraints_(std::make_unique<TSizeConstraints>())
 {
     WindowProc = TWndMethod(this, &TControl::WndProc);
     font_->OnChange = TNotifyEvent(this, &TControl::FontChanged);
@@ -79,10 +80,7 @@ TControl::~TControl()
         captureControl = nullptr;
     if (parent_)
         parent_->RemoveControl(this);
-    delete actionLink_;
-    actionLink_ = nullptr;
-    delete constraints_;
-    delete font_;
+    actionLink_.reset();
 }
 
 // ---- The tree ----
@@ -434,12 +432,11 @@ TBasicAction* TControl::Action() const { return actionLink_ ? actionLink_->Actio
 void TControl::SetAction(TBasicAction* action)
 {
     if (!action) {
-        delete actionLink_;
-        actionLink_ = nullptr;
+        actionLink_.reset();
         return;
     }
     if (!actionLink_)
-        actionLink_ = new TControlActionLink(this);
+        actionLink_ = std::make_unique<TControlActionLink>(this);
     actionLink_->SetAction(action);
     action->FreeNotification(this);
     ActionChange(action, HasState(csLoading));

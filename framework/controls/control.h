@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "framework/controls/control_types.h"
@@ -78,7 +79,7 @@ public:
     // A control that auto-sizes fits itself to its content (a windowed one: to its children).
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
-    TSizeConstraints* Constraints() const { return constraints_; }
+    TSizeConstraints* Constraints() const { return constraints_.get(); }
     void SetConstraints(TSizeConstraints* value) { constraints_->Assign(value); }
 
     bool Visible() const { return visible_; }
@@ -92,7 +93,7 @@ public:
     void SetColor(TColor value);
     bool ParentColor() const { return parentColor_; }
     void SetParentColor(bool value);
-    TFont* Font() const { return font_; }
+    TFont* Font() const { return font_.get(); }
     void SetFont(TFont* value) { font_->Assign(value); }
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool value);
@@ -125,7 +126,7 @@ public:
 
     TBasicAction* Action() const;
     void SetAction(TBasicAction* action);
-    TControlActionLink* ActionLink() const { return actionLink_; }
+    TControlActionLink* ActionLink() const { return actionLink_.get(); }
     // Lets the linked action update this control.
     virtual void InitiateAction();
 
@@ -237,7 +238,7 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     TColor color_ = clWindow;
-    TFont* font_;
+    std::unique_ptr<TFont> font_;
     bool parentFont_ = true;
     bool parentColor_ = true;
     bool showHint_ = false;
@@ -248,8 +249,8 @@ private:
     TCursor cursor_ = crDefault;
     TDragMode dragMode_ = dmManual;
     int helpContext_ = 0;
-    TSizeConstraints* constraints_;
-    TControlActionLink* actionLink_ = nullptr;
+    std::unique_ptr<TSizeConstraints> constraints_;
+    std::unique_ptr<TControlActionLink> actionLink_;
 };
 
 // The form that holds `control` (none when it is not on a form); a form is its own.

@@ -8,6 +8,7 @@
 #include "framework/controls/screen.h"
 #include "framework/controls/window_proc.h"
 #include "framework/core/class_info.h"
+#include "framework/core/list_index.h"
 #include "platform/gdi.h"
 #include "platform/ime.h"
 #include "platform/input.h"
@@ -32,7 +33,10 @@ const TClassInfo& TWinControl::StaticClass()
     return info;
 }
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(new TBrush) { brush_->SetColor(Color()); }
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(std::make_unique<TBrush>())
+{
+    brush_->SetColor(Color());
+}
 
 TWinControl* TWinControl::CreateParented(HWND parentWindow)
 {
@@ -56,7 +60,6 @@ TWinControl::~TWinControl()
     // Leave the parent's lists while this is still a windowed control to them.
     if (parent_)
         parent_->RemoveControl(this);
-    delete brush_;
 }
 
 // ---- Children ----
@@ -160,14 +163,7 @@ void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TCom
 
 // ---- Tab order ----
 
-int TWinControl::TabOrder() const
-{
-    if (!parent_)
-        return -1;
-    auto& list = parent_->tabList_;
-    auto found = std::find(list.begin(), list.end(), this);
-    return found == list.end() ? -1 : static_cast<int>(found - list.begin());
-}
+int TWinControl::TabOrder() const { return parent_ ? IndexIn(parent_->tabList_, this) : -1; }
 
 void TWinControl::SetTabOrder(int value)
 {
@@ -175,11 +171,7 @@ void TWinControl::SetTabOrder(int value)
     if (current < 0)
         return;
     auto& list = parent_->tabList_;
-    value = std::clamp(value, 0, static_cast<int>(list.size()) - 1);
-    if (value == current)
-        return;
-    list.erase(list.begin() + current);
-    list.insert(list.begin() + value, this);
+    MoveToIndex(list, current, std::clamp(value, 0, static_cast<int>(list.size()) - 1));
 }
 
 void TWinControl::SetTabStop(bool value)
@@ -209,8 +201,9 @@ TWinControl* TWinControl::FindNextControl(
     if (list.empty())
         return nullptr;
     int count = static_cast<int>(list.size());
-    auto found = std::find(list.begin(), list.end(), current);
-    int start = found != list.end() ? static_cast<int>(found - list.begin()) : (goForward ? count - 1 : 0);
+    int start = IndexIn(list, current);
+    if (start < 0)
+        start = goForward ? count - 1 : 0;
     int i = start;
     do {
         i = goForward ? (i + 1) % count : (i + count - 1) % count;

@@ -1,6 +1,7 @@
 // TWinControl: a control with a real window, child controls, the keyboard and the focus.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,7 @@ public:
     void SetCtl3D(bool value);
     bool ParentCtl3D() const { return parentCtl3D_; }
     void SetParentCtl3D(bool value);
-    TBrush* Brush() const { return brush_; }
+    TBrush* Brush() const { return brush_.get(); }
     TImeMode ImeMode() const { return imeMode_; }
     void SetImeMode(TImeMode value) { imeMode_ = value; }
     const std::string& ImeName() const { return imeName_; }
@@ -216,7 +217,7 @@ private:
     bool tabStop_ = false;
     bool ctl3D_ = true;
     bool parentCtl3D_ = true;
-    TBrush* brush_;
+    std::unique_ptr<TBrush> brush_;
     int alignLevel_ = 0;
     TImeMode imeMode_ = imDontCare;
     std::string imeName_;

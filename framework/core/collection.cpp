@@ -5,6 +5,7 @@
 
 #include "framework/core/class_info.h"
 #include "framework/core/list.h"
+#include "framework/core/list_index.h"
 
 const TClassInfo& TCollectionItem::StaticClass()
 {
@@ -40,13 +41,7 @@ void TCollectionItem::SetCollection(TCollection* collection)
         collection->InsertItem(this);
 }
 
-int TCollectionItem::Index() const
-{
-    if (!collection_)
-        return -1;
-    auto& items = collection_->items_;
-    return static_cast<int>(std::find(items.begin(), items.end(), this) - items.begin());
-}
+int TCollectionItem::Index() const { return collection_ ? IndexIn(collection_->items_, this) : -1; }
 
 void TCollectionItem::SetIndex(int index)
 {
@@ -56,8 +51,7 @@ void TCollectionItem::SetIndex(int index)
     auto& items = collection_->items_;
     if (index < 0 || index >= static_cast<int>(items.size()))
         TList::Error(SListIndexError, index);
-    items.erase(items.begin() + current);
-    items.insert(items.begin() + index, this);
+    MoveToIndex(items, current, index);
     Changed(true);
 }
 

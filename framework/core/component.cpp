@@ -6,6 +6,7 @@
 #include "framework/core/action.h"
 #include "framework/core/class_info.h"
 #include "framework/core/list.h"
+#include "framework/core/list_index.h"
 #include "framework/core/reader.h"
 
 const TClassInfo& TComponent::StaticClass()
@@ -78,14 +79,7 @@ TComponent* TComponent::Components(int index) const
     return components_[index];
 }
 
-int TComponent::ComponentIndex() const
-{
-    if (!owner_)
-        return -1;
-    auto& list = owner_->components_;
-    auto found = std::find(list.begin(), list.end(), this);
-    return found == list.end() ? -1 : static_cast<int>(found - list.begin());
-}
+int TComponent::ComponentIndex() const { return owner_ ? IndexIn(owner_->components_, this) : -1; }
 
 void TComponent::SetComponentIndex(int index)
 {
@@ -93,11 +87,7 @@ void TComponent::SetComponentIndex(int index)
     if (current < 0)
         return;
     auto& list = owner_->components_;
-    index = std::clamp(index, 0, static_cast<int>(list.size()) - 1);
-    if (index == current)
-        return;
-    list.erase(list.begin() + current);
-    list.insert(list.begin() + index, this);
+    MoveToIndex(list, current, std::clamp(index, 0, static_cast<int>(list.size()) - 1));
 }
 
 TComponent* TComponent::FindComponent(const std::string& name) const
