@@ -21,18 +21,16 @@ bool CursorToIdent(std::int32_t value, std::string& ident) { return IntToIdent(v
 
 }  // namespace
 
-const TTypeInfo& TypeInfoFor(TAlign*)
-{
-    static const TTypeInfo info =
-        MakeEnumTypeInfo("TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"});
-    return info;
-}
+constexpr TEnumName<TAlign> AlignNames[] = {
+    {alNone, "alNone"},   {alTop, "alTop"},       {alBottom, "alBottom"}, {alLeft, "alLeft"},
+    {alRight, "alRight"}, {alClient, "alClient"}, {alCustom, "alCustom"}};
 
-const TTypeInfo& TypeInfoFor(TAnchorKind*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TAlign*) { return EnumTypeInfo<AlignNames>("TAlign"); }
+
+constexpr TEnumName<TAnchorKind> AnchorKindNames[] = {
+    {akLeft, "akLeft"}, {akTop, "akTop"}, {akRight, "akRight"}, {akBottom, "akBottom"}};
+
+const TTypeInfo& TypeInfoFor(TAnchorKind*) { return EnumTypeInfo<AnchorKindNames>("TAnchorKind"); }
 
 TAnchors AnchorsOfAlign(TAlign align)
 {
@@ -46,24 +44,22 @@ TAnchors AnchorsOfAlign(TAlign align)
     }
 }
 
-const TTypeInfo& TypeInfoFor(TDragMode*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TDragMode", {"dmManual", "dmAutomatic"});
-    return info;
-}
+constexpr TEnumName<TDragMode> DragModeNames[] = {{dmManual, "dmManual"}, {dmAutomatic, "dmAutomatic"}};
 
-const TTypeInfo& TypeInfoFor(TBiDiMode*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo(
-        "TBiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TDragMode*) { return EnumTypeInfo<DragModeNames>("TDragMode"); }
 
-const TTypeInfo& TypeInfoFor(TImeMode*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TImeMode", {"imDisable", "imClose", "imOpen", "imDontCare"});
-    return info;
-}
+constexpr TEnumName<TBiDiMode> BiDiModeNames[] = {
+    {bdLeftToRight, "bdLeftToRight"},
+    {bdRightToLeft, "bdRightToLeft"},
+    {bdRightToLeftNoAlign, "bdRightToLeftNoAlign"},
+    {bdRightToLeftReadingOnly, "bdRightToLeftReadingOnly"}};
+
+const TTypeInfo& TypeInfoFor(TBiDiMode*) { return EnumTypeInfo<BiDiModeNames>("TBiDiMode"); }
+
+constexpr TEnumName<TImeMode> ImeModeNames[] = {
+    {imDisable, "imDisable"}, {imClose, "imClose"}, {imOpen, "imOpen"}, {imDontCare, "imDontCare"}};
+
+const TTypeInfo& TypeInfoFor(TImeMode*) { return EnumTypeInfo<ImeModeNames>("TImeMode"); }
 
 const TTypeInfo& TypeInfoFor(TCursor*)
 {

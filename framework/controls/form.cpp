@@ -11,32 +11,26 @@
 
 int FocusCount = 0;
 
-const TTypeInfo& TypeInfoFor(TFormBorderStyle*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo(
-        "TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"});
-    return info;
-}
+constexpr TEnumName<TFormBorderStyle> FormBorderStyleNames[] = {
+    {bsNone, "bsNone"},     {bsSingle, "bsSingle"},         {bsSizeable, "bsSizeable"},
+    {bsDialog, "bsDialog"}, {bsToolWindow, "bsToolWindow"}, {bsSizeToolWin, "bsSizeToolWin"}};
 
-const TTypeInfo& TypeInfoFor(TBorderIcon*)
-{
-    static const TTypeInfo info =
-        MakeEnumTypeInfo("TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TFormBorderStyle*) { return EnumTypeInfo<FormBorderStyleNames>("TFormBorderStyle"); }
 
-const TTypeInfo& TypeInfoFor(TWindowState*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"});
-    return info;
-}
+constexpr TEnumName<TBorderIcon> BorderIconNames[] = {
+    {biSystemMenu, "biSystemMenu"}, {biMinimize, "biMinimize"}, {biMaximize, "biMaximize"}, {biHelp, "biHelp"}};
 
-const TTypeInfo& TypeInfoFor(TFormStyle*)
-{
-    static const TTypeInfo info =
-        MakeEnumTypeInfo("TFormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TBorderIcon*) { return EnumTypeInfo<BorderIconNames>("TBorderIcon"); }
+
+constexpr TEnumName<TWindowState> WindowStateNames[] = {
+    {wsNormal, "wsNormal"}, {wsMinimized, "wsMinimized"}, {wsMaximized, "wsMaximized"}};
+
+const TTypeInfo& TypeInfoFor(TWindowState*) { return EnumTypeInfo<WindowStateNames>("TWindowState"); }
+
+constexpr TEnumName<TFormStyle> FormStyleNames[] = {
+    {fsNormal, "fsNormal"}, {fsMDIChild, "fsMDIChild"}, {fsMDIForm, "fsMDIForm"}, {fsStayOnTop, "fsStayOnTop"}};
+
+const TTypeInfo& TypeInfoFor(TFormStyle*) { return EnumTypeInfo<FormStyleNames>("TFormStyle"); }
 
 const TClassInfo& TCustomForm::StaticClass()
 {

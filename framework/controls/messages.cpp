@@ -4,18 +4,16 @@
 #include "platform/input.h"
 #include "platform/win32.h"
 
-const TTypeInfo& TypeInfoFor(TShiftStateElement*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo(
-        "TShiftStateElement", {"ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle", "ssDouble"});
-    return info;
-}
+constexpr TEnumName<TShiftStateElement> ShiftStateElementNames[] = {
+    {ssShift, "ssShift"}, {ssAlt, "ssAlt"},       {ssCtrl, "ssCtrl"},    {ssLeft, "ssLeft"},
+    {ssRight, "ssRight"}, {ssMiddle, "ssMiddle"}, {ssDouble, "ssDouble"}};
 
-const TTypeInfo& TypeInfoFor(TMouseButton*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TMouseButton", {"mbLeft", "mbRight", "mbMiddle"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TShiftStateElement*) { return EnumTypeInfo<ShiftStateElementNames>("TShiftStateElement"); }
+
+constexpr TEnumName<TMouseButton> MouseButtonNames[] = {
+    {mbLeft, "mbLeft"}, {mbRight, "mbRight"}, {mbMiddle, "mbMiddle"}};
+
+const TTypeInfo& TypeInfoFor(TMouseButton*) { return EnumTypeInfo<MouseButtonNames>("TMouseButton"); }
 
 TShiftState KeysToShiftState(std::uintptr_t keys)
 {

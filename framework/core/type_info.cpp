@@ -35,13 +35,12 @@ int TTypeInfo::EnumValue(std::string_view name) const
     return -1;
 }
 
-TTypeInfo MakeEnumTypeInfo(const char* name, std::initializer_list<const char*> names)
+TTypeInfo typeinfo_detail::MakeEnumTypeInfo(const char* name, std::vector<std::string> names)
 {
     TTypeInfo t;
     t.Kind = TTypeKind::Enumeration;
     t.Name = name;
-    for (const char* n : names)
-        t.EnumNames.emplace_back(n);
+    t.EnumNames = std::move(names);
     return t;
 }
 
@@ -55,7 +54,7 @@ TTypeInfo MakeIntegerTypeInfo(const char* name)
 
 const TTypeInfo& BooleanTypeInfo()
 {
-    static const TTypeInfo info = MakeEnumTypeInfo("Boolean", {"False", "True"});
+    static const TTypeInfo info = typeinfo_detail::MakeEnumTypeInfo("Boolean", {"False", "True"});
     return info;
 }
 

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "framework/core/event.h"
@@ -66,8 +68,70 @@ const TTypeInfo& WideStringTypeInfo();
 const TTypeInfo& OrdinalTypeInfo(const char* name);  // Integer kind
 const TTypeInfo& FloatTypeInfo(const char* name, TFloatType type);
 
-// Describes an enumeration, for a `TypeInfoFor(E*)` function declared next to it.
-TTypeInfo MakeEnumTypeInfo(const char* name, std::initializer_list<const char*> names);
+// One value of an enumeration paired with its name, as form resources spell it.
+template <class E>
+struct TEnumName {
+    E Value;
+    const char* Name;
+};
+
+namespace typeinfo_detail {
+
+TTypeInfo MakeEnumTypeInfo(const char* name, std::vector<std::string> names);
+
+// How the compiler spells the constant V: an enumerator's own name (without its scope), or a cast
+// such as "(TAlign)7" for a value the enumeration does not name.
+template <auto V>
+consteval std::string_view Spelling()
+{
+    std::string_view f = __PRETTY_FUNCTION__;  // "... [with auto V = alTop; ...]" or "... [V = alTop]"
+    std::size_t start = f.find("V = ") + 4;
+    std::string_view value = f.substr(start, f.find_first_of(";]", start) - start);
+    if (value.starts_with('('))
+        return value;
+    std::size_t scope = value.rfind(':');
+    return scope == std::string_view::npos ? value : value.substr(scope + 1);
+}
+
+template <const auto& Names, std::size_t... I>
+consteval bool NamesFollowValues(std::index_sequence<I...>)
+{
+    return ((static_cast<std::size_t>(Names[I].Value) == I) && ...);
+}
+
+template <const auto& Names, std::size_t... I>
+consteval bool NamesSpellEnumerators(std::index_sequence<I...>)
+{
+    return ((Spelling<Names[I].Value>() == std::string_view(Names[I].Name)) && ...);
+}
+
+}  // namespace typeinfo_detail
+
+// The type information of an enumeration, from its values paired with their names:
+//   constexpr TEnumName<TAlign> AlignNames[] = {{alNone, "alNone"}, {alTop, "alTop"}, ...};
+//   const TTypeInfo& TypeInfoFor(TAlign*) { return EnumTypeInfo<AlignNames>("TAlign"); }
+// A name list that drifts from its enumeration does not compile.
+template <const auto& Names>
+const TTypeInfo& EnumTypeInfo(const char* typeName)
+{
+    using E = std::remove_cvref_t<decltype(Names[0].Value)>;
+    constexpr std::size_t count = std::size(Names);
+    constexpr auto indexes = std::make_index_sequence<count>();
+    // A form stores an enumeration value as the position of its name.
+    static_assert(typeinfo_detail::NamesFollowValues<Names>(indexes),
+                  "enumeration names must pair with the values 0, 1, 2... in order");
+    static_assert(typeinfo_detail::NamesSpellEnumerators<Names>(indexes),
+                  "each enumeration name must be spelled as its enumerator");
+    static_assert(typeinfo_detail::Spelling<static_cast<E>(count)>().starts_with('('),
+                  "the enumeration has a value after the last named one: name it too");
+    static const TTypeInfo info = [typeName] {
+        std::vector<std::string> names;
+        for (const auto& pair : Names)
+            names.emplace_back(pair.Name);
+        return typeinfo_detail::MakeEnumTypeInfo(typeName, std::move(names));
+    }();
+    return info;
+}
 // Describes an integer type of its own (colours, cursors), for maps from identifiers to integers.
 TTypeInfo MakeIntegerTypeInfo(const char* name);
 

@@ -7,13 +7,12 @@
 #include "framework/graphics/gdi_object_cache.h"
 #include "platform/gdi.h"
 
-const TTypeInfo& TypeInfoFor(TBrushStyle*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo(
-        "TBrushStyle",
-        {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"});
-    return info;
-}
+constexpr TEnumName<TBrushStyle> BrushStyleNames[] = {
+    {bsSolid, "bsSolid"},       {bsClear, "bsClear"},         {bsHorizontal, "bsHorizontal"},
+    {bsVertical, "bsVertical"}, {bsFDiagonal, "bsFDiagonal"}, {bsBDiagonal, "bsBDiagonal"},
+    {bsCross, "bsCross"},       {bsDiagCross, "bsDiagCross"}};
+
+const TTypeInfo& TypeInfoFor(TBrushStyle*) { return EnumTypeInfo<BrushStyleNames>("TBrushStyle"); }
 
 namespace {
 

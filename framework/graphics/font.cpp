@@ -12,17 +12,15 @@
 #include "platform/gdi.h"
 #include "platform/locale.h"
 
-const TTypeInfo& TypeInfoFor(TFontStyle*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
-    return info;
-}
+constexpr TEnumName<TFontStyle> FontStyleNames[] = {
+    {fsBold, "fsBold"}, {fsItalic, "fsItalic"}, {fsUnderline, "fsUnderline"}, {fsStrikeOut, "fsStrikeOut"}};
 
-const TTypeInfo& TypeInfoFor(TFontPitch*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TFontStyle*) { return EnumTypeInfo<FontStyleNames>("TFontStyle"); }
+
+constexpr TEnumName<TFontPitch> FontPitchNames[] = {
+    {fpDefault, "fpDefault"}, {fpVariable, "fpVariable"}, {fpFixed, "fpFixed"}};
+
+const TTypeInfo& TypeInfoFor(TFontPitch*) { return EnumTypeInfo<FontPitchNames>("TFontPitch"); }
 
 namespace {
 

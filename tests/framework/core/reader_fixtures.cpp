@@ -15,17 +15,15 @@ std::vector<std::string>& ReaderJournal()
     return journal;
 }
 
-const TTypeInfo& TypeInfoFor(TWidgetAlign*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TWidgetAlign", {"waNone", "waTop", "waBottom", "waClient"});
-    return info;
-}
+constexpr TEnumName<TWidgetAlign> WidgetAlignNames[] = {
+    {waNone, "waNone"}, {waTop, "waTop"}, {waBottom, "waBottom"}, {waClient, "waClient"}};
 
-const TTypeInfo& TypeInfoFor(TFontStyleBit*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TWidgetAlign*) { return EnumTypeInfo<WidgetAlignNames>("TWidgetAlign"); }
+
+constexpr TEnumName<TFontStyleBit> FontStyleBitNames[] = {
+    {fsBold, "fsBold"}, {fsItalic, "fsItalic"}, {fsUnderline, "fsUnderline"}, {fsStrikeOut, "fsStrikeOut"}};
+
+const TTypeInfo& TypeInfoFor(TFontStyleBit*) { return EnumTypeInfo<FontStyleBitNames>("TFontStyle"); }
 
 const TTypeInfo& TypeInfoFor(TWidgetColor*)
 {

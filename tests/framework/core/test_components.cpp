@@ -1,11 +1,10 @@
 // Small component classes for the object-model tests.
 #include "tests/framework/core/test_components.h"
 
-const TTypeInfo& TypeInfoFor(TTestAlign*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TTestAlign", {"taNone", "taTop", "taBottom", "taClient"});
-    return info;
-}
+constexpr TEnumName<TTestAlign> TestAlignNames[] = {
+    {taNone, "taNone"}, {taTop, "taTop"}, {taBottom, "taBottom"}, {taClient, "taClient"}};
+
+const TTypeInfo& TypeInfoFor(TTestAlign*) { return EnumTypeInfo<TestAlignNames>("TTestAlign"); }
 
 const TTypeInfo& TypeInfoFor(TTestColor*)
 {
