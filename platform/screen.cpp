@@ -1,6 +1,8 @@
 // The screen: metrics, system colours, monitors and the system's message box.
 #include "platform/screen.h"
 
+#include <cstddef>
+
 namespace platform {
 
 int SystemMetric(int index) { return ::GetSystemMetrics(index); }
@@ -14,6 +16,20 @@ int WheelScrollLines()
     UINT lines = 3;
     ::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
     return static_cast<int>(lines);
+}
+
+bool StatusFont(LOGFONTA& font)
+{
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        // Systems before the padded border know the record without its last field.
+        metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+        if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+            return false;
+    }
+    font = metrics.lfStatusFont;
+    return true;
 }
 
 HMONITOR MonitorOfWindow(HWND window) { return ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST); }

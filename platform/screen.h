@@ -11,6 +11,8 @@ int SystemMetric(int index);      // GetSystemMetrics
 COLORREF SystemColor(int index);  // GetSysColor
 DWORD SystemVersion();            // GetVersion
 int WheelScrollLines();           // SystemParametersInfo SPI_GETWHEELSCROLLLINES
+// The font of status bars and hints (SPI_GETNONCLIENTMETRICS); false when the system cannot tell.
+bool StatusFont(LOGFONTA& font);
 
 HMONITOR MonitorOfWindow(HWND window);  // the nearest one
 HMONITOR MonitorOfPoint(POINT point);   // the nearest one

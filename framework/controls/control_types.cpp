@@ -44,6 +44,11 @@ TAnchors AnchorsOfAlign(TAlign align)
     }
 }
 
+constexpr TEnumName<TAlignment> AlignmentNames[] = {
+    {taLeftJustify, "taLeftJustify"}, {taRightJustify, "taRightJustify"}, {taCenter, "taCenter"}};
+
+const TTypeInfo& TypeInfoFor(TAlignment*) { return EnumTypeInfo<AlignmentNames>("TAlignment"); }
+
 constexpr TEnumName<TDragMode> DragModeNames[] = {{dmManual, "dmManual"}, {dmAutomatic, "dmAutomatic"}};
 
 const TTypeInfo& TypeInfoFor(TDragMode*) { return EnumTypeInfo<DragModeNames>("TDragMode"); }

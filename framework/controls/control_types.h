@@ -19,6 +19,10 @@ const TTypeInfo& TypeInfoFor(TAnchorKind*);
 // The anchors an alignment implies; a control whose anchors differ is also placed by its anchors.
 TAnchors AnchorsOfAlign(TAlign align);
 
+// Where text sits in its box.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+const TTypeInfo& TypeInfoFor(TAlignment*);
+
 enum TDragMode { dmManual, dmAutomatic };
 const TTypeInfo& TypeInfoFor(TDragMode*);
 

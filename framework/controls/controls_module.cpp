@@ -4,6 +4,7 @@
 #include "framework/controls/screen.h"
 #include "framework/controls/window_proc.h"
 #include "framework/controls/form.h"
+#include "framework/controls/status_bar.h"
 #include "framework/core/class_registry.h"
 #include "framework/core/fixups.h"
 #include "framework/core/type_info.h"
@@ -48,6 +49,7 @@ struct ControlsModule {
         // actions and common dialogs join that group as their classes arrive.
         StartClassGroup(TControl::StaticClass());
         ActivateClassGroup(TControl::StaticClass());
+        RegisterComponentClasses({&TStatusBar::StaticClass()});
     }
 
     ~ControlsModule()

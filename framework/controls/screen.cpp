@@ -5,6 +5,7 @@
 
 #include "framework/controls/form.h"
 #include "framework/core/class_info.h"
+#include "framework/graphics/font.h"
 #include "framework/graphics/graphics_object.h"
 #include "platform/input.h"
 #include "platform/screen.h"
@@ -152,4 +153,33 @@ void TMouse::SettingChanged(unsigned setting)
         wheelPresent_ = platform::SystemMetric(SM_MOUSEWHEELPRESENT) != 0;
         wheelScrollLines_ = platform::WheelScrollLines();
     }
+}
+
+void AssignHintFont(TFont* font)
+{
+    LOGFONTA system{};
+    if (!platform::StatusFont(system))
+        return;
+    // Built apart and assigned once, so that the font announces one change.
+    TFont hint;
+    hint.Assign(font);
+    hint.SetName(system.lfFaceName);
+    hint.SetHeight(system.lfHeight);
+    hint.SetCharset(static_cast<TFontCharset>(system.lfCharSet));
+    switch (system.lfPitchAndFamily & 3) {
+    case FIXED_PITCH: hint.SetPitch(fpFixed); break;
+    case VARIABLE_PITCH: hint.SetPitch(fpVariable); break;
+    default: hint.SetPitch(fpDefault); break;
+    }
+    TFontStyles style;
+    if (system.lfWeight >= FW_BOLD)
+        style.Include(fsBold);
+    if (system.lfItalic)
+        style.Include(fsItalic);
+    if (system.lfUnderline)
+        style.Include(fsUnderline);
+    if (system.lfStrikeOut)
+        style.Include(fsStrikeOut);
+    hint.SetStyle(style);
+    font->Assign(&hint);
 }

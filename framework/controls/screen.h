@@ -86,3 +86,7 @@ private:
 
 extern TScreen* Screen;
 extern TMouse* Mouse;
+
+class TFont;
+// Gives `font` the screen's hint font, the system's font of status bars and hints (its colour stays).
+void AssignHintFont(TFont* font);
