@@ -44,6 +44,10 @@
 #define SUnknownException  2004
 
 /* Forms (from 2100) */
+#define SCannotShowModal    2100
+#define SVisibleChanged     2101
+#define SMDIChildNotVisible 2102
+#define SNoMDIForm          2103
 
 /* The memo (from 2200) */
 

@@ -255,12 +255,16 @@ void TApplication::RunLoop()
         else
             primaryForm_->SetVisible(true);
     }
-    while (!quitRequested_) {
-        try {
-            PumpMessage();
-        } catch (...) {
-            ReportStepException();
-        }
+    while (!quitRequested_)
+        RunLoopStep();
+}
+
+void TApplication::RunLoopStep() noexcept
+{
+    try {
+        PumpMessage();
+    } catch (...) {
+        ReportStepException();
     }
 }
 
@@ -388,12 +392,18 @@ void TApplication::SetCurrentHint(const std::string& value)
     action.Execute();
 }
 
-void TApplication::RequestQuit()
+bool CallTerminateHooks()
 {
     for (auto hook : TerminateHooks())
         if (!hook())
-            return;
-    platform::PostQuitMessage(0);
+            return false;
+    return true;
+}
+
+void TApplication::RequestQuit()
+{
+    if (CallTerminateHooks())
+        platform::PostQuitMessage(0);
 }
 
 void TApplication::QueueSynchronizedCall(std::function<void()> call)

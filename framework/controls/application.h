@@ -44,14 +44,23 @@ public:
     {
         void* memory = ::operator new(sizeof(T));
         reference = static_cast<T*>(memory);
+        T* instance = nullptr;
         try {
-            new (memory) T(this);
+            instance = new (memory) T(this);
         } catch (...) {
             reference = nullptr;
             ::operator delete(memory);
             throw;
         }
-        AppFormCreated(reference);
+        // A form reads its resources once it is whole; one that fails there is freed again.
+        try {
+            instance->AfterConstruction();
+        } catch (...) {
+            reference = nullptr;
+            FreeComponent(instance);
+            throw;
+        }
+        AppFormCreated(instance);
     }
 
     // Shows the primary form and pumps messages until QuitRequested; without a primary form it
@@ -59,6 +68,9 @@ public:
     void RunLoop();
     // One step: take a message, or do the idle work when there is none.
     void PumpMessage();
+    // One step as RunLoop and the modal loops run it: an exception that escapes it goes to
+    // ReportException, and the loop goes on.
+    void RunLoopStep() noexcept;
     // Removes one queued message and, unless a filter takes it, translates and dispatches it.
     bool TakeMessage(MSG& msg);
     void FlushMessages();
@@ -74,6 +86,12 @@ public:
     void BringAppToFront();
     void HookMainWindow(const TWindowHook& hook);
     void UnhookMainWindow(const TWindowHook& hook);
+
+    // Disables every visible, enabled top-level window of the thread but `except`, and returns
+    // them; a modal loop or a system dialog does this while it runs.
+    static std::vector<HWND> DisableThreadWindows(HWND except);
+    // Enables again those of `windows` that still exist.
+    static void EnableWindows(const std::vector<HWND>& windows);
 
     HWND WindowHandle() const { return window_; }
     std::string AppTitle() const;
@@ -149,10 +167,6 @@ private:
     bool IsShortCut(TMessage& message);
     void FocusFirstWindow();
     void DoNormalizeTopMosts(bool includePrimary);
-    // Disables every visible, enabled top-level window of the thread but `except`; returns them.
-    static std::vector<HWND> DisableThreadWindows(HWND except);
-    // Enables those of `windows` that still exist.
-    static void EnableWindows(const std::vector<HWND>& windows);
     // ReportException for the loop's own steps; a report that fails in turn (an OnAppException
     // handler that raises) is dropped, so that the loop goes on.
     void ReportStepException() noexcept;
@@ -190,6 +204,8 @@ private:
 void SetStartUpHook(void (*hook)());
 void AddTerminateHook(bool (*hook)());
 void RemoveTerminateHook(bool (*hook)());
+// Asks every terminate hook; true when all agree to end the program.
+bool CallTerminateHooks();
 
 // Whether the system offers window animation (looked up once at start-up).
 bool CanAnimateWindows();

@@ -535,6 +535,17 @@ void TControl::ChangeScale(int multiplier, int divider)
     scalingFlags_ = {};
 }
 
+void TControl::ReadState(TReader& reader)
+{
+    scalingFlags_ = {};
+    controlState_.Include(csReadingState);
+    struct ReadingGuard {
+        TControlState& state;
+        ~ReadingGuard() { state.Exclude(csReadingState); }
+    } guard{controlState_};
+    TComponent::ReadState(reader);
+}
+
 void TControl::Loaded()
 {
     TComponent::Loaded();

@@ -83,7 +83,7 @@ public:
     void SetConstraints(TSizeConstraints* value) { constraints_->Assign(value); }
 
     bool Visible() const { return visible_; }
-    void SetVisible(bool value);
+    virtual void SetVisible(bool value);
     void Show();
     void Hide();
     bool Enabled() const { return enabled_; }
@@ -157,6 +157,9 @@ public:
     void SetName(const std::string& newName) override;
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
+    // Reads the control's record; while it lasts the control is in the reading state, and what the
+    // record sets is remembered for scaling.
+    void ReadState(TReader& reader) override;
 
     // The replaceable window procedure; initially WndProc.
     TWndMethod WindowProc;

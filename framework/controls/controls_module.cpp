@@ -1,6 +1,7 @@
 // Start-up and shut-down of the control framework: the window atoms and the registered message,
 // then the mouse, screen and application objects, made before the program entry runs.
 #include "framework/controls/application.h"
+#include "framework/controls/exception_hooks.h"
 #include "framework/controls/screen.h"
 #include "framework/controls/window_proc.h"
 #include "framework/controls/form.h"
@@ -35,6 +36,10 @@ TComponent* FindFormByName(const std::string& name)
     return nullptr;
 }
 
+// A reference of a form that fails only when another form's read resolves it is that form's
+// damage: the application reports it, and the other form goes on.
+void ReportLateFixupFailure(TComponent* root) { HandleFrameworkException(root); }
+
 struct ControlsModule {
     ControlsModule()
     {
@@ -45,6 +50,7 @@ struct ControlsModule {
         Application = new TApplication(nullptr);
         Application->SetShowHints(true);
         RegisterFindGlobalComponentProc(FindFormByName);
+        SetLateFixupErrorHandler(ReportLateFixupFailure);
         // Form resources find their classes in the group of controls; menus, timers, image lists,
         // actions and common dialogs join that group as their classes arrive.
         StartClassGroup(TControl::StaticClass());
@@ -58,6 +64,7 @@ struct ControlsModule {
         // (they were made after this module); the process ends without destroying them. The loop's
         // shut-down routine destroys them at a safe time.
         UnregisterFindGlobalComponentProc(FindFormByName);
+        SetLateFixupErrorHandler(nullptr);
         if (Application)
             Application->SetShowHints(false);
         if (Application && Application->ComponentCount() == 0) {

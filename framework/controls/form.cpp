@@ -1,12 +1,22 @@
-// TCustomForm and TForm: the top-level window, its active control, focus changes, dialog keys,
-// showing and closing.
+// TCustomForm and TForm: construction from the resource and scaling, window parameters, showing,
+// hiding and placing, the modal loop, closing and freeing, the active control and focus changes,
+// dialog keys and action updates.
 #include "framework/controls/form.h"
+
+#include <mutex>
 
 #include "framework/controls/application.h"
 #include "framework/controls/exception_hooks.h"
 #include "framework/controls/screen.h"
 #include "framework/core/class_info.h"
+#include "framework/core/fixups.h"
+#include "framework/core/form_loading.h"
+#include "framework/core/reader.h"
+#include "framework/graphics/graphics_object.h"
+#include "framework/graphics/mul_div.h"
+#include "platform/form_window.h"
 #include "platform/input.h"
+#include "platform/screen.h"
 #include "platform/window.h"
 
 int FocusCount = 0;
@@ -32,6 +42,28 @@ constexpr TEnumName<TFormStyle> FormStyleNames[] = {
 
 const TTypeInfo& TypeInfoFor(TFormStyle*) { return EnumTypeInfo<FormStyleNames>("TFormStyle"); }
 
+constexpr TEnumName<TPosition> PositionNames[] = {
+    {poDesigned, "poDesigned"},
+    {poDefault, "poDefault"},
+    {poDefaultPosOnly, "poDefaultPosOnly"},
+    {poDefaultSizeOnly, "poDefaultSizeOnly"},
+    {poScreenCenter, "poScreenCenter"},
+    {poDesktopCenter, "poDesktopCenter"},
+    {poMainFormCenter, "poMainFormCenter"},
+    {poOwnerFormCenter, "poOwnerFormCenter"}};
+
+const TTypeInfo& TypeInfoFor(TPosition*) { return EnumTypeInfo<PositionNames>("TPosition"); }
+
+constexpr TEnumName<TDefaultMonitor> DefaultMonitorNames[] = {
+    {dmDesktop, "dmDesktop"}, {dmPrimary, "dmPrimary"}, {dmMainForm, "dmMainForm"}, {dmActiveForm, "dmActiveForm"}};
+
+const TTypeInfo& TypeInfoFor(TDefaultMonitor*) { return EnumTypeInfo<DefaultMonitorNames>("TDefaultMonitor"); }
+
+constexpr TEnumName<TPrintScale> PrintScaleNames[] = {
+    {poNone, "poNone"}, {poProportional, "poProportional"}, {poPrintToFit, "poPrintToFit"}};
+
+const TTypeInfo& TypeInfoFor(TPrintScale*) { return EnumTypeInfo<PrintScaleNames>("TPrintScale"); }
+
 const TClassInfo& TCustomForm::StaticClass()
 {
     static const TClassInfo info = TClassBuilder<TCustomForm, TWinControl>("TCustomForm").Build();
@@ -48,14 +80,24 @@ const TClassInfo& TForm::StaticClass()
             .Property("Caption", &TForm::Caption, &TForm::SetCaption)
             .Property("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
             .Property("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
+            .Property("DefaultMonitor", &TForm::DefaultMonitor, &TForm::SetDefaultMonitor)
             .Property("FormStyle", &TForm::FormStyle, &TForm::SetFormStyle)
             .Property("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview)
+            .Property("OldCreateOrder", &TForm::OldCreateOrder, &TForm::SetOldCreateOrder)
+            .Property("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch)
+            .Property("Position", &TForm::Position, &TForm::SetPosition)
+            .Property("PrintScale", &TForm::PrintScale, &TForm::SetPrintScale)
+            .Property("Scaled", &TForm::Scaled, &TForm::SetScaled)
+            .Property("TextHeight", &TForm::TextHeight, &TForm::SetTextHeight)
             .Property("WindowState", &TForm::WindowState, &TForm::SetWindowState)
             .Property("OnActivate", &TForm::OnActivate)
             .Property("OnClose", &TForm::OnClose)
             .Property("OnCloseQuery", &TForm::OnCloseQuery)
+            .Property("OnCreate", &TForm::OnCreate)
             .Property("OnDeactivate", &TForm::OnDeactivate)
+            .Property("OnDestroy", &TForm::OnDestroy)
             .Property("OnHide", &TForm::OnHide)
+            .Property("OnPaint", &TForm::OnPaint)
             .Property("OnShortCut", &TForm::OnShortCut)
             .Property("OnShow", &TForm::OnShow)
             .Build();
@@ -64,13 +106,24 @@ const TClassInfo& TForm::StaticClass()
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
+TForm::TForm(TComponent* owner, TNoResource) : TCustomForm(owner, NoResource) {}
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), pixelsPerInch_(ScreenPixelsPerInch()) { InitForm(); }
+
+TCustomForm::TCustomForm(TComponent* owner, TNoResource)
+    : TWinControl(owner), readsResource_(false), pixelsPerInch_(ScreenPixelsPerInch())
+{
+    InitForm();
+}
+
+void TCustomForm::InitForm()
 {
     controlStyle_ = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     SetBounds(0, 0, 320, 240);
     SetVisible(false);
     SetParentColor(false);
     SetParentFont(false);
+    SetCtl3D(true);
     SetColor(clBtnFace);
     if (Screen)
         Screen->AddForm(this);
@@ -78,12 +131,196 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
 
 TCustomForm::~TCustomForm()
 {
-    Destroying();
+    // A form deleted directly (not through FreeComponent or its owner) gets its last steps here.
+    if (!preDestroyed_)
+        TCustomForm::BeforeDestruction();
+    std::lock_guard lock(GlobalNameSpace());
+    if (created_ && oldCreateOrder_)
+        DoDestroy();
     if (Screen)
         Screen->RemoveForm(this);
     // The window goes while this class's handlers can still see its messages.
     if (HandleAllocated())
         DestroyWindowWhileDestroying();
+}
+
+// ---- Construction and destruction ----
+
+void TCustomForm::AfterConstruction()
+{
+    {
+        std::lock_guard lock(GlobalNameSpace());
+        if (readsResource_ && &ClassInfo() != &TForm::StaticClass() && !HasState(csDesigning)) {
+            formState_.Include(fsCreating);
+            struct CreatingGuard {
+                TFormState& state;
+                ~CreatingGuard() { state.Exclude(fsCreating); }
+            } creating{formState_};
+            if (!ReadFormResources())
+                throw EResNotFound(SResNotFound, {ClassName()});
+        }
+        created_ = true;
+        if (oldCreateOrder_)
+            DoCreate();
+    }
+    if (!oldCreateOrder_)
+        DoCreate();
+    if (formState_.Contains(fsActivated)) {
+        formState_.Exclude(fsActivated);
+        PerformMessage(CMSG_ACTIVATE, 0, 0);
+    }
+}
+
+bool TCustomForm::ReadFormResources() { return InitInheritedComponent(this, TForm::StaticClass()); }
+
+void TCustomForm::DoCreate()
+{
+    if (OnCreate) {
+        try {
+            OnCreate(this);
+        } catch (...) {
+            HandleFrameworkException(this);
+        }
+    }
+    if (formState_.Contains(fsVisible)) {
+        formState_.Exclude(fsVisible);
+        SetVisible(true);
+    }
+}
+
+void TCustomForm::BeforeDestruction()
+{
+    if (preDestroyed_)
+        return;
+    preDestroyed_ = true;
+    std::lock_guard lock(GlobalNameSpace());
+    Destroying();
+    RemoveGlobalFixupsOfRoot(this);
+    RemoveFixupsOf(this);
+    if (!created_)
+        return;
+    if (formStyle_ != fsMDIChild) {
+        try {
+            SetVisible(false);
+        } catch (...) {
+            HandleFrameworkException(this);
+        }
+    }
+    if (!oldCreateOrder_)
+        DoDestroy();
+}
+
+void TCustomForm::DoDestroy()
+{
+    if (!OnDestroy)
+        return;
+    try {
+        OnDestroy(this);
+    } catch (...) {
+        HandleFrameworkException(this);
+    }
+}
+
+// ---- Reading the resource ----
+
+void TCustomForm::ReadState(TReader& reader)
+{
+    DisableAlign();
+    struct AlignGuard {
+        TWinControl* control;
+        ~AlignGuard() { control->EnableAlign(); }
+    } align{this};
+    storedClientWidth_ = 0;
+    storedClientHeight_ = 0;
+    textHeight_ = 0;
+    oldCreateOrder_ = false;
+    int fontHeight = Font()->Height();
+    TWinControl::ReadState(reader);
+    ScaleAfterReading(fontHeight);
+}
+
+// A form designed at another resolution, or whose font gives another text height here, has its
+// children scaled by the text height it measures now over the one it was designed with.
+void TCustomForm::ScaleAfterReading(int fontHeightBefore)
+{
+    bool scaled = false;
+    if (pixelsPerInch_ != 0 && textHeight_ > 0) {
+        int screen = ScreenPixelsPerInch();
+        if (Font()->Height() != fontHeightBefore && pixelsPerInch_ != screen)
+            Font()->SetHeight(MulDivRound(Font()->Height(), screen, pixelsPerInch_));
+        pixelsPerInch_ = screen;
+        int measured = platform::ScreenTextExtent(Font()->Handle(), "0").cy;
+        if (measured > 0 && measured != textHeight_) {
+            ScaleControls(measured, textHeight_);
+            storedClientWidth_ = MulDivRound(storedClientWidth_, measured, textHeight_);
+            storedClientHeight_ = MulDivRound(storedClientHeight_, measured, textHeight_);
+            scaled = true;
+        }
+    }
+    if (!scaled)
+        ScaleControls(1, 1);
+    if (storedClientWidth_ > 0)
+        TControl::SetClientWidth(storedClientWidth_);
+    if (storedClientHeight_ > 0)
+        TControl::SetClientHeight(storedClientHeight_);
+}
+
+void TCustomForm::DefineProperties(TFiler& filer)
+{
+    TWinControl::DefineProperties(filer);
+    // A form that keeps its parent's font stores this instead of a font.
+    filer.DefineProperty(
+        "IgnoreFontProperty",
+        [this](TReader& r) {
+            if (r.ReadBoolean())
+                SetParentFont(true);
+        },
+        nullptr, false);
+}
+
+void TCustomForm::Loaded()
+{
+    TWinControl::Loaded();
+    // The active control read from the resource becomes active again through the setter, which
+    // refuses one that cannot take the focus.
+    if (activeControl_) {
+        TWinControl* control = activeControl_;
+        activeControl_ = nullptr;
+        if (control->CanFocus())
+            SetActiveControl(control);
+    }
+}
+
+void TCustomForm::SetClientWidth(int value)
+{
+    if (controlState_.Contains(csReadingState))
+        storedClientWidth_ = value;
+    else
+        TControl::SetClientWidth(value);
+}
+
+void TCustomForm::SetClientHeight(int value)
+{
+    if (controlState_.Contains(csReadingState))
+        storedClientHeight_ = value;
+    else
+        TControl::SetClientHeight(value);
+}
+
+RECT TCustomForm::ClientRect() const
+{
+    if (handle_)
+        return TWinControl::ClientRect();
+    TCreateParams params;
+    const_cast<TCustomForm*>(this)->CreateParams(params);
+    RECT frame = platform::WindowFrame(params.Style, params.ExStyle, false);
+    return {0, 0, width_ - (frame.right - frame.left), height_ - (frame.bottom - frame.top)};
+}
+
+void TCustomForm::SetScaled(bool value)
+{
+    if (value != Scaled())
+        pixelsPerInch_ = value ? ScreenPixelsPerInch() : 0;
 }
 
 // ---- Window parameters ----
@@ -96,48 +333,92 @@ void TCustomForm::CreateParams(TCreateParams& params)
         params.Style &= ~(WS_CHILD | WS_GROUP | WS_TABSTOP);
     }
     params.WindowClass.style = CS_DBLCLKS;
+    if (position_ == poDefault || position_ == poDefaultPosOnly) {
+        params.X = CW_USEDEFAULT;
+        params.Y = CW_USEDEFAULT;
+    }
     TBorderIcons icons = borderIcons_;
-    TWindowState state = windowState_;
-    switch (borderStyle_) {
+    TFormBorderStyle border = borderStyle_;
+    if (formStyle_ == fsMDIChild && (border == bsNone || border == bsDialog))
+        border = bsSizeable;
+    switch (border) {
     case bsNone:
         if (!parent_ && !parentWindow_)
             params.Style |= WS_POPUP;
         icons = {};
         break;
     case bsSingle: params.Style |= WS_CAPTION; break;
-    case bsSizeable: params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsSizeable:
+        params.Style |= WS_CAPTION | WS_THICKFRAME;
+        if (position_ == poDefault || position_ == poDefaultSizeOnly) {
+            params.Width = CW_USEDEFAULT;
+            params.Height = CW_USEDEFAULT;
+        }
+        break;
     case bsDialog:
         params.Style |= WS_POPUP | WS_CAPTION;
         params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
         params.WindowClass.style |= CS_DBLCLKS | CS_SAVEBITS | CS_BYTEALIGNWINDOW;
         icons = icons & TBorderIcons{biSystemMenu, biHelp};
-        state = wsNormal;
         break;
     case bsToolWindow:
         params.Style |= WS_CAPTION;
         params.ExStyle |= WS_EX_TOOLWINDOW;
         icons = icons & TBorderIcons{biSystemMenu};
-        state = wsNormal;
         break;
     case bsSizeToolWin:
         params.Style |= WS_CAPTION | WS_THICKFRAME;
         params.ExStyle |= WS_EX_TOOLWINDOW;
         icons = icons & TBorderIcons{biSystemMenu};
-        state = wsNormal;
         break;
     }
-    if (icons.Contains(biMinimize))
-        params.Style |= WS_MINIMIZEBOX;
-    if (icons.Contains(biMaximize))
-        params.Style |= WS_MAXIMIZEBOX;
-    if (state == wsMinimized)
-        params.Style |= WS_MINIMIZE;
-    else if (state == wsMaximized)
-        params.Style |= WS_MAXIMIZE;
+    if (border == bsDialog || border == bsToolWindow || border == bsSizeToolWin) {
+        windowState_ = wsNormal;
+    } else {
+        bool systemMenu = icons.Contains(biSystemMenu);
+        if (icons.Contains(biMinimize) && (formStyle_ != fsMDIChild || systemMenu))
+            params.Style |= WS_MINIMIZEBOX;
+        if (icons.Contains(biMaximize) && (formStyle_ != fsMDIChild || systemMenu))
+            params.Style |= WS_MAXIMIZEBOX;
+        if (windowState_ == wsMinimized)
+            params.Style |= WS_MINIMIZE;
+        else if (windowState_ == wsMaximized)
+            params.Style |= WS_MAXIMIZE;
+    }
     if (icons.Contains(biSystemMenu))
         params.Style |= WS_SYSMENU;
     if (icons.Contains(biHelp))
         params.ExStyle |= WS_EX_CONTEXTHELP;
+    if (UseRightToLeftReading())
+        params.ExStyle |= WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
+}
+
+void TCustomForm::CreateWnd()
+{
+    // No MDI frame is ever made here, so an MDI child has none to live in.
+    if (formStyle_ == fsMDIChild &&
+        (!Application || !Application->PrimaryForm() || Application->PrimaryForm()->FormStyle() != fsMDIForm ||
+         !Application->PrimaryForm()->ClientHandle()))
+        throw EInvalidOperation(SNoMDIForm);
+    TWinControl::CreateWnd();
+    if ((platform::SystemVersion() & 0xFF) > 3 && borderStyle_ != bsDialog && Application && Application->Icon())
+        platform::SendMessage(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application->Icon()));
+    if (formStyle_ == fsStayOnTop)
+        platform::SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// While the form is read, a window made meanwhile keeps the system's default position and size.
+void TCustomForm::WMWindowPosChanging(TMessage& m)
+{
+    auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+    if (pos && HasState(csLoading)) {
+        if (position_ == poDefault || position_ == poDefaultPosOnly)
+            pos->flags |= SWP_NOMOVE;
+        if ((position_ == poDefault || position_ == poDefaultSizeOnly) &&
+            (borderStyle_ == bsSizeable || borderStyle_ == bsSizeToolWin))
+            pos->flags |= SWP_NOSIZE;
+    }
+    TWinControl::Dispatch(m);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value)
@@ -156,6 +437,17 @@ void TCustomForm::SetBorderIcons(TBorderIcons value)
     RecreateWnd();
 }
 
+void TCustomForm::SetFormStyle(TFormStyle value)
+{
+    if (value == formStyle_)
+        return;
+    formStyle_ = value;
+    if (handle_ && value == fsStayOnTop)
+        platform::SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    else if (handle_ && value == fsNormal)
+        platform::SetWindowPos(handle_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TCustomForm::SetWindowState(TWindowState value)
 {
     if (value == windowState_)
@@ -167,7 +459,32 @@ void TCustomForm::SetWindowState(TWindowState value)
     }
 }
 
-// ---- Showing and closing ----
+void TCustomForm::PaintWindow(HDC dc)
+{
+    TWinControl::PaintWindow(dc);
+    if (OnPaint)
+        OnPaint(this);
+}
+
+// ---- Showing and hiding ----
+
+void TCustomForm::SetVisible(bool value)
+{
+    if (formState_.Contains(fsCreating)) {
+        if (value)
+            formState_.Include(fsVisible);
+        else
+            formState_.Exclude(fsVisible);
+        return;
+    }
+    if (value == Visible())
+        return;
+    if (formState_.Contains(fsShowing))
+        throw EInvalidOperation(SVisibleChanged);
+    if (value)
+        MoveToDefaultMonitor();
+    TWinControl::SetVisible(value);
+}
 
 void TCustomForm::ShowForm()
 {
@@ -176,7 +493,12 @@ void TCustomForm::ShowForm()
         platform::SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void TCustomForm::HideForm() { SetVisible(false); }
+void TCustomForm::HideForm()
+{
+    if (formStyle_ == fsMDIChild && Visible())
+        throw EInvalidOperation(SMDIChildNotVisible);
+    SetVisible(false);
+}
 
 void TCustomForm::DoShow()
 {
@@ -202,15 +524,234 @@ void TCustomForm::DoHide()
 
 void TCustomForm::CMShowingChanged(TMessage&)
 {
+    if (formState_.Contains(fsShowing))
+        throw EInvalidOperation(SVisibleChanged);
+    formState_.Include(fsShowing);
+    struct ShowingGuard {
+        TFormState& state;
+        ~ShowingGuard() { state.Exclude(fsShowing); }
+    } guard{formState_};
     if (Showing()) {
         DoShow();
+        PlaceByPosition();
         static const int commands[] = {SW_SHOWNORMAL, SW_SHOWMINNOACTIVE, SW_SHOWMAXIMIZED};
         platform::ShowWindow(handle_, commands[windowState_]);
     } else {
         DoHide();
-        platform::ShowWindow(handle_, SW_HIDE);
+        HideWindow();
     }
 }
+
+void TCustomForm::HideWindow()
+{
+    constexpr UINT hide = SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    if (formState_.Contains(fsModal)) {
+        platform::SetWindowPos(handle_, nullptr, 0, 0, 0, 0, hide);
+        return;
+    }
+    if (platform::ActiveWindow() != handle_ || platform::IsIconic(handle_)) {
+        platform::ShowWindow(handle_, SW_HIDE);
+        return;
+    }
+    // The activation goes to the next window of the program before this one disappears.
+    HWND next = nullptr;
+    for (bool topMost : {false, true}) {
+        for (HWND window : platform::ThreadWindows()) {
+            if (window != handle_ && platform::IsWindowVisible(window) && platform::IsWindowEnabled(window) &&
+                ((platform::WindowLong(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) == topMost) {
+                next = window;
+                break;
+            }
+        }
+        if (next)
+            break;
+    }
+    if (next)
+        platform::SetActiveWindow(next);
+    platform::SetWindowPos(handle_, nullptr, 0, 0, 0, 0, hide);
+}
+
+namespace {
+
+// The top-left corner that centres a `width` x `height` box over `area`.
+POINT CentreIn(const RECT& area, int width, int height)
+{
+    return {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
+}
+
+RECT ScreenArea() { return {0, 0, platform::SystemMetric(SM_CXSCREEN), platform::SystemMetric(SM_CYSCREEN)}; }
+
+RECT FormArea(const TCustomForm* form) { return form->BoundsRect(); }
+
+HMONITOR MonitorOfForm(const TCustomForm* form)
+{
+    if (form->HandleAllocated())
+        return platform::MonitorOfWindow(form->WindowHandle());
+    RECT r = form->BoundsRect();
+    return platform::MonitorOfPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+}  // namespace
+
+// The first showing places the form by Position; later showings keep where it is.
+void TCustomForm::PlaceByPosition()
+{
+    if (HasState(csDesigning))
+        return;
+    TCustomForm* primary = Application ? Application->PrimaryForm() : nullptr;
+    if (primary == this)
+        primary = nullptr;
+    const TCustomForm* over = nullptr;
+    bool centred = true;
+    RECT area = ScreenArea();
+    switch (position_) {
+    case poScreenCenter: break;
+    case poMainFormCenter: over = primary; break;
+    case poOwnerFormCenter: {
+        auto* owner = dynamic_cast<TCustomForm*>(Owner());
+        over = owner && owner != this ? owner : primary;
+        break;
+    }
+    case poDesktopCenter:
+        area = {platform::SystemMetric(SM_XVIRTUALSCREEN), platform::SystemMetric(SM_YVIRTUALSCREEN), 0, 0};
+        area.right = area.left + platform::SystemMetric(SM_CXVIRTUALSCREEN);
+        area.bottom = area.top + platform::SystemMetric(SM_CYVIRTUALSCREEN);
+        break;
+    default: centred = false; break;
+    }
+    if (centred) {
+        if (over)
+            area = FormArea(over);
+        POINT corner = CentreIn(area, width_, height_);
+        SetBounds(corner.x, corner.y, width_, height_);
+        if (position_ != poDesktopCenter && Visible())
+            MoveToDefaultMonitor();
+    }
+    position_ = poDesigned;
+}
+
+// A form that lies on another monitor than its default one moves there.
+void TCustomForm::MoveToDefaultMonitor()
+{
+    if (defaultMonitor_ == dmDesktop || HasState(csDesigning))
+        return;
+    HMONITOR target = nullptr;
+    switch (defaultMonitor_) {
+    case dmPrimary: target = platform::MonitorOfPoint({0, 0}); break;
+    case dmMainForm:
+        if (Application && Application->PrimaryForm() && Application->PrimaryForm() != this)
+            target = MonitorOfForm(Application->PrimaryForm());
+        break;
+    case dmActiveForm:
+        if (Screen && Screen->ActiveCustomForm() && Screen->ActiveCustomForm() != this)
+            target = MonitorOfForm(Screen->ActiveCustomForm());
+        break;
+    default: break;
+    }
+    HMONITOR current = MonitorOfForm(this);
+    if (!target || target == current)
+        return;
+    RECT to = platform::MonitorRect(target);
+    if (position_ == poScreenCenter || position_ == poMainFormCenter) {
+        POINT corner = CentreIn(to, width_, height_);
+        SetBounds(corner.x, corner.y, width_, height_);
+        return;
+    }
+    RECT from = platform::MonitorRect(current);
+    int left = left_ + to.left - from.left;
+    int top = top_ + to.top - from.top;
+    if (left + width_ > to.right)
+        left = to.right - width_;
+    if (top + height_ > to.bottom)
+        top = to.bottom - height_;
+    SetBounds(left, top, width_, height_);
+}
+
+// ---- The modal loop ----
+
+TModalResult TCustomForm::ShowFormModal()
+{
+    if (Visible() || !Enabled() || formState_.Contains(fsModal) || formStyle_ == fsMDIChild)
+        throw EInvalidOperation(SCannotShowModal);
+    if (HWND capture = platform::CaptureWindow())
+        platform::SendMessage(capture, WM_CANCELMODE, 0, 0);
+    platform::ReleaseCapture();
+    formState_.Include(fsModal);
+    HWND activeWindow = platform::ActiveWindow();
+    int focusCount = FocusCount;
+    TCursor cursor = crDefault;
+    int cursorCount = 0;
+    if (Screen) {
+        Screen->SaveFocusedForm();
+        Screen->SetFocusedForm(this);
+        cursor = Screen->Cursor();
+        Screen->SetCursor(crDefault);
+        cursorCount = Screen->CursorCount();
+    }
+    std::vector<HWND> disabled = TApplication::DisableThreadWindows(nullptr);
+    // Whatever ends the loop, the program gets back its windows, cursor and focus as they were.
+    struct Restore {
+        TCustomForm& form;
+        HWND& activeWindow;
+        int focusCount;
+        TCursor cursor;
+        int cursorCount;
+        std::vector<HWND>& disabled;
+        ~Restore()
+        {
+            if (Screen)
+                Screen->SetCursor(Screen->CursorCount() == cursorCount ? cursor : crDefault);
+            TApplication::EnableWindows(disabled);
+            if (Screen)
+                Screen->SetFocusedForm(Screen->TakeSavedFocusedForm());
+            if (activeWindow && platform::IsWindow(activeWindow))
+                platform::SetActiveWindow(activeWindow);
+            FocusCount = focusCount;
+            form.formState_.Exclude(fsModal);
+        }
+    } restore{*this, activeWindow, focusCount, cursor, cursorCount, disabled};
+    try {
+        ShowForm();
+        platform::SendMessage(Handle(), CMSG_ACTIVATE, 0, 0);
+        modalResult_ = mrNone;
+        do {
+            Application->RunLoopStep();
+            if (Application->QuitRequested())
+                modalResult_ = mrCancel;
+            else if (modalResult_ != mrNone)
+                CloseModal();
+        } while (modalResult_ == mrNone);
+        platform::SendMessage(Handle(), CMSG_DEACTIVATE, 0, 0);
+        if (platform::ActiveWindow() != handle_)
+            activeWindow = nullptr;
+    } catch (...) {
+        HideForm();
+        throw;
+    }
+    HideForm();
+    return modalResult_;
+}
+
+// A ModalResult set inside the loop closes the form only when the close protocol lets it.
+void TCustomForm::CloseModal()
+{
+    try {
+        TCloseAction action = caNone;
+        if (QueryClose()) {
+            action = caHide;
+            DoClose(action);
+        }
+        if (action == caNone)
+            modalResult_ = mrNone;
+        else if (action == caFree)
+            ReleaseForm();
+    } catch (...) {
+        modalResult_ = mrNone;
+        HandleFrameworkException(this);
+    }
+}
+
+// ---- Closing ----
 
 bool TCustomForm::QueryClose()
 {
@@ -228,9 +769,15 @@ void TCustomForm::DoClose(TCloseAction& action)
 
 void TCustomForm::CloseForm()
 {
+    if (formState_.Contains(fsModal)) {
+        modalResult_ = mrCancel;
+        return;
+    }
     if (!QueryClose())
         return;
     TCloseAction action = caHide;
+    if (formStyle_ == fsMDIChild)
+        action = borderIcons_.Contains(biMinimize) ? caMinimize : caNone;
     DoClose(action);
     if (action == caNone)
         return;
@@ -248,9 +795,11 @@ void TCustomForm::CloseForm()
 
 void TCustomForm::ReleaseForm() { platform::PostMessage(Handle(), CMSG_RELEASE, 0, 0); }
 
-void TCustomForm::CMRelease(TMessage&) { delete this; }
+void TCustomForm::CMRelease(TMessage&) { FreeComponent(this); }
 
 void TCustomForm::WMClose(TMessage&) { CloseForm(); }
+
+void TCustomForm::WMQueryEndSession(TMessage& m) { m.Result = QueryClose() && CallTerminateHooks(); }
 
 // Minimising the primary form minimises the whole application (whose window stands for it).
 void TCustomForm::WMSysCommand(TMessage& m)
@@ -404,12 +953,20 @@ void TCustomForm::WMActivate(TMessage& m)
 
 void TCustomForm::CMActivate(TMessage&)
 {
+    if (formState_.Contains(fsCreating) || HasState(csReading)) {
+        formState_.Include(fsActivated);
+        return;
+    }
     if (OnActivate)
         OnActivate(this);
 }
 
 void TCustomForm::CMDeactivate(TMessage&)
 {
+    if (formState_.Contains(fsCreating) || HasState(csReading)) {
+        formState_.Exclude(fsActivated);
+        return;
+    }
     if (OnDeactivate)
         OnDeactivate(this);
 }
@@ -534,6 +1091,8 @@ void TCustomForm::Dispatch(TMessage& m)
     case WM_CLOSE: WMClose(m); break;
     case WM_SYSCOMMAND: WMSysCommand(m); break;
     case WM_SIZE: WMSize(m); break;
+    case WM_WINDOWPOSCHANGING: WMWindowPosChanging(m); break;
+    case WM_QUERYENDSESSION: WMQueryEndSession(m); break;
     case CMSG_ACTIVATE: CMActivate(m); break;
     case CMSG_DEACTIVATE: CMDeactivate(m); break;
     case CMSG_DIALOGKEY: CMDialogKey(m); break;

@@ -1,6 +1,7 @@
-// TCustomForm and TForm: a top-level window owned by the application window, which keeps its
-// active control and carries out the focus changes of its controls (OnEnter/OnExit), moves the
-// focus on dialog keys, previews keys, and closes (the primary form by ending the application).
+// TCustomForm and TForm: a top-level window built from its form resource and scaled to the screen.
+// It is shown, hidden, shown modally and closed with its close actions, keeps its active control and
+// carries out the focus changes of its controls (OnEnter/OnExit), moves the focus on dialog keys,
+// previews keys and updates its actions at idle.
 #pragma once
 
 #include <string>
@@ -20,17 +21,75 @@ const TTypeInfo& TypeInfoFor(TWindowState*);
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 const TTypeInfo& TypeInfoFor(TFormStyle*);
 
+// Where a form is placed when it is first shown; it becomes poDesigned afterwards.
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+const TTypeInfo& TypeInfoFor(TPosition*);
+
+// The monitor a form moves to when it becomes visible.
+enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
+const TTypeInfo& TypeInfoFor(TDefaultMonitor*);
+
+enum TPrintScale { poNone, poProportional, poPrintToFit };
+const TTypeInfo& TypeInfoFor(TPrintScale*);
+
+// What a form is going through, one flag each.
+enum TFormStateElement {
+    fsCreating,         // inside the resource load
+    fsVisible,          // a Visible set during creation, applied after it
+    fsShowing,          // inside OnShow or OnHide
+    fsModal,            // inside the modal loop
+    fsCreatedMDIChild,  // its window was made as an MDI child
+    fsActivated         // an activation arrived while the form was being read
+};
+using TFormState = TSet<TFormStateElement>;
+
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+// The answer of a modal form: non-zero ends its modal loop.
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+constexpr TModalResult mrAll = 8;
+constexpr TModalResult mrNoToAll = 9;
+constexpr TModalResult mrYesToAll = 10;
 
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
 using TCloseQueryEvent = TEvent<TObject*, bool&>;
 using TShortCutEvent = TEvent<TMessage&, bool&>;
 
+// Picks the constructor that builds a form in code, without a resource (message dialogs do).
+struct TNoResource {};
+inline constexpr TNoResource NoResource{};
+
 class TCustomForm : public TWinControl {
     DECLARE_CLASS(TCustomForm)
 public:
+    // A form of a class below TForm reads the resources of its class chain once it is whole: make it
+    // with TApplication::CreateAppForm or CreateComponent, which run that step (AfterConstruction).
     explicit TCustomForm(TComponent* owner);
+    TCustomForm(TComponent* owner, TNoResource);
     ~TCustomForm() override;
+
+    // Reads the form's resources, then fires OnCreate by OldCreateOrder and shows the form when the
+    // resource asked for it. No resource for the class raises EResNotFound naming the class.
+    void AfterConstruction() override;
+    // Hides the form and fires OnDestroy (when OldCreateOrder is false) while it is still whole.
+    void BeforeDestruction() override;
 
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
@@ -43,6 +102,8 @@ public:
     bool SetFocusedControl(TWinControl* control);
     TWinControl* FocusedControl() const { return focusedControl_; }
     bool Active() const { return active_; }
+    // Gives the form the focus; a form that is not active and hidden or disabled raises.
+    void FocusForm() { SetFocus(); }
     void SetFocus() override;
     bool CanFocus() const override;
 
@@ -57,12 +118,42 @@ public:
     // Records a state without applying it to the window (a start-up show command does this).
     void StoreWindowState(TWindowState value) { windowState_ = value; }
     TFormStyle FormStyle() const { return formStyle_; }
-    void SetFormStyle(TFormStyle value) { formStyle_ = value; }
-    // The MDI client window of an MDI frame (none: this framework makes no MDI frames yet).
+    void SetFormStyle(TFormStyle value);
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition value) { position_ = value; }
+    TDefaultMonitor DefaultMonitor() const { return defaultMonitor_; }
+    void SetDefaultMonitor(TDefaultMonitor value) { defaultMonitor_ = value; }
+    TPrintScale PrintScale() const { return printScale_; }
+    void SetPrintScale(TPrintScale value) { printScale_ = value; }
+    // The MDI client window of an MDI frame (none: this framework makes no MDI frames).
     HWND ClientHandle() const { return nullptr; }
+    TFormState FormState() const { return formState_; }
 
+    // Design resolution and text height; 0 pixels per inch turns scaling at load time off.
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void SetPixelsPerInch(int value) { pixelsPerInch_ = value; }
+    bool Scaled() const { return pixelsPerInch_ != 0; }
+    void SetScaled(bool value);
+    int TextHeight() const { return textHeight_; }
+    void SetTextHeight(int value) { textHeight_ = value; }
+    bool OldCreateOrder() const { return oldCreateOrder_; }
+    void SetOldCreateOrder(bool value) { oldCreateOrder_ = value; }
+    // While the form is read, the client size is kept aside and applied after scaling.
+    void SetClientWidth(int value);
+    void SetClientHeight(int value);
+    // Without a window the client area is what the frame of the window to be made leaves.
+    RECT ClientRect() const override;
+
+    // During creation Visible only records the wish; inside OnShow/OnHide a change raises.
+    void SetVisible(bool value) override;
     void ShowForm();
+    // Hides the form; a visible MDI child raises.
     void HideForm();
+    // Shows the form and runs a nested loop until ModalResult is non-zero; a visible, disabled,
+    // modal or MDI child form raises.
+    TModalResult ShowFormModal();
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult value) { modalResult_ = value; }
     // The close protocol: OnCloseQuery, OnClose, then hide, minimise, free or end the application.
     void CloseForm();
     bool QueryClose();
@@ -71,20 +162,26 @@ public:
 
     // The child-key hook of the form (it takes none).
     virtual bool WantChildKey(TControl* child, TMessage& message);
-    // OnShortCut; the menus and action lists of the form join here.
+    // OnShortCut; the main menu and the action lists of the form join here.
     virtual bool IsShortCut(TMessage& message);
     // Asks the active control to leave any mouse mode (a mouse press on `sender` began).
     void SendCancelMode(TControl* sender);
     // Lets the form's actions, and those of its showing controls, update.
     virtual void UpdateActions();
 
+    void Loaded() override;
+    void ReadState(TReader& reader) override;
+    void DefineProperties(TFiler& filer) override;
     void Dispatch(TMessage& message) override;
     void WndProc(TMessage& message) override;
 
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
     TShortCutEvent OnShortCut;
@@ -92,11 +189,23 @@ public:
 protected:
     friend class TWinControl;
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void PaintWindow(HDC dc) override;
+    // Reads the resources of the class chain into the form; false when there is none.
+    virtual bool ReadFormResources();
+    virtual void DoCreate();
+    virtual void DoDestroy();
     virtual void DoShow();
     virtual void DoHide();
     virtual void DoClose(TCloseAction& action);
 
 private:
+    void InitForm();
+    void ScaleAfterReading(int fontHeightBefore);
+    void PlaceByPosition();
+    void MoveToDefaultMonitor();
+    void HideWindow();
+    void CloseModal();
     void SetWindowFocus();
     void SetActive(bool value);
     void CMActivate(TMessage& m);
@@ -107,8 +216,10 @@ private:
     void CMActionMessage(TMessage& m);
     void WMActivate(TMessage& m);
     void WMClose(TMessage& m);
+    void WMQueryEndSession(TMessage& m);
     void WMSysCommand(TMessage& m);
     void WMSize(TMessage& m);
+    void WMWindowPosChanging(TMessage& m);
     // Sends a focus message to `control`; false when a handler moved the focus meanwhile.
     bool SendFocusMessage(TWinControl* control, std::uint32_t message);
 
@@ -116,16 +227,30 @@ private:
     TWinControl* focusedControl_ = nullptr;
     bool active_ = false;
     bool keyPreview_ = false;
+    bool readsResource_ = true;
+    bool created_ = false;       // AfterConstruction ran to its end
+    bool preDestroyed_ = false;  // BeforeDestruction ran
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
     TWindowState windowState_ = wsNormal;
     TFormStyle formStyle_ = fsNormal;
+    TPosition position_ = poDesigned;
+    TDefaultMonitor defaultMonitor_ = dmActiveForm;
+    TPrintScale printScale_ = poProportional;
+    TFormState formState_;
+    TModalResult modalResult_ = mrNone;
+    int pixelsPerInch_;
+    int textHeight_ = 0;
+    int storedClientWidth_ = 0;
+    int storedClientHeight_ = 0;
+    bool oldCreateOrder_ = false;
 };
 
 class TForm : public TCustomForm {
     DECLARE_CLASS(TForm)
 public:
     explicit TForm(TComponent* owner);
+    TForm(TComponent* owner, TNoResource);
 };
 
 // Raised by a focus change each time it starts, so that a change can tell whether a handler

@@ -95,6 +95,7 @@ void TScreen::SetCursor(TCursor value)
     if (value == cursor_)
         return;
     cursor_ = value;
+    ++cursorCount_;
     platform::SetCursor(Cursors(value == crDefault ? crArrow : value));
 }
 

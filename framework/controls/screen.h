@@ -46,6 +46,9 @@ public:
     // The screen cursor (crDefault: each control's own), and the system cursor of a cursor value.
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor value);
+    // Counts the changes of the screen cursor: a modal loop puts its cursor back only when nothing
+    // changed it meanwhile.
+    int CursorCount() const { return cursorCount_; }
     HCURSOR Cursors(TCursor cursor) const;
 
     int Width() const;
@@ -62,6 +65,7 @@ private:
     TCustomForm* lastActiveCustomForm_ = nullptr;
     TForm* lastActiveForm_ = nullptr;
     TCursor cursor_ = crDefault;
+    int cursorCount_ = 0;
     std::vector<TCustomForm*> savedFocusedForms_;
 };
 

@@ -167,11 +167,42 @@ int TWinControl::TabOrder() const { return parent_ ? IndexIn(parent_->tabList_, 
 
 void TWinControl::SetTabOrder(int value)
 {
+    if (controlState_.Contains(csReadingState))
+        storedTabOrder_ = value;
+    else
+        MoveInTabList(value);
+}
+
+void TWinControl::MoveInTabList(int value)
+{
     int current = TabOrder();
     if (current < 0)
         return;
     auto& list = parent_->tabList_;
     MoveToIndex(list, current, std::clamp(value, 0, static_cast<int>(list.size()) - 1));
+}
+
+void TWinControl::ReadState(TReader& reader)
+{
+    TControl::ReadState(reader);
+    FixupTabList();
+}
+
+// Each child read with a tab order goes to that place, lowest first, so that the stored order
+// holds whatever order the records came in.
+void TWinControl::FixupTabList()
+{
+    std::vector<TWinControl*> placed;
+    for (TWinControl* child : winControls_)
+        if (child->storedTabOrder_ >= 0)
+            placed.push_back(child);
+    std::stable_sort(placed.begin(), placed.end(), [](const TWinControl* a, const TWinControl* b) {
+        return a->storedTabOrder_ < b->storedTabOrder_;
+    });
+    for (TWinControl* child : placed) {
+        child->MoveInTabList(child->storedTabOrder_);
+        child->storedTabOrder_ = -1;
+    }
 }
 
 void TWinControl::SetTabStop(bool value)

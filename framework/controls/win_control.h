@@ -56,7 +56,8 @@ public:
     void Broadcast(TMessage& message);
     void NotifyControls(std::uint32_t message);
 
-    // Tab order
+    // Tab order. A tab order read from a resource is kept aside until the parent's whole record is
+    // in, since the siblings that follow it are not there yet.
     int TabOrder() const;
     void SetTabOrder(int value);
     bool TabStop() const { return tabStop_; }
@@ -103,6 +104,8 @@ public:
     // Scales the children only (a form scales its children after loading).
     void ScaleControls(int multiplier, int divider);
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+    // Reads the record, then puts the children read with it into their stored tab order.
+    void ReadState(TReader& reader) override;
 
     // The main handler: every message of the window arrives here and goes to WindowProc; an
     // exception goes to the application's report, and the message counts as handled.
@@ -206,6 +209,8 @@ private:
     bool DoControlMsg(HWND control, TMessage& m);
     HWND PrecedingWindow(const TWinControl* control) const;
     void InsertTab(TWinControl* control);
+    void MoveInTabList(int value);
+    void FixupTabList();
     void DoAlign(TAlign align, TControl* control, RECT& rect);
     void PlaceByAnchors(TControl* control, TAlign align, const RECT& client);
     void ImeEnter();
@@ -214,6 +219,7 @@ private:
     std::vector<TControl*> controls_;        // non-windowed children
     std::vector<TWinControl*> winControls_;  // windowed children
     std::vector<TWinControl*> tabList_;
+    int storedTabOrder_ = -1;  // read from a resource, applied once the parent's record is in
     bool tabStop_ = false;
     bool ctl3D_ = true;
     bool parentCtl3D_ = true;

@@ -25,6 +25,9 @@
 #include "framework/core/type_info.h"
 
 class TComponent;
+// Defined with TComponent: makes a component and runs its after-construction step.
+template <class T, class... A>
+T* CreateComponent(A&&... args);
 
 // A published property: its name, its type, and access to its value by kind. Asking a property for
 // a kind it does not hold raises EInvalidCast.
@@ -312,7 +315,7 @@ public:
     {
         if constexpr (std::is_base_of_v<TComponent, C> && !std::is_abstract_v<C>) {
             if constexpr (std::is_constructible_v<C, TComponent*>)
-                info_.factory_ = [](TComponent* owner) -> TComponent* { return new C(owner); };
+                info_.factory_ = [](TComponent* owner) -> TComponent* { return CreateComponent<C>(owner); };
         }
     }
 

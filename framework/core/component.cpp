@@ -68,8 +68,16 @@ void TComponent::DestroyComponents()
             RemoveComponent(c);
         else
             Remove(c);
-        delete c;
+        FreeComponent(c);
     }
+}
+
+void FreeComponent(TComponent* component)
+{
+    if (!component)
+        return;
+    component->BeforeDestruction();
+    delete component;
 }
 
 TComponent* TComponent::Components(int index) const

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/core/persistent.h"
@@ -34,6 +35,10 @@ using TComponentState = TSet<TComponentStateElement>;
 
 enum TComponentStyleElement { csInheritable, csCheckPropAvail, csSubComponent };
 using TComponentStyle = TSet<TComponentStyleElement>;
+
+class TComponent;
+// Runs the component's before-destruction step, then destroys it (none: nothing happens).
+void FreeComponent(TComponent* component);
 
 // True when `name` is an identifier: first A-Z, a-z or "_", then those or 0-9 (ASCII only).
 bool IsValidIdent(const std::string& name);
@@ -84,6 +89,13 @@ public:
     std::int32_t DesignInfo() const { return designInfo_; }
     void SetDesignInfo(std::int32_t value) { designInfo_ = value; }
 
+    // Runs once the object is whole (every constructor has run): a form reads its resources here,
+    // since a constructor cannot reach what its derived classes add. CreateComponent calls it.
+    virtual void AfterConstruction() {}
+    // Runs before any destructor, while the whole object still exists: a form fires OnDestroy here.
+    // FreeComponent and an owner destroying what it owns call it; it must not raise.
+    virtual void BeforeDestruction() {}
+
     // Overridable steps of loading, naming and nesting.
     virtual void Loaded();
     virtual void Notification(TComponent* component, TOperation operation);
@@ -125,3 +137,18 @@ private:
     TComponentState state_;
     TComponentStyle style_{csInheritable};
 };
+
+// Makes a component of class T and runs its after-construction step; a component whose step raises
+// is freed and the exception goes on.
+template <class T, class... A>
+T* CreateComponent(A&&... args)
+{
+    T* component = new T(std::forward<A>(args)...);
+    try {
+        component->AfterConstruction();
+    } catch (...) {
+        FreeComponent(component);
+        throw;
+    }
+    return component;
+}

@@ -7,6 +7,7 @@
 
 #include "framework/core/class_info.h"
 #include "framework/core/component.h"
+#include "framework/core/exceptions.h"
 #include "framework/core/type_info.h"
 
 namespace {
@@ -32,6 +33,8 @@ FinderProcs& Finders()
     static FinderProcs finders;
     return finders;
 }
+
+TLateFixupErrorHandler lateFixupErrorHandler = nullptr;
 
 // The reference lists of the reads in progress on this thread, innermost last.
 thread_local std::vector<std::vector<TPropFixup>*>* localLists = nullptr;
@@ -157,7 +160,7 @@ int GlobalFixupCount()
     return static_cast<int>(Fixups().list.size());
 }
 
-void ResolveGlobalFixups()
+void ResolveGlobalFixups(const std::function<void(const TPropFixup&, const Exception&)>& failed)
 {
     std::lock_guard guard(Fixups().lock);
     auto& list = Fixups().list;
@@ -165,11 +168,28 @@ void ResolveGlobalFixups()
         TPropFixup fixup = list[i];
         if (TComponent* root = FindGlobalComponent(fixup.RootName)) {
             list.erase(list.begin() + i);
-            fixup.Property->SetObject(*fixup.Instance, FindNestedComponent(root, fixup.Name));
+            try {
+                fixup.Property->SetObject(*fixup.Instance, FindNestedComponent(root, fixup.Name));
+            } catch (const Exception& e) {
+                failed(fixup, e);
+            }
         } else if (fixup.Property->GetObject(*fixup.Instance)) {
             list.erase(list.begin() + i);  // the property got a value meanwhile
         } else {
             ++i;
         }
+    }
+}
+
+void SetLateFixupErrorHandler(TLateFixupErrorHandler handler) { lateFixupErrorHandler = handler; }
+
+void ReportLateFixupError(TComponent* root, const EReadError& error)
+{
+    if (!lateFixupErrorHandler)
+        return;
+    try {
+        throw error;
+    } catch (const Exception&) {
+        lateFixupErrorHandler(root);
     }
 }

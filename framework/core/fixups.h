@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/exceptions.h"
+
 class TComponent;
 class TPersistent;
 class TPropInfo;
@@ -53,5 +55,13 @@ private:
     std::vector<TPropFixup>& list_;
 };
 int GlobalFixupCount();
-// Resolves the references whose root can now be found.
-void ResolveGlobalFixups();
+// Resolves the references whose root can now be found. A reference whose setter refuses the
+// component is dropped and handed to `failed` with the error (which may raise); the others go on.
+void ResolveGlobalFixups(const std::function<void(const TPropFixup&, const Exception&)>& failed);
+
+// A waiting reference of `root` that failed while another root's read resolved it: that read goes
+// on, and the failure `error` (the reader's error naming the property) is reported here, to the
+// handler the control framework sets (its application's report); without one it is dropped.
+using TLateFixupErrorHandler = void (*)(TComponent* root);  // called inside a catch block of the error
+void SetLateFixupErrorHandler(TLateFixupErrorHandler handler);
+void ReportLateFixupError(TComponent* root, const EReadError& error);

@@ -98,15 +98,14 @@ TComponent* TReader::ReadRootComponent(TComponent* root)
             loaded_ = nullptr;
         }
         finder_.reset();
-        for (;;) {
-            try {
-                ResolveGlobalFixups();
-                break;
-            } catch (const Exception& e) {
-                if (!Error(e.Message()))
-                    throw;
-            }
-        }
+        // A waiting reference of another root that fails now is that root's damage: this read goes on.
+        ResolveGlobalFixups([&](const TPropFixup& fixup, const Exception& e) {
+            EReadError wrapped = PropertyReadError(fixup.Instance, fixup.Property->Name(), e);
+            if (fixup.Root != result)
+                ReportLateFixupError(fixup.Root, wrapped);
+            else if (!Error(wrapped.Message()))
+                throw wrapped;
+        });
     } catch (...) {
         RemoveGlobalFixupsOfRoot(result);
         ownLoaded_.reset();
@@ -246,16 +245,34 @@ void TReader::FixupReferences()
         ReferenceName(name);
         TComponent* found = FindNestedComponent(fixup.Root, name);
         RemoveGlobalFixup(fixup.Instance, fixup.Property);
-        if (found) {
-            fixup.Property->SetObject(*fixup.Instance, found);
-        } else if (auto dot = name.find('.'); dot != std::string::npos) {
-            fixup.RootName = name.substr(0, dot);
-            fixup.Name = name.substr(dot + 1);
-            AddGlobalFixup(fixup);
-        } else {
-            fixup.Property->SetObject(*fixup.Instance, nullptr);
+        // A setter may refuse what the name gives (a component of another class, none for a property
+        // that must hold an object): the error names the property like any other damaged value.
+        try {
+            if (found) {
+                fixup.Property->SetObject(*fixup.Instance, found);
+            } else if (auto dot = name.find('.'); dot != std::string::npos) {
+                fixup.RootName = name.substr(0, dot);
+                fixup.Name = name.substr(dot + 1);
+                AddGlobalFixup(fixup);
+            } else {
+                fixup.Property->SetObject(*fixup.Instance, nullptr);
+            }
+        } catch (const Exception& e) {
+            EReadError wrapped = PropertyReadError(fixup.Instance, fixup.Property->Name(), e);
+            if (!Error(wrapped.Message()))
+                throw wrapped;
         }
     }
+}
+
+EReadError TReader::PropertyReadError(TPersistent* instance, const std::string& path, const Exception& e)
+{
+    std::string objectName;
+    if (auto* component = dynamic_cast<TComponent*>(instance))
+        objectName = component->Name();
+    if (objectName.empty())
+        objectName = instance->ClassName();
+    return EReadError(SPropertyException, {objectName, ".", path, e.Message()});
 }
 
 void TReader::ReadProperty(TPersistent* instance)
@@ -301,12 +318,7 @@ void TReader::ReadProperty(TPersistent* instance)
             }
         }
     } catch (const Exception& e) {
-        std::string objectName;
-        if (auto* component = dynamic_cast<TComponent*>(instance))
-            objectName = component->Name();
-        if (objectName.empty())
-            objectName = instance->ClassName();
-        EReadError wrapped(SPropertyException, {objectName, ".", path, e.Message()});
+        EReadError wrapped = PropertyReadError(instance, path, e);
         if (canHandleExceptions_ && Error(wrapped.Message()))
             return;
         throw wrapped;

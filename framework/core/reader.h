@@ -112,6 +112,8 @@ private:
     void SkipProperty();
     void SkipComponent(bool skipHeader);
     void PropertyError(const std::string& name);
+    // The reader's error for a property `path` of `instance` whose value failed with `e`.
+    static EReadError PropertyReadError(TPersistent* instance, const std::string& path, const Exception& e);
     [[noreturn]] void PropValueError();
     [[noreturn]] void ReadError();
     void ReadPropValue(TPersistent* instance, const TPropInfo& property);

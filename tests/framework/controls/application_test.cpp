@@ -113,7 +113,10 @@ class TSeenForm : public TForm {
 public:
     static TSeenForm** Reference;
     bool referenceSetDuringConstruction = false;
-    explicit TSeenForm(TComponent* owner) : TForm(owner) { referenceSetDuringConstruction = *Reference == this; }
+    explicit TSeenForm(TComponent* owner) : TForm(owner, NoResource)
+    {
+        referenceSetDuringConstruction = *Reference == this;
+    }
 };
 TSeenForm** TSeenForm::Reference = nullptr;
 

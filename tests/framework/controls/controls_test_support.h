@@ -23,11 +23,11 @@ void PumpPending();
 // The window's text as WM_GETTEXT gives it (at most 255 bytes).
 std::string WindowTextOf(HWND window);
 
-// A form that is shown on screen and destroyed at the end of the test.
+// A form built in code (it has no resource), shown on screen and destroyed at the end of the test.
 class TTestForm : public TForm {
     DECLARE_CLASS(TTestForm)
 public:
-    explicit TTestForm(TComponent* owner) : TForm(owner) {}
+    explicit TTestForm(TComponent* owner) : TForm(owner, NoResource) {}
 };
 
 // A windowed control that logs the creation of its window.
