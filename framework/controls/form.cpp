@@ -135,7 +135,7 @@ TCustomForm::~TCustomForm()
     if (!preDestroyed_)
         TCustomForm::BeforeDestruction();
     std::lock_guard lock(GlobalNameSpace());
-    if (created_ && oldCreateOrder_)
+    if (!unfinished_ && oldCreateOrder_)
         DoDestroy();
     if (Screen)
         Screen->RemoveForm(this);
@@ -152,14 +152,15 @@ void TCustomForm::AfterConstruction()
         std::lock_guard lock(GlobalNameSpace());
         if (readsResource_ && &ClassInfo() != &TForm::StaticClass() && !HasState(csDesigning)) {
             formState_.Include(fsCreating);
+            unfinished_ = true;
             struct CreatingGuard {
                 TFormState& state;
                 ~CreatingGuard() { state.Exclude(fsCreating); }
             } creating{formState_};
             if (!ReadFormResources())
                 throw EResNotFound(SResNotFound, {ClassName()});
+            unfinished_ = false;
         }
-        created_ = true;
         if (oldCreateOrder_)
             DoCreate();
     }
@@ -197,7 +198,8 @@ void TCustomForm::BeforeDestruction()
     Destroying();
     RemoveGlobalFixupsOfRoot(this);
     RemoveFixupsOf(this);
-    if (!created_)
+    // A form whose resource could not be read was never whole: it is neither hidden nor told.
+    if (unfinished_)
         return;
     if (formStyle_ != fsMDIChild) {
         try {

@@ -228,7 +228,7 @@ private:
     bool active_ = false;
     bool keyPreview_ = false;
     bool readsResource_ = true;
-    bool created_ = false;       // AfterConstruction ran to its end
+    bool unfinished_ = false;    // AfterConstruction failed before the form was whole
     bool preDestroyed_ = false;  // BeforeDestruction ran
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
