@@ -51,7 +51,10 @@
 
 /* The memo (from 2200) */
 
-/* The status bar (from 2300) */
+/* The status bar, image lists and the tool strip (from 2300) */
+#define SInvalidImageSize  2300
+#define SImageIndexError   2301
+#define SInvalidBitmapData 2302
 
 /* Message dialogs and their buttons (from 2400) */
 

@@ -9,6 +9,7 @@
 #include "framework/core/class_registry.h"
 #include "framework/core/fixups.h"
 #include "framework/core/type_info.h"
+#include "framework/graphics/image_list.h"
 #include "platform/module.h"
 
 TApplication* Application = nullptr;
@@ -55,7 +56,7 @@ struct ControlsModule {
         // actions and common dialogs join that group as their classes arrive.
         StartClassGroup(TControl::StaticClass());
         ActivateClassGroup(TControl::StaticClass());
-        RegisterComponentClasses({&TStatusBar::StaticClass()});
+        RegisterComponentClasses({&TStatusBar::StaticClass(), &TImageList::StaticClass()});
     }
 
     ~ControlsModule()
