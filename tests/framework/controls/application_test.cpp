@@ -707,25 +707,7 @@ TEST(ShowCommandChild, StartedMinimisedThePrimaryFormStaysHiddenAndTheApplicatio
 
 TEST(RunLoop, StartsMinimisedWithShowCommand7)
 {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string command = std::string("\"") + path + "\" --gtest_filter=ShowCommandChild.*";
-    SetEnvironmentVariableA("VELMORA_SHOW_COMMAND_CHILD", "1");
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWMINNOACTIVE;
-    PROCESS_INFORMATION process{};
-    BOOL started =
-        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-    SetEnvironmentVariableA("VELMORA_SHOW_COMMAND_CHILD", nullptr);
-    ASSERT_TRUE(started);
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(RunChildTests("ShowCommandChild.*", "VELMORA_SHOW_COMMAND_CHILD", SW_SHOWMINNOACTIVE), 0u);
 }
 
 }  // namespace

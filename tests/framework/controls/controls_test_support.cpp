@@ -51,6 +51,32 @@ void PumpPending()
     }
 }
 
+unsigned RunChildTests(const std::string& filter, const char* flag, int showCommand)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string command = std::string("\"") + path + "\" --gtest_filter=" + filter;
+    SetEnvironmentVariableA(flag, "1");
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (showCommand != -1) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(showCommand);
+    }
+    PROCESS_INFORMATION process{};
+    BOOL started =
+        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    SetEnvironmentVariableA(flag, nullptr);
+    if (!started)
+        return ~0u;
+    DWORD code = ~0u;
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
 TTestForm* MakeShownForm(int clientWidth, int clientHeight)
 {
     auto* form = new TTestForm(nullptr);

@@ -92,6 +92,12 @@ public:
     explicit TTestGraphic(TComponent* owner) : TGraphicControl(owner) {}
 };
 
+// Runs the tests matching `filter` of this program in a child process, with the environment
+// variable `flag` set (the child tests skip themselves without it) and, when `showCommand` is not
+// -1, that start-up show command. The child's exit code (0: its tests passed); ~0u when it could
+// not be started or did not end within a minute.
+unsigned RunChildTests(const std::string& filter, const char* flag, int showCommand = -1);
+
 // Makes a visible form of the given client size on the screen.
 TTestForm* MakeShownForm(int clientWidth = 300, int clientHeight = 200);
 

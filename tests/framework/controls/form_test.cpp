@@ -318,23 +318,8 @@ TEST(FormScaling, ScalesAt120AndNotAt96)
             RegCloseKey(key);
         }
     } undo{desktop};
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string command = std::string("\"") + path + "\" --gtest_filter=ScaleChild.*";
-    SetEnvironmentVariableA("VELMORA_FORMS_120PPI_CHILD", "1");
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    BOOL started =
-        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-    SetEnvironmentVariableA("VELMORA_FORMS_120PPI_CHILD", nullptr);
-    ASSERT_TRUE(started);
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << "the child at 120 did not end";
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_EQ(code, 0u) << "the child's checks at 120 pixels per inch failed";
+    EXPECT_EQ(RunChildTests("ScaleChild.*", "VELMORA_FORMS_120PPI_CHILD"), 0u)
+        << "the child's checks at 120 pixels per inch failed";
 }
 
 TEST(FormPlacement, ScreenCenterAppliesOnlyAtTheFirstShowing)
