@@ -17,6 +17,7 @@
 #include "platform/module.h"
 #include "tests/framework/controls/controls_test_support.h"
 #include "tests/support/alloc_counter.h"
+#include "tests/support/window_picture.h"
 
 using namespace controlstest;
 
@@ -259,6 +260,17 @@ TEST(FormCreation, TabAndShiftTabFollowTheStoredTabOrderWithExitAndEnterAlongThe
     }
 }
 
+// Shows the scaling form with a text in its box and keeps a picture of it.
+void ShowForPicture(TScaleForm* form, const char* name)
+{
+    form->Box->SetText("Velmora 0123");
+    form->ShowForm();
+    form->Repaint();
+    PumpPending();
+    EXPECT_TRUE(testsupport::SaveWindowPicture(form->WindowHandle(), name));
+    form->HideForm();
+}
+
 // At 120 pixels per inch (a child process started with that setting, see below).
 TEST(ScaleChild, At120PixelsPerInchTheFontAndChildrenGrowByTheTextHeight)
 {
@@ -286,6 +298,7 @@ TEST(ScaleChild, At120PixelsPerInchTheFontAndChildrenGrowByTheTextHeight)
     EXPECT_EQ(form->Box->Height(), scale(32 + 48) - scale(32));
     EXPECT_EQ(form->ClientWidth(), scale(400));
     EXPECT_EQ(form->ClientHeight(), scale(300));
+    ShowForPicture(form.get(), "form_scaled_120ppi");
 }
 
 TEST(FormScaling, ScalesAt120AndNotAt96)
@@ -301,6 +314,7 @@ TEST(FormScaling, ScalesAt120AndNotAt96)
     EXPECT_EQ(form->ClientHeight(), 300);
     form->HandleNeeded();
     EXPECT_EQ(form->ClientWidth(), 400) << "the window's real client area is the stored one";
+    ShowForPicture(form.get(), "form_scaled_96ppi");
 
     // The same program at 120 pixels per inch: the setting counts for processes started after it.
     HKEY desktop = nullptr;
