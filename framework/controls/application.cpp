@@ -191,6 +191,23 @@ void TApplication::AppFormCreated(TComponent* instance)
     }
 }
 
+void TApplication::UpdateTaskBarPresence()
+{
+    if (!window_ || !windowCreated_ || !Screen || platform::IsIconic(window_))
+        return;
+    bool formShown = false;
+    for (int i = 0; i < Screen->FormCount() && !formShown; ++i) {
+        TForm* form = Screen->Forms(i);
+        formShown = form->Visible() && !form->Parent() && !form->ParentWindow() && !form->HasState(csDestroying) &&
+                    form->FormStyle() != fsMDIChild;
+    }
+    if (formShown == platform::IsWindowVisible(window_))
+        return;
+    platform::SetWindowPos(
+        window_, nullptr, 0, 0, 0, 0,
+        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (formShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
 void TApplication::ControlDestroyed(TControl* control)
 {
     if (primaryForm_ == control)

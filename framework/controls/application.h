@@ -136,6 +136,10 @@ public:
     void NormalizeAllTopMosts();
     void RestoreTopMosts();
 
+    // The application window stands for the program on the task bar while one of its forms is
+    // visible: it is shown (without size, activation or move) then, and hidden otherwise.
+    void UpdateTaskBarPresence();
+
     // Runs the action message through the active form, then the primary form.
     bool DispatchAction(std::uint32_t message, TObject* action);
     // Clears every reference to a control that goes away.

@@ -139,6 +139,8 @@ TCustomForm::~TCustomForm()
         DoDestroy();
     if (Screen)
         Screen->RemoveForm(this);
+    if (Application)
+        Application->UpdateTaskBarPresence();
     // The window goes while this class's handlers can still see its messages.
     if (HandleAllocated())
         DestroyWindowWhileDestroying();
@@ -528,6 +530,8 @@ void TCustomForm::CMShowingChanged(TMessage&)
 {
     if (formState_.Contains(fsShowing))
         throw EInvalidOperation(SVisibleChanged);
+    if (Application)
+        Application->UpdateTaskBarPresence();
     formState_.Include(fsShowing);
     struct ShowingGuard {
         TFormState& state;

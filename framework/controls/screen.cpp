@@ -24,19 +24,26 @@ TCustomForm* TScreen::CustomForms(int index) const
     return index >= 0 && index < CustomFormCount() ? customForms_[index] : nullptr;
 }
 
-TForm* TScreen::Forms(int index) const { return index >= 0 && index < FormCount() ? forms_[index] : nullptr; }
-
-void TScreen::AddForm(TCustomForm* form)
+int TScreen::FormCount() const
 {
-    customForms_.push_back(form);
-    if (auto* plain = dynamic_cast<TForm*>(form))
-        forms_.push_back(plain);
+    return static_cast<int>(std::count_if(customForms_.begin(), customForms_.end(), [](TCustomForm* form) {
+        return dynamic_cast<TForm*>(form) != nullptr;
+    }));
 }
+
+TForm* TScreen::Forms(int index) const
+{
+    for (TCustomForm* form : customForms_)
+        if (auto* plain = dynamic_cast<TForm*>(form); plain && index-- == 0)
+            return plain;
+    return nullptr;
+}
+
+void TScreen::AddForm(TCustomForm* form) { customForms_.push_back(form); }
 
 void TScreen::RemoveForm(TCustomForm* form)
 {
     std::erase(customForms_, form);
-    std::erase(forms_, static_cast<TForm*>(form));
     if (activeCustomForm_ == form)
         activeCustomForm_ = nullptr;
     if (activeForm_ == form)
@@ -69,8 +76,6 @@ void TScreen::FocusMovedTo(TCustomForm* form, TWinControl* control)
     customForms_.insert(customForms_.begin(), form);
     if (auto* plain = dynamic_cast<TForm*>(form)) {
         activeForm_ = plain;
-        std::erase(forms_, plain);
-        forms_.insert(forms_.begin(), plain);
     } else {
         activeForm_ = nullptr;
     }

@@ -21,7 +21,9 @@ public:
     // All forms, and the TForm ones; the most recently focused first.
     int CustomFormCount() const { return static_cast<int>(customForms_.size()); }
     TCustomForm* CustomForms(int index) const;
-    int FormCount() const { return static_cast<int>(forms_.size()); }
+    // The TForm ones are picked from all forms when asked: a form joins the list from its base
+    // constructor, before it is a TForm.
+    int FormCount() const;
     TForm* Forms(int index) const;
     void AddForm(TCustomForm* form);
     void RemoveForm(TCustomForm* form);
@@ -57,7 +59,6 @@ public:
 
 private:
     std::vector<TCustomForm*> customForms_;
-    std::vector<TForm*> forms_;
     TWinControl* activeControl_ = nullptr;
     TCustomForm* activeCustomForm_ = nullptr;
     TForm* activeForm_ = nullptr;

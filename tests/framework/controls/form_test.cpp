@@ -222,6 +222,13 @@ TEST(FormCreation, TheResourceIsReadThenOnCreateFiresThenTheFormShowsAsStored)
         EXPECT_TRUE(IsWindowVisible(form->WindowHandle()));
         EXPECT_EQ(form->ActiveControl(), form->Edit2);  // read, and taken again after loading
         EXPECT_EQ(form->Caption(), "Life");
+        // While a form shows, the application window stands for the program on the task bar.
+        RECT app{};
+        GetWindowRect(Application->WindowHandle(), &app);
+        EXPECT_TRUE(IsWindowVisible(Application->WindowHandle()));
+        EXPECT_EQ(app.right - app.left, 0);
+        form.reset();
+        EXPECT_FALSE(IsWindowVisible(Application->WindowHandle()));
     }
 }
 
