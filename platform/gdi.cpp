@@ -1,11 +1,39 @@
-// GDI: device contexts, fonts, brushes, colours and text.
+// GDI: device contexts, fonts, pens, brushes, colours, text and drawing.
 #include "platform/gdi.h"
 
 namespace platform {
 
 HDC WindowDC(HWND window) { return ::GetDC(window); }
 
+HDC CachedWindowDC(HWND window) { return ::GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS); }
+
 void ReleaseWindowDC(HWND window, HDC dc) { ::ReleaseDC(window, dc); }
+
+HDC CreateMemoryDC(HDC compatibleWith) { return ::CreateCompatibleDC(compatibleWith); }
+
+namespace {
+
+const char* OrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+
+}  // namespace
+
+HDC CreateDeviceDC(const std::string& driver, const std::string& device, const std::string& port, const DEVMODEA* mode)
+{
+    return ::CreateDCA(OrNull(driver), device.c_str(), OrNull(port), mode);
+}
+
+HDC CreateInfoDC(const std::string& driver, const std::string& device, const std::string& port, const DEVMODEA* mode)
+{
+    return ::CreateICA(OrNull(driver), device.c_str(), OrNull(port), mode);
+}
+
+bool DeleteDC(HDC dc) { return ::DeleteDC(dc) != FALSE; }
+
+DWORD Layout(HDC dc)
+{
+    DWORD layout = ::GetLayout(dc);
+    return layout == GDI_ERROR ? 0 : layout;
+}
 
 HDC BeginPaint(HWND window, PAINTSTRUCT& paint) { return ::BeginPaint(window, &paint); }
 
@@ -39,6 +67,12 @@ HBRUSH CreateHatchBrush(int hatch, COLORREF color) { return ::CreateHatchBrush(h
 
 HBRUSH CreateHollowBrush() { return static_cast<HBRUSH>(::GetStockObject(HOLLOW_BRUSH)); }
 
+HBRUSH CreatePatternBrush(HBITMAP bitmap) { return ::CreatePatternBrush(bitmap); }
+
+HPEN CreatePen(const LOGPEN& pen) { return ::CreatePenIndirect(&pen); }
+
+bool UnrealizeObject(HGDIOBJ object) { return ::UnrealizeObject(object) != FALSE; }
+
 HGDIOBJ StockObject(int index) { return ::GetStockObject(index); }
 
 bool DeleteObject(HGDIOBJ object) { return ::DeleteObject(object) != FALSE; }
@@ -51,6 +85,8 @@ COLORREF SetBackColor(HDC dc, COLORREF color) { return ::SetBkColor(dc, color); 
 
 int SetBackMode(HDC dc, int mode) { return ::SetBkMode(dc, mode); }
 
+int SetRasterMode(HDC dc, int mode) { return ::SetROP2(dc, mode); }
+
 bool FillRect(HDC dc, const RECT& rect, HBRUSH brush) { return ::FillRect(dc, &rect, brush) != 0; }
 
 bool DrawIcon(HDC dc, int x, int y, HICON icon) { return ::DrawIcon(dc, x, y, icon) != FALSE; }
@@ -58,6 +94,86 @@ bool DrawIcon(HDC dc, int x, int y, HICON icon) { return ::DrawIcon(dc, x, y, ic
 int DrawText(HDC dc, const std::string& text, RECT& rect, UINT format)
 {
     return ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, format);
+}
+
+bool ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* clip, const std::string& text)
+{
+    return ::ExtTextOutA(dc, x, y, options, clip, text.data(), static_cast<UINT>(text.size()), nullptr) != FALSE;
+}
+
+bool TextExtent(HDC dc, const std::string& text, SIZE& size)
+{
+    if (::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size))
+        return true;
+    size = {0, 0};
+    return false;
+}
+
+bool MoveTo(HDC dc, int x, int y) { return ::MoveToEx(dc, x, y, nullptr) != FALSE; }
+
+bool LineTo(HDC dc, int x, int y) { return ::LineTo(dc, x, y) != FALSE; }
+
+POINT CurrentPosition(HDC dc)
+{
+    POINT point{0, 0};
+    ::GetCurrentPositionEx(dc, &point);
+    return point;
+}
+
+bool Rectangle(HDC dc, const RECT& r) { return ::Rectangle(dc, r.left, r.top, r.right, r.bottom) != FALSE; }
+
+bool RoundRect(HDC dc, const RECT& r, int cornerWidth, int cornerHeight)
+{
+    return ::RoundRect(dc, r.left, r.top, r.right, r.bottom, cornerWidth, cornerHeight) != FALSE;
+}
+
+bool Ellipse(HDC dc, const RECT& r) { return ::Ellipse(dc, r.left, r.top, r.right, r.bottom) != FALSE; }
+
+bool Polyline(HDC dc, const POINT* points, int count) { return ::Polyline(dc, points, count) != FALSE; }
+
+bool Polygon(HDC dc, const POINT* points, int count) { return ::Polygon(dc, points, count) != FALSE; }
+
+bool FrameRect(HDC dc, const RECT& rect, HBRUSH brush) { return ::FrameRect(dc, &rect, brush) != 0; }
+
+COLORREF Pixel(HDC dc, int x, int y) { return ::GetPixel(dc, x, y); }
+
+void SetPixel(HDC dc, int x, int y, COLORREF color) { ::SetPixel(dc, x, y, color); }
+
+bool StretchBlt(HDC target, const RECT& to, HDC source, const RECT& from, DWORD rop)
+{
+    return ::StretchBlt(target, to.left, to.top, to.right - to.left, to.bottom - to.top, source, from.left, from.top,
+                        from.right - from.left, from.bottom - from.top, rop) != FALSE;
+}
+
+int StartDoc(HDC dc, const DOCINFOA& info) { return ::StartDocA(dc, &info); }
+
+int StartPage(HDC dc) { return ::StartPage(dc); }
+
+int EndPage(HDC dc) { return ::EndPage(dc); }
+
+int EndDoc(HDC dc) { return ::EndDoc(dc); }
+
+int SetAbortProc(HDC dc, ABORTPROC procedure) { return ::SetAbortProc(dc, procedure); }
+
+namespace {
+
+int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM names)
+{
+    reinterpret_cast<std::vector<std::string>*>(names)->push_back(font->lfFaceName);
+    return 1;
+}
+
+}  // namespace
+
+std::vector<std::string> FontFamilyNames()
+{
+    std::vector<std::string> names;
+    HDC dc = ::GetDC(nullptr);
+    LOGFONTA any{};
+    any.lfCharSet = DEFAULT_CHARSET;
+    ::EnumFontFamiliesExA(dc, &any, AddFamily, reinterpret_cast<LPARAM>(&names), 0);
+    ::ReleaseDC(nullptr, dc);
+    return names;
 }
 
 }  // namespace platform

@@ -30,4 +30,12 @@ void GlobalFreeLocked(void* block)
     ::GlobalFree(handle);
 }
 
+HGLOBAL GlobalAllocZeroed(std::uint32_t size) { return ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size); }
+
+void* GlobalLock(HGLOBAL block) { return ::GlobalLock(block); }
+
+void GlobalUnlock(HGLOBAL block) { ::GlobalUnlock(block); }
+
+void GlobalFree(HGLOBAL block) { ::GlobalFree(block); }
+
 }  // namespace platform

@@ -9,6 +9,8 @@ packages=(
   wine wine32:i386 xvfb xauth x11-utils xdotool imagemagick
   clang-format-14 clang-tidy-14 git
   locales fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine
+  # a real printer for printing: a CUPS server with a PDF queue; wine32 loads the 32-bit library
+  cups cups-bsd printer-driver-cups-pdf libcups2:i386 poppler-utils
 )
 
 missing=()

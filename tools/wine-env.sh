@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Wine environment every run of Velmora and of its tests uses:
 # a private 32-bit prefix under the build folder, Japanese locale (code page 932),
-# quiet Wine, one shared virtual desktop, and a private Xvfb when there is no display.
+# quiet Wine, one shared virtual desktop, a private Xvfb when there is no display, and a real
+# printer: a CUPS server with a PDF queue of this build (printing to BUILD/printed) as the default.
 #
 #   wine-env.sh BUILD up      make sure display, prefix, wineserver and desktop are up
 #   wine-env.sh BUILD down    stop the wineserver and the private Xvfb started by "up"
@@ -101,10 +102,65 @@ make_prefix() {
   touch "$WINEPREFIX/.velmora-ready"
 }
 
+# The PDF queue of this build: its name, and the folder its PDFs land in.
+printer_vars() {
+  local tag; tag=$(printf '%s' "$VELMORA_BUILD" | cksum | cut -d' ' -f1)
+  export VELMORA_PRINTER="Velmora_PDF_$tag"
+  export VELMORA_PRINTED="$VELMORA_BUILD/printed"
+  # The queue is the default printer of every Wine process of this environment (Wine takes the
+  # default from the CUPS library, which reads these before the server's own default).
+  export PRINTER="$VELMORA_PRINTER" LPDEST="$VELMORA_PRINTER"
+}
+
+cups_running() { LC_ALL=C lpstat -r 2>/dev/null | grep -q 'is running'; }
+
+# Starts cupsd when it is not running and makes sure this build's PDF queue exists. Wine drops
+# the CUPS printers from a prefix whose first process starts without the server, so this runs
+# before any Wine process. Returns 1 (the caller restarts the wineserver) when the server was
+# started or the queue made here.
+start_printer() {
+  printer_vars
+  [[ -x /usr/sbin/cupsd ]] || { echo "wine-env: CUPS is not installed; there is no printer" >&2; return 0; }
+  mkdir -p "$VELMORA_PRINTED"
+  local changed=0
+  (
+    # Several build folders may bring the server up at once.
+    flock -w 60 9 || exit 0
+    if ! cups_running; then
+      mkdir -p /run/cups
+      setsid /usr/sbin/cupsd -f </dev/null >/dev/null 2>&1 9>&- &
+      wait_for 30 cups_running || { echo "wine-env: cupsd did not start" >&2; exit 0; }
+      echo started > "$state/printer.changed"
+    fi
+    local conf="/etc/cups/cups-pdf-$VELMORA_PRINTER.conf"
+    if [[ "$(cat "$conf" 2>/dev/null)" != "Out $VELMORA_PRINTED" ]]; then
+      printf 'Out %s\n' "$VELMORA_PRINTED" > "$conf"
+    fi
+    if ! lpstat -p "$VELMORA_PRINTER" >/dev/null 2>&1; then
+      lpadmin -p "$VELMORA_PRINTER" -v "cups-pdf:/$VELMORA_PRINTER" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
+        -o PageSize=A4 -E >/dev/null 2>&1 || { echo "wine-env: could not make the queue $VELMORA_PRINTER" >&2; exit 0; }
+      echo made > "$state/printer.changed"
+    fi
+    # The server's default too, when it has none, so that other programs print there as well.
+    LC_ALL=C lpstat -d 2>/dev/null | grep -q 'system default destination:' || lpadmin -d "$VELMORA_PRINTER" >/dev/null 2>&1
+  ) 9>/tmp/velmora-cups.lock
+  if [[ -f "$state/printer.changed" ]]; then
+    rm -f "$state/printer.changed"
+    changed=1
+  fi
+  return $(( changed ))
+}
+
 start_server() {
   # A wineserver started under another display makes CreateWindow fail: restart it.
   local previous; previous=$(cat "$state/server.display" 2>/dev/null || true)
   if [[ "$previous" != "$DISPLAY" ]]; then
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
+  fi
+  # The printers are read when a prefix's first process starts: a server that ran before the
+  # printer was there is restarted.
+  if [[ -n "${VELMORA_PRINTER_CHANGED:-}" ]]; then
     wineserver -k </dev/null >/dev/null 2>&1 || true
     wineserver -w </dev/null >/dev/null 2>&1 || true
   fi
@@ -123,6 +179,7 @@ start_server() {
 velmora_wine_up() {
   velmora_wine_vars "$1" || return 1
   choose_display || return 1
+  start_printer || VELMORA_PRINTER_CHANGED=1
   make_prefix || return 1
   start_server
 }

@@ -82,6 +82,8 @@ void TApplication::WndProc(TMessage& m)
             platform::UseUserDefaultThreadLocale();
         if (updateMetricSettings_ && Mouse)
             Mouse->SettingChanged(0);
+        if (m.Msg == TaskbarCreatedMessage() && Screen)
+            Screen->ResetFonts();
     }
     switch (m.Msg) {
     case WM_NULL: RunSynchronizedCalls(); break;
@@ -165,7 +167,11 @@ void TApplication::WndProc(TMessage& m)
         if (OnAppDeactivate)
             OnAppDeactivate(this);
         break;
-    case WM_FONTCHANGE: DefaultAppHandler(m); break;
+    case WM_FONTCHANGE:
+        if (Screen)
+            Screen->ResetFonts();
+        DefaultAppHandler(m);
+        break;
     case WM_QUERYDRAGICON: m.Result = reinterpret_cast<std::intptr_t>(icon_); break;
     case WM_HELP:
     case CMSG_INVOKEHELP:

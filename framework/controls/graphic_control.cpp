@@ -9,7 +9,12 @@ const TClassInfo& TGraphicControl::StaticClass()
     return info;
 }
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), canvas_(new TControlCanvas)
+{
+    canvas_->SetControl(this);
+}
+
+TGraphicControl::~TGraphicControl() { delete canvas_; }
 
 void TGraphicControl::Dispatch(TMessage& m)
 {
@@ -24,12 +29,21 @@ void TGraphicControl::WMPaint(TMessage& m)
     auto dc = reinterpret_cast<HDC>(m.WParam);
     if (!dc)
         return;
-    paintDC_ = dc;
-    try {
-        Paint();
-    } catch (...) {
-        paintDC_ = nullptr;
-        throw;
-    }
-    paintDC_ = nullptr;
+    // The parent's painting context, not a cached one: the canvas is locked so that it keeps it.
+    struct PaintingOn {
+        TGraphicControl& control;
+        PaintingOn(TGraphicControl& c, HDC dc) : control(c)
+        {
+            control.canvas_->Lock();
+            control.canvas_->SetHandle(dc);
+            control.paintDC_ = dc;
+        }
+        ~PaintingOn()
+        {
+            control.paintDC_ = nullptr;
+            control.canvas_->SetHandle(nullptr);
+            control.canvas_->Unlock();
+        }
+    } painting(*this, dc);
+    Paint();
 }

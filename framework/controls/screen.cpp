@@ -7,6 +7,7 @@
 #include "framework/core/class_info.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/graphics_object.h"
+#include "platform/gdi.h"
 #include "platform/input.h"
 #include "platform/screen.h"
 #include "platform/window.h"
@@ -132,6 +133,21 @@ int TScreen::Width() const { return platform::SystemMetric(SM_CXSCREEN); }
 int TScreen::Height() const { return platform::SystemMetric(SM_CYSCREEN); }
 
 int TScreen::PixelsPerInch() const { return ScreenPixelsPerInch(); }
+
+TStrings* TScreen::Fonts()
+{
+    if (!fonts_) {
+        auto fonts = std::make_unique<TStringList>();
+        fonts->SetDuplicates(dupIgnore);
+        fonts->SetSorted(true);
+        for (const std::string& name : platform::FontFamilyNames())
+            fonts->Add(name);
+        fonts_ = std::move(fonts);
+    }
+    return fonts_.get();
+}
+
+void TScreen::ResetFonts() { fonts_.reset(); }
 
 const TClassInfo& TMouse::StaticClass()
 {

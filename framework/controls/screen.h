@@ -1,11 +1,13 @@
-// The screen object: the list of forms, the active form and control, the screen cursor, and the
-// screen's size; and the mouse object.
+// The screen object: the list of forms, the active form and control, the screen cursor, the
+// screen's size and its fonts; and the mouse object.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "framework/controls/control_types.h"
 #include "framework/core/component.h"
+#include "framework/core/string_list.h"
 #include "platform/win32.h"
 
 class TCustomForm;
@@ -57,7 +59,13 @@ public:
     int Height() const;
     int PixelsPerInch() const;
 
+    // The face names of the installed fonts, sorted, read when first asked for.
+    TStrings* Fonts();
+    // Forgets the font names (fonts were added or removed); the next request reads them again.
+    void ResetFonts();
+
 private:
+    std::unique_ptr<TStringList> fonts_;
     std::vector<TCustomForm*> customForms_;
     TWinControl* activeControl_ = nullptr;
     TCustomForm* activeCustomForm_ = nullptr;

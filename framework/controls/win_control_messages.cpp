@@ -1,6 +1,7 @@
 // TWinControl: the message path of a windowed control. The main handler, the per-window steps,
 // dispatch, default handling, reflection of notifications, the keyboard and the bounds messages.
 #include "framework/controls/application.h"
+#include "framework/controls/control_canvas.h"
 #include "framework/controls/exception_hooks.h"
 #include "framework/controls/form.h"
 #include "framework/controls/win_control.h"
@@ -17,6 +18,8 @@ void TWinControl::MainWndProc(TMessage& m)
     } catch (...) {
         HandleFrameworkException(this);
     }
+    // The cached device contexts of the control canvases go back after every message.
+    FreeDeviceContexts();
 }
 
 void TWinControl::WndProc(TMessage& m)
@@ -85,6 +88,11 @@ void TWinControl::Dispatch(TMessage& m)
     case WM_DELETEITEM: ReflectToWindow(reinterpret_cast<const DELETEITEMSTRUCT*>(m.LParam)->hwndItem, m); break;
     case WM_MEASUREITEM: WMMeasureItem(m); break;
     case WM_ERASEBKGND: WMEraseBkgnd(m); break;
+    case WM_SYSCOLORCHANGE:
+        // The pens and brushes of system colours are made again with the new colours.
+        PaletteChanged();
+        DefaultHandler(m);
+        break;
     case WM_WINDOWPOSCHANGING: WMWindowPosChanging(m); break;
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); break;
     case WM_SIZE: WMSize(m); break;

@@ -1,10 +1,9 @@
-// Brushes described by value (colour and style); equal brushes share one GDI brush.
+// Brushes described by value (colour, style, pattern); equal brushes share one GDI brush.
 #include "framework/graphics/brush.h"
 
 #include <cstring>
 
 #include "framework/core/class_info.h"
-#include "framework/graphics/gdi_object_cache.h"
 #include "platform/gdi.h"
 
 constexpr TEnumName<TBrushStyle> BrushStyleNames[] = {
@@ -24,19 +23,19 @@ BrushManager& Brushes()
     return *manager;
 }
 
-void DeleteGdiObject(HGDIOBJ object) { platform::DeleteObject(object); }
-
-TBrushValue MakeValue(TColor color, TBrushStyle style)
+TBrushValue DefaultValue()
 {
     TBrushValue value;
     std::memset(&value, 0, sizeof value);
-    value.Color = color;
-    value.Style = style;
+    value.Color = clWhite;
+    value.Style = bsSolid;
     return value;
 }
 
 HGDIOBJ MakeBrush(const TBrushValue& value)
 {
+    if (value.Bitmap)
+        return platform::CreatePatternBrush(value.Bitmap);
     COLORREF rgb = ColorToRGB(static_cast<TColor>(value.Color));
     if (value.Style == bsSolid)
         return platform::CreateSolidBrush(rgb);
@@ -46,8 +45,6 @@ HGDIOBJ MakeBrush(const TBrushValue& value)
 }
 
 }  // namespace
-
-struct TBrush::Resource : BrushManager::Record {};
 
 const TClassInfo& TBrush::StaticClass()
 {
@@ -59,33 +56,56 @@ const TClassInfo& TBrush::StaticClass()
     return info;
 }
 
-TBrush::TBrush() : resource_(static_cast<Resource*>(Brushes().Allocate(MakeValue(clWhite, bsSolid)))) {}
+TBrush::TBrush() : resource_(Brushes(), DefaultValue()) {}
 
-TBrush::~TBrush() { Brushes().Release(resource_, DeleteGdiObject); }
-
-const TBrushValue& TBrush::Value() const { return resource_->Data; }
-
-void TBrush::SetValue(const TBrushValue& value)
-{
-    auto* fresh = static_cast<Resource*>(Brushes().Allocate(value));
-    Resource* old = resource_;
-    resource_ = fresh;
-    Brushes().Release(old, DeleteGdiObject);
-    if (fresh != old)
-        Changed();
-}
+TBrush::~TBrush() = default;
 
 void TBrush::Assign(const TPersistent* source)
 {
     if (auto* brush = dynamic_cast<const TBrush*>(source)) {
-        SetValue(brush->Value());
+        bool changed;
+        {
+            TValueGuard guard(*this);
+            changed = resource_.ShareWith(brush->resource_);
+        }
+        if (changed)
+            Changed();
         return;
     }
     TGraphicsObject::Assign(source);
 }
 
-void TBrush::SetColor(TColor color) { SetValue(MakeValue(color, Style())); }
+void TBrush::SetColor(TColor color)
+{
+    ChangeValue(resource_, [&](TBrushValue& value) {
+        value.Color = color;
+        value.Bitmap = nullptr;
+        if (value.Style == bsClear)
+            value.Style = bsSolid;
+    });
+}
 
-void TBrush::SetStyle(TBrushStyle style) { SetValue(MakeValue(Color(), style)); }
+void TBrush::SetStyle(TBrushStyle style)
+{
+    ChangeValue(resource_, [&](TBrushValue& value) {
+        value.Style = style;
+        if (style == bsClear)
+            value.Bitmap = nullptr;
+    });
+}
 
-HBRUSH TBrush::Handle() const { return static_cast<HBRUSH>(Brushes().Handle(resource_, MakeBrush)); }
+void TBrush::SetBitmap(HBITMAP bitmap)
+{
+    ChangeValue(resource_, [&](TBrushValue& value) {
+        value.Bitmap = bitmap;
+        if (bitmap)
+            value.Style = bsSolid;
+    });
+}
+
+HBRUSH TBrush::Handle() const { return static_cast<HBRUSH>(resource_.Handle(MakeBrush)); }
+
+void TBrush::DropSystemColorHandles()
+{
+    Brushes().DropHandles([](const TBrushValue& value) { return value.Color < 0 && !value.Bitmap; });
+}

@@ -1,10 +1,11 @@
-// Brushes described by value (colour and style); equal brushes share one GDI brush.
+// Brushes described by value (colour, style, pattern); equal brushes share one GDI brush.
 #pragma once
 
 #include <cstdint>
 
 #include "framework/core/type_info.h"
 #include "framework/graphics/color.h"
+#include "framework/graphics/gdi_object_cache.h"
 #include "framework/graphics/graphics_object.h"
 #include "platform/win32.h"
 
@@ -20,8 +21,10 @@ enum TBrushStyle : std::uint8_t {
 };
 const TTypeInfo& TypeInfoFor(TBrushStyle*);
 
+// The shared part of a brush's value; compared and hashed byte by byte.
 struct TBrushValue {
     std::int32_t Color;
+    HBITMAP Bitmap;  // a pattern; none for a plain brush
     std::uint8_t Style;
     std::uint8_t Reserved[3];
 };
@@ -38,14 +41,18 @@ public:
     void SetColor(TColor color);
     TBrushStyle Style() const { return static_cast<TBrushStyle>(Value().Style); }
     void SetStyle(TBrushStyle style);
+    // A pattern bitmap (the caller keeps it alive while the brush uses it); none for a plain brush.
+    HBITMAP Bitmap() const { return Value().Bitmap; }
+    void SetBitmap(HBITMAP bitmap);
 
     // The GDI brush, made on first request; the colour goes through ColorToRGB.
     HBRUSH Handle() const;
 
-private:
-    struct Resource;
-    const TBrushValue& Value() const;
-    void SetValue(const TBrushValue& value);
+    // Deletes the GDI brushes of system colours, so that the next request takes the new colours.
+    static void DropSystemColorHandles();
 
-    Resource* resource_;
+private:
+    const TBrushValue& Value() const { return resource_.Data(); }
+
+    TSharedResource<TBrushValue> resource_;
 };

@@ -58,8 +58,6 @@ FontManager& Fonts()
     return *manager;
 }
 
-void DeleteGdiObject(HGDIOBJ object) { platform::DeleteObject(object); }
-
 // Cuts `name` to at most 31 bytes without splitting a double-byte character.
 std::string FaceName(const std::string& name) { return name.substr(0, dbcs::CutLength(name, 31)); }
 
@@ -116,8 +114,6 @@ const TFontValue& DefaultFontValue()
     return value;
 }
 
-struct TFont::Resource : FontManager::Record {};
-
 const TClassInfo& TFont::StaticClass()
 {
     static const TClassInfo info =
@@ -133,71 +129,45 @@ const TClassInfo& TFont::StaticClass()
     return info;
 }
 
-TFont::TFont()
-    : resource_(static_cast<Resource*>(Fonts().Allocate(DefaultFontValue()))), color_(clWindowText),
-      pixelsPerInch_(ScreenPixelsPerInch())
-{}
+TFont::TFont() : resource_(Fonts(), DefaultFontValue()), color_(clWindowText), pixelsPerInch_(ScreenPixelsPerInch()) {}
 
-TFont::~TFont() { Fonts().Release(resource_, DeleteGdiObject); }
-
-const TFontValue& TFont::Value() const { return resource_->Data; }
-
-void TFont::SetValue(const TFontValue& value)
-{
-    auto* fresh = static_cast<Resource*>(Fonts().Allocate(value));
-    Resource* old = resource_;
-    resource_ = fresh;
-    Fonts().Release(old, DeleteGdiObject);
-    if (fresh != old)
-        Changed();
-}
-
-void TFont::ShareWith(const TFont& source)
-{
-    Fonts().AddRef(source.resource_);
-    Resource* old = resource_;
-    resource_ = source.resource_;
-    Fonts().Release(old, DeleteGdiObject);
-}
+TFont::~TFont() = default;
 
 void TFont::Assign(const TPersistent* source)
 {
-    if (auto* font = dynamic_cast<const TFont*>(source)) {
-        bool changed = font->resource_ != resource_ || font->color_ != color_;
-        ShareWith(*font);
+    auto* font = dynamic_cast<const TFont*>(source);
+    if (!font) {
+        TGraphicsObject::Assign(source);
+        return;
+    }
+    bool changed;
+    {
+        TValueGuard guard(*this);
+        changed = resource_.ShareWith(font->resource_);
+        changed |= color_ != font->color_;
         color_ = font->color_;
         if (pixelsPerInch_ != font->pixelsPerInch_) {
             // The point size carries over, not the pixel height.
             TFontValue value = Value();
             value.Height = -MulDivRound(font->Size(), pixelsPerInch_, 72);
-            auto* fresh = static_cast<Resource*>(Fonts().Allocate(value));
-            Fonts().Release(resource_, DeleteGdiObject);
-            resource_ = fresh;
-            changed = true;
+            changed |= resource_.Set(value);
         }
-        if (changed)
-            Changed();
-        return;
     }
-    TGraphicsObject::Assign(source);
+    if (changed)
+        Changed();
 }
 
 std::string TFont::Name() const { return std::string(Value().Name, Value().NameLength); }
 
 void TFont::SetName(const std::string& name)
 {
-    if (name.empty())
-        return;
-    TFontValue value = Value();
-    SetValueName(value, name);
-    SetValue(value);
+    if (!name.empty())
+        ChangeValue(resource_, [&](TFontValue& value) { SetValueName(value, name); });
 }
 
 void TFont::SetHeight(int height)
 {
-    TFontValue value = Value();
-    value.Height = height;
-    SetValue(value);
+    ChangeValue(resource_, [&](TFontValue& value) { value.Height = height; });
 }
 
 int TFont::Size() const { return -MulDivRound(Height(), 72, pixelsPerInch_); }
@@ -206,23 +176,17 @@ void TFont::SetSize(int size) { SetHeight(-MulDivRound(size, pixelsPerInch_, 72)
 
 void TFont::SetStyle(TFontStyles style)
 {
-    TFontValue value = Value();
-    value.Style = static_cast<std::uint8_t>(style.Bits());
-    SetValue(value);
+    ChangeValue(resource_, [&](TFontValue& value) { value.Style = static_cast<std::uint8_t>(style.Bits()); });
 }
 
 void TFont::SetPitch(TFontPitch pitch)
 {
-    TFontValue value = Value();
-    value.Pitch = pitch;
-    SetValue(value);
+    ChangeValue(resource_, [&](TFontValue& value) { value.Pitch = pitch; });
 }
 
 void TFont::SetCharset(TFontCharset charset)
 {
-    TFontValue value = Value();
-    value.Charset = charset;
-    SetValue(value);
+    ChangeValue(resource_, [&](TFontValue& value) { value.Charset = charset; });
 }
 
 void TFont::SetColor(TColor color)
@@ -233,32 +197,32 @@ void TFont::SetColor(TColor color)
     Changed();
 }
 
-HFONT TFont::Handle() const { return static_cast<HFONT>(Fonts().Handle(resource_, MakeFont)); }
+HFONT TFont::Handle() const { return static_cast<HFONT>(resource_.Handle(MakeFont)); }
 
 void TFont::SetHandle(HFONT font)
 {
     LOGFONTA description{};
     if (!platform::FontDescription(font, description))
         return;
-    TFontValue value;
-    std::memset(&value, 0, sizeof value);
-    value.Height = description.lfHeight;
-    std::uint8_t style = 0;
-    if (description.lfWeight > 699)
-        style |= 1;
-    if (description.lfItalic)
-        style |= 2;
-    if (description.lfUnderline)
-        style |= 4;
-    if (description.lfStrikeOut)
-        style |= 8;
-    value.Style = style;
-    value.Charset = description.lfCharSet;
-    std::size_t length = strnlen(description.lfFaceName, LF_FACESIZE);
-    SetValueName(value, std::string(description.lfFaceName, length));
-    int pitch = description.lfPitchAndFamily & 3;
-    value.Pitch = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
-    SetValue(value);
+    ChangeValue(resource_, [&](TFontValue& value) {
+        std::memset(&value, 0, sizeof value);
+        value.Height = description.lfHeight;
+        std::uint8_t style = 0;
+        if (description.lfWeight > 699)
+            style |= 1;
+        if (description.lfItalic)
+            style |= 2;
+        if (description.lfUnderline)
+            style |= 4;
+        if (description.lfStrikeOut)
+            style |= 8;
+        value.Style = style;
+        value.Charset = description.lfCharSet;
+        std::size_t length = strnlen(description.lfFaceName, LF_FACESIZE);
+        SetValueName(value, std::string(description.lfFaceName, length));
+        int pitch = description.lfPitchAndFamily & 3;
+        value.Pitch = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
+    });
 }
 
 int TFont::SharedRecordCount() { return Fonts().RecordCount(); }

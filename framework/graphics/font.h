@@ -7,6 +7,7 @@
 #include "framework/core/set.h"
 #include "framework/core/type_info.h"
 #include "framework/graphics/color.h"
+#include "framework/graphics/gdi_object_cache.h"
 #include "framework/graphics/graphics_object.h"
 #include "platform/win32.h"
 
@@ -66,12 +67,9 @@ public:
     static int SharedRecordCount();
 
 private:
-    struct Resource;
-    const TFontValue& Value() const;
-    void SetValue(const TFontValue& value);
-    void ShareWith(const TFont& source);
+    const TFontValue& Value() const { return resource_.Data(); }
 
-    Resource* resource_;
+    TSharedResource<TFontValue> resource_;
     TColor color_;
     int pixelsPerInch_;
 };

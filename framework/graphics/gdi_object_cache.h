@@ -7,13 +7,14 @@
 #include <mutex>
 #include <type_traits>
 
+#include "platform/gdi.h"
 #include "platform/win32.h"
 
 // The 16-bit hash of a value's bytes: rotate the accumulator left by 5, then xor in the byte.
 std::uint16_t ResourceHash(const void* data, std::size_t size);
 
-// Value must be trivially copyable and fully initialised (padding zeroed), since it is compared
-// and hashed byte by byte.
+// One process-wide list of records for one kind of value. Value must be trivially copyable and
+// fully initialised (padding zeroed), since it is compared and hashed byte by byte.
 template <class Value>
 class TResourceManager {
     static_assert(std::is_trivially_copyable_v<Value> && std::has_unique_object_representations_v<Value>,
@@ -53,7 +54,8 @@ public:
         ++record->RefCount;
     }
 
-    void Release(Record* record, void (*deleteHandle)(HGDIOBJ))
+    // Lowers the count; at zero the record leaves the list and its GDI object is deleted.
+    void Release(Record* record)
     {
         if (!record)
             return;
@@ -66,7 +68,7 @@ public:
         if (*link)
             *link = record->Next;
         if (record->Handle)
-            deleteHandle(record->Handle);
+            platform::DeleteObject(record->Handle);
         delete record;
     }
 
@@ -78,6 +80,18 @@ public:
         if (!record->Handle)
             record->Handle = make(record->Data);
         return record->Handle;
+    }
+
+    // Deletes the handles of the records whose value `stale` picks; they are made again on request.
+    template <class Stale>
+    void DropHandles(Stale stale)
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        for (Record* r = head_; r; r = r->Next)
+            if (r->Handle && stale(r->Data)) {
+                platform::DeleteObject(r->Handle);
+                r->Handle = nullptr;
+            }
     }
 
     int RecordCount()
@@ -92,4 +106,49 @@ public:
 private:
     std::mutex lock_;
     Record* head_ = nullptr;
+};
+
+// A graphics object's reference to its record: it shares the record of an equal value and lets go
+// of the old one on every change.
+template <class Value>
+class TSharedResource {
+public:
+    using Manager = TResourceManager<Value>;
+
+    TSharedResource(Manager& manager, const Value& value) : manager_(manager), record_(manager.Allocate(value)) {}
+    ~TSharedResource() { manager_.Release(record_); }
+    TSharedResource(const TSharedResource&) = delete;
+    TSharedResource& operator=(const TSharedResource&) = delete;
+
+    const Value& Data() const { return record_->Data; }
+
+    // Moves to the record of `value`; true when that is another record than before.
+    bool Set(const Value& value)
+    {
+        auto* fresh = manager_.Allocate(value);
+        auto* old = record_;
+        record_ = fresh;
+        manager_.Release(old);
+        return fresh != old;
+    }
+
+    // Shares `source`'s record; true when that is another record than before.
+    bool ShareWith(const TSharedResource& source)
+    {
+        manager_.AddRef(source.record_);
+        auto* old = record_;
+        record_ = source.record_;
+        manager_.Release(old);
+        return record_ != old;
+    }
+
+    template <class Make>
+    HGDIOBJ Handle(Make make) const
+    {
+        return manager_.Handle(record_, make);
+    }
+
+private:
+    Manager& manager_;
+    typename Manager::Record* record_;
 };
