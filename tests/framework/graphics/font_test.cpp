@@ -56,16 +56,50 @@ TEST(Font, AssigningAcrossResolutionsCarriesThePointSize)
 
 TEST(Font, NamesAreCutAtThirtyOneBytesOnACharacterBoundaryAndDefaultMeansTheSystemFace)
 {
+    struct Case {
+        const char* given;
+        const char* name;  // as the font keeps it
+        const char* face;  // as GDI made it
+    } cases[] = {
+        {"DEFAULT", "DEFAULT", "MS Sans Serif"},
+        {"default", "default", "MS Sans Serif"},
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234", "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234"},
+        // 15 double-byte characters and "x" fit in 31 bytes; a 16th double-byte character does not.
+        {"ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯxＰ", "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯx", "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯx"},
+        {"ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰ", "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯ", "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯ"},
+    };
+    for (const Case& c : cases) {
+        TFont font;
+        font.SetName(c.given);
+        EXPECT_EQ(font.Name(), c.name);
+        EXPECT_EQ(FaceOf(font.Handle()), c.face) << c.given;
+    }
     TFont font;
+    std::string before = font.Name();
     font.SetName("");  // ignored
-    EXPECT_FALSE(font.Name().empty());
-    font.SetName("DEFAULT");
-    EXPECT_EQ(FaceOf(font.Handle()), "MS Sans Serif");
-    // 15 double-byte characters and "x": 31 bytes fit; one more character does not.
-    font.SetName("ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯxＰ");
-    EXPECT_EQ(font.Name(), "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯx");
-    font.SetName("ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰ");  // 32 bytes: the last character does not fit
-    EXPECT_EQ(font.Name(), "ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯ");
+    EXPECT_EQ(font.Name(), before);
+}
+
+TEST(Font, AFontReadBackFromAGdiFontTakesItsDescription)
+{
+    LOGFONTA description{};
+    description.lfHeight = -21;
+    description.lfWeight = 700;
+    description.lfItalic = 1;
+    description.lfStrikeOut = 1;
+    description.lfCharSet = SHIFTJIS_CHARSET;
+    description.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    lstrcpyA(description.lfFaceName, "ＭＳ ゴシック");
+    HFONT made = CreateFontIndirectA(&description);
+    TFont font;
+    font.SetHandle(made);
+    DeleteObject(made);
+    EXPECT_EQ(font.Height(), -21);
+    EXPECT_EQ(font.Style(), (TFontStyles{fsBold, fsItalic, fsStrikeOut}));
+    EXPECT_EQ(font.Charset(), SHIFTJIS_CHARSET);
+    EXPECT_EQ(font.Pitch(), fpFixed);
+    EXPECT_EQ(font.Name(), "ＭＳ ゴシック");
+    EXPECT_EQ(FaceOf(font.Handle()), "ＭＳ ゴシック");
 }
 
 TEST(Font, TheDefaultFontFollowsTheJapaneseSystem)
