@@ -153,6 +153,8 @@ int EndPage(HDC dc) { return ::EndPage(dc); }
 
 int EndDoc(HDC dc) { return ::EndDoc(dc); }
 
+int AbortDoc(HDC dc) { return ::AbortDoc(dc); }
+
 int SetAbortProc(HDC dc, ABORTPROC procedure) { return ::SetAbortProc(dc, procedure); }
 
 namespace {
@@ -165,14 +167,15 @@ int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM n
 
 }  // namespace
 
-std::vector<std::string> FontFamilyNames()
+std::vector<std::string> FontFamilyNames(HDC dc)
 {
     std::vector<std::string> names;
-    HDC dc = ::GetDC(nullptr);
+    HDC screen = dc ? nullptr : ::GetDC(nullptr);
     LOGFONTA any{};
     any.lfCharSet = DEFAULT_CHARSET;
-    ::EnumFontFamiliesExA(dc, &any, AddFamily, reinterpret_cast<LPARAM>(&names), 0);
-    ::ReleaseDC(nullptr, dc);
+    ::EnumFontFamiliesExA(dc ? dc : screen, &any, AddFamily, reinterpret_cast<LPARAM>(&names), 0);
+    if (screen)
+        ::ReleaseDC(nullptr, screen);
     return names;
 }
 

@@ -73,9 +73,10 @@ int StartDoc(HDC dc, const DOCINFOA& info);
 int StartPage(HDC dc);
 int EndPage(HDC dc);
 int EndDoc(HDC dc);
+int AbortDoc(HDC dc);
 int SetAbortProc(HDC dc, ABORTPROC procedure);
 
-// The face names of the installed fonts of every character set (EnumFontFamiliesExA on the screen).
-std::vector<std::string> FontFamilyNames();
+// The face names of a device's fonts of every character set (EnumFontFamiliesExA); null: the screen.
+std::vector<std::string> FontFamilyNames(HDC dc);
 
 }  // namespace platform

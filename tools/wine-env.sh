@@ -8,6 +8,9 @@
 #   wine-env.sh BUILD down    stop the wineserver and the private Xvfb started by "up"
 #   wine-env.sh BUILD exec CMD [ARGS...]   run a command inside the environment
 #
+# With VELMORA_NO_PRINTER=1 the environment is a second prefix, with its own wineserver, that sees
+# no printer at all (the CUPS library is pointed at a server that does not exist).
+#
 # Sourcing it with BUILD set gives the functions without running anything.
 set -uo pipefail
 
@@ -23,6 +26,12 @@ velmora_wine_vars() {
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
   state="$build/wine-state"
   mkdir -p "$state"
+  server="$state/"  # where the wineserver's own state files go
+  if [[ -n "${VELMORA_NO_PRINTER:-}" ]]; then
+    export WINEPREFIX="$build/wineprefix-noprinter"
+    export CUPS_SERVER=/nonexistent/cups.sock
+    server="$state/noprinter-"
+  fi
 }
 
 # Waits until COMMAND succeeds or SECONDS pass.
@@ -153,7 +162,7 @@ start_printer() {
 
 start_server() {
   # A wineserver started under another display makes CreateWindow fail: restart it.
-  local previous; previous=$(cat "$state/server.display" 2>/dev/null || true)
+  local previous; previous=$(cat "${server}server.display" 2>/dev/null || true)
   if [[ "$previous" != "$DISPLAY" ]]; then
     wineserver -k </dev/null >/dev/null 2>&1 || true
     wineserver -w </dev/null >/dev/null 2>&1 || true
@@ -164,22 +173,24 @@ start_server() {
     wineserver -k </dev/null >/dev/null 2>&1 || true
     wineserver -w </dev/null >/dev/null 2>&1 || true
   fi
-  echo "$DISPLAY" > "$state/server.display"
+  echo "$DISPLAY" > "${server}server.display"
   # Helper processes inherit the first program's output: start them here, detached.
   wineserver -p </dev/null >/dev/null 2>&1 || true
   wine wineboot </dev/null >/dev/null 2>&1
   local keeper="$VELMORA_BUILD/tools/desktop-keeper.exe"
-  local pid; pid=$(cat "$state/keeper.pid" 2>/dev/null || true)
+  local pid; pid=$(cat "${server}keeper.pid" 2>/dev/null || true)
   if [[ -x "$keeper" || -f "$keeper" ]] && ! { [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; }; then
     setsid wine "$keeper" </dev/null >/dev/null 2>&1 &
-    echo $! > "$state/keeper.pid"
+    echo $! > "${server}keeper.pid"
   fi
 }
 
 velmora_wine_up() {
   velmora_wine_vars "$1" || return 1
   choose_display || return 1
-  start_printer || VELMORA_PRINTER_CHANGED=1
+  if [[ -z "${VELMORA_NO_PRINTER:-}" ]]; then
+    start_printer || VELMORA_PRINTER_CHANGED=1
+  fi
   make_prefix || return 1
   start_server
 }
@@ -187,7 +198,8 @@ velmora_wine_up() {
 velmora_wine_down() {
   velmora_wine_vars "$1" || return 1
   wineserver -k </dev/null >/dev/null 2>&1 || true
-  rm -f "$state/server.display" "$state/keeper.pid"
+  WINEPREFIX="$VELMORA_BUILD/wineprefix-noprinter" wineserver -k </dev/null >/dev/null 2>&1 || true
+  rm -f "$state/server.display" "$state/keeper.pid" "$state/noprinter-server.display" "$state/noprinter-keeper.pid"
   local pid; pid=$(cat "$state/xvfb.pid" 2>/dev/null || true)
   if [[ -n "$pid" ]]; then
     kill "$pid" 2>/dev/null || true

@@ -7,7 +7,6 @@
 #include "framework/core/class_info.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/graphics_object.h"
-#include "platform/gdi.h"
 #include "platform/input.h"
 #include "platform/screen.h"
 #include "platform/window.h"
@@ -136,14 +135,8 @@ int TScreen::PixelsPerInch() const { return ScreenPixelsPerInch(); }
 
 TStrings* TScreen::Fonts()
 {
-    if (!fonts_) {
-        auto fonts = std::make_unique<TStringList>();
-        fonts->SetDuplicates(dupIgnore);
-        fonts->SetSorted(true);
-        for (const std::string& name : platform::FontFamilyNames())
-            fonts->Add(name);
-        fonts_ = std::move(fonts);
-    }
+    if (!fonts_)
+        fonts_ = DeviceFontNames(nullptr);
     return fonts_.get();
 }
 

@@ -226,3 +226,13 @@ void TFont::SetHandle(HFONT font)
 }
 
 int TFont::SharedRecordCount() { return Fonts().RecordCount(); }
+
+std::unique_ptr<TStringList> DeviceFontNames(HDC dc)
+{
+    auto names = std::make_unique<TStringList>();
+    names->SetDuplicates(dupIgnore);
+    names->SetSorted(true);
+    for (const std::string& name : platform::FontFamilyNames(dc))
+        names->Add(name);
+    return names;
+}

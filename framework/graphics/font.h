@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "framework/core/set.h"
+#include "framework/core/string_list.h"
 #include "framework/core/type_info.h"
 #include "framework/graphics/color.h"
 #include "framework/graphics/gdi_object_cache.h"
@@ -76,3 +78,6 @@ private:
 
 // The value every new font starts with (depends on the screen and the locale).
 const TFontValue& DefaultFontValue();
+
+// The face names of a device's fonts, sorted, each once; null: the screen.
+std::unique_ptr<TStringList> DeviceFontNames(HDC dc);

@@ -1,0 +1,250 @@
+// The printer on the real spooler: the default printer of the test environment is a CUPS queue
+// that writes PDF files into BUILD/printed; the tests print through it and look at what arrived.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "framework/dialogs/printer.h"
+
+namespace {
+
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// A Unix path as this Windows program reaches it (Wine maps the root to drive Z:).
+std::string DosPath(std::string path)
+{
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return "Z:" + path;
+}
+
+std::string ReadFile(const std::string& unixPath)
+{
+    std::ifstream in(DosPath(unixPath), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs a shell command of the host and returns its exit code (-1 when it did not end within 60 s)
+// and its output. Wine starts Unix programs but gives no handle to wait on: the command leaves its
+// exit code in a file when it ends.
+int RunHost(const std::string& command, std::string& output)
+{
+    static int runs = 0;
+    std::string base = Environment("VELMORA_BUILD") + "/printed/host-" + std::to_string(++runs);
+    DeleteFileA(DosPath(base + ".status").c_str());
+    std::string line =
+        "/bin/sh -c \"" + command + " > '" + base + ".out' 2>&1; echo $? > '" + base + ".tmp'; mv '" + base +
+        ".tmp' '" + base + ".status'\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    ULONGLONG deadline = GetTickCount64() + 60000;
+    while (GetFileAttributesA(DosPath(base + ".status").c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount64() > deadline)
+            return -1;
+        Sleep(50);  // another process of the host; nothing here to wait on
+    }
+    output = ReadFile(base + ".out");
+    return std::atoi(ReadFile(base + ".status").c_str());
+}
+
+// The PDF of the job titled `title`, once the queue has written it completely (pdfinfo reads
+// it); empty after `seconds`. `pages` receives its page count.
+std::string WaitForPdf(const std::string& title, int seconds, int& pages)
+{
+    std::string folder = Environment("VELMORA_PRINTED");
+    ULONGLONG deadline = GetTickCount64() + seconds * 1000ull;
+    do {
+        WIN32_FIND_DATAA found{};
+        HANDLE search = FindFirstFileA(DosPath(folder + "/*" + title + "*.pdf").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            FindClose(search);
+            std::string pdf = folder + "/" + found.cFileName, info;
+            if (RunHost("LC_ALL=C pdfinfo '" + pdf + "'", info) == 0) {
+                std::size_t at = info.find("Pages:");
+                pages = at == std::string::npos ? 0 : std::atoi(info.c_str() + at + 6);
+                return pdf;
+            }
+        }
+        Sleep(200);  // the spooler works in another process; nothing here to wait on
+    } while (GetTickCount64() < deadline);
+    return {};
+}
+
+std::string UniqueTitle(const char* what)
+{
+    return std::string("velmora_") + what + "_" + std::to_string(GetTickCount64());
+}
+
+// Runs `action` and returns the message of the EPrinter it raises ("" when it raises none).
+template <class Action>
+std::string PrinterError(Action action)
+{
+    try {
+        action();
+    } catch (const EPrinter& e) {
+        return e.Message();
+    }
+    return "";
+}
+
+TEST(Printer, TheDefaultPrinterIsChosenOnFirstUseFromThePrinterList)
+{
+    TPrinter printer;
+    EXPECT_EQ(printer.HandleState(), TPrinterHandleState::NoHandle);
+    EXPECT_GT(printer.PrintableWidth(), 0);  // chooses the default printer first
+    EXPECT_EQ(printer.HandleState(), TPrinterHandleState::InfoContext);
+    ASSERT_GE(printer.SelectedPrinter(), 0);
+    EXPECT_EQ(printer.PrinterList()->Get(printer.SelectedPrinter()), Environment("VELMORA_PRINTER"));
+    std::string device, driver, port;
+    HGLOBAL mode = nullptr;
+    printer.GetDevice(device, driver, port, mode);
+    EXPECT_EQ(device, Environment("VELMORA_PRINTER"));
+    EXPECT_NE(mode, nullptr);
+    EXPECT_GT(printer.PrintableHeight(), printer.PrintableWidth());  // A4 upright
+    EXPECT_EQ(GlobalPrinter(), GlobalPrinter());
+}
+
+TEST(Printer, EachOperationRefusesToRunInTheWrongJobState)
+{
+    TPrinter printer;
+    struct Case {
+        const char* operation;
+        bool duringJob;
+        std::function<void()> run;
+        const char* message;
+    } cases[] = {
+        {"StartNextPage", false, [&] { printer.StartNextPage(); }, "プリンタに印刷できる状態ではありません"},
+        {"FinishPrintJob", false, [&] { printer.FinishPrintJob(); }, "プリンタに印刷できる状態ではありません"},
+        {"drawing", false, [&] { printer.Canvas()->TextOut(0, 0, "x"); }, "プリンタに印刷できる状態ではありません"},
+        {"StartPrintJob", true, [&] { printer.StartPrintJob(); }, "現在印刷中です"},
+        {"SetCopyCount", true, [&] { printer.SetCopyCount(5); }, "現在印刷中です"},
+        {"SetDevice", true, [&] { printer.SetDevice("x", "", "", nullptr); }, "現在印刷中です"},
+    };
+    int copies = printer.CopyCount();
+    for (const Case& c : cases) {
+        if (c.duringJob)
+            printer.StartPrintJob();
+        EXPECT_EQ(PrinterError(c.run), c.message) << c.operation;
+        EXPECT_EQ(printer.JobActive(), c.duringJob) << c.operation;
+        if (c.duringJob)
+            printer.AbortPrintJob();
+    }
+    EXPECT_EQ(printer.CopyCount(), copies);
+}
+
+TEST(Printer, ATwoPageJobOfJapaneseTextReachesThePdfQueue)
+{
+    TPrinter printer;
+    printer.SetJobTitle(UniqueTitle("two_pages"));
+    TPrinterCanvas* canvas = printer.Canvas();
+    int lineHeight = canvas->TextHeight("日本語");
+    EXPECT_EQ(canvas->Font()->PixelsPerInch(), GetDeviceCaps(printer.DeviceHandle(), LOGPIXELSY));
+    EXPECT_EQ(canvas->Font()->Size(), 9);  // the point size stays on the printer's resolution
+
+    printer.StartPrintJob();
+    EXPECT_EQ(printer.PageCounter(), 1);
+    int left = printer.PrintableWidth() / 20, top = printer.PrintableHeight() / 20;
+    const char* lines[] = {
+        "Velmora 印刷の試験 (1 ページ目)", "いろはにほへと　ちりぬるを", "表示・ソ・十・能 (2 バイト目が 5C の文字)"};
+    int y = top;
+    for (const char* line : lines) {
+        canvas->TextOut(left, y, line);
+        y += lineHeight + 10;
+    }
+    canvas->Font()->SetSize(24);
+    canvas->Font()->SetStyle({fsBold});
+    canvas->TextOut(left, y, "大きな文字");
+    printer.StartNextPage();
+    EXPECT_EQ(printer.PageCounter(), 2);
+    canvas->TextOut(left, top, "2 ページ目: 終わり");
+    printer.FinishPrintJob();
+    EXPECT_FALSE(printer.JobActive());
+    EXPECT_EQ(printer.PageCounter(), 0);
+    EXPECT_EQ(printer.HandleState(), TPrinterHandleState::DrawContext);  // kept after the job
+    EXPECT_GT(printer.PrintableWidth(), 0);
+
+    int pages = 0;
+    std::string pdf = WaitForPdf(printer.JobTitle(), 60, pages);
+    ASSERT_FALSE(pdf.empty()) << "no PDF of " << printer.JobTitle() << " arrived in " << Environment("VELMORA_PRINTED");
+    EXPECT_EQ(pages, 2);
+    std::string artifacts = Environment("VELMORA_BUILD") + "/artifacts", output;
+    EXPECT_EQ(
+        RunHost("mkdir -p '" + artifacts + "' && pdftoppm -r 100 -png -f 1 -l 1 -singlefile '" + pdf + "' '" +
+                    artifacts + "/printed-first-page'",
+                output),
+        0)
+        << output;
+}
+
+TEST(Printer, AnAbortedJobLeavesNoOpenJobAndTheNextJobPrints)
+{
+    TPrinter printer;
+    std::string aborted = UniqueTitle("aborted");
+    printer.SetJobTitle(aborted);
+    printer.StartPrintJob();
+    printer.Canvas()->TextOut(100, 100, "取り消される文書");
+    printer.AbortPrintJob();
+    EXPECT_FALSE(printer.JobActive());
+    EXPECT_EQ(printer.PageCounter(), 0);
+
+    printer.SetJobTitle(UniqueTitle("after_abort"));
+    printer.StartPrintJob();
+    printer.Canvas()->TextOut(100, 100, "次の文書");
+    printer.FinishPrintJob();
+    int pages = 0;
+    ASSERT_FALSE(WaitForPdf(printer.JobTitle(), 60, pages).empty());
+    EXPECT_EQ(pages, 1);
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA(DosPath(Environment("VELMORA_PRINTED") + "/*" + aborted + "*").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "the aborted job was printed: " << found.cFileName;
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+}
+
+TEST(Printer, ChangingTheCopyCountOrThePrinterDropsTheHandle)
+{
+    TPrinter printer;
+    int copies = printer.CopyCount();
+    ASSERT_GT(printer.PrintableWidth(), 0);
+    printer.SetCopyCount(copies + 2);
+    EXPECT_EQ(printer.HandleState(), TPrinterHandleState::NoHandle);
+    EXPECT_EQ(printer.CopyCount(), copies + 2);
+
+    // A printer that is not in the list is added under "device. port" and becomes current.
+    int listed = printer.PrinterList()->Count();
+    printer.SetDevice("Velmora Nowhere", "", "LPT9:", nullptr);
+    EXPECT_EQ(printer.PrinterList()->Count(), listed + 1);
+    EXPECT_EQ(printer.PrinterList()->Get(printer.SelectedPrinter()), "Velmora Nowhere. LPT9:");
+    EXPECT_EQ(PrinterError([&] { printer.PrintableWidth(); }), "選択したプリンタは有効ではありません");
+    EXPECT_EQ(PrinterError([&] { printer.CopyCount(); }), "選択されたプリンタではサポートされていない機能です");
+}
+
+// Run in an environment without any printer (see tests/framework/dialogs/CMakeLists.txt).
+TEST(NoPrinter, OperationsThatNeedAPrinterRaiseTheNoDefaultPrinterError)
+{
+    TPrinter printer;
+    EXPECT_EQ(printer.PrinterList()->Count(), 0);
+    for (auto operation :
+         {+[](TPrinter& p) { p.PrintableWidth(); }, +[](TPrinter& p) { p.StartPrintJob(); },
+          +[](TPrinter& p) { p.CopyCount(); }, +[](TPrinter& p) { p.Canvas()->TextHeight("x"); }})
+        EXPECT_EQ(PrinterError([&] { operation(printer); }), "デフォルト プリンタが存在しません");
+    EXPECT_FALSE(printer.JobActive());
+}
+
+}  // namespace
