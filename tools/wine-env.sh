@@ -179,7 +179,9 @@ start_server() {
   wine wineboot </dev/null >/dev/null 2>&1
   local keeper="$VELMORA_BUILD/tools/desktop-keeper.exe"
   local pid; pid=$(cat "${server}keeper.pid" 2>/dev/null || true)
-  if [[ -x "$keeper" || -f "$keeper" ]] && ! { [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; }; then
+  # The printer-less environment is brought down after each run (wine-run.sh): no keeper there.
+  if [[ -z "${VELMORA_NO_PRINTER:-}" ]] && [[ -x "$keeper" || -f "$keeper" ]] &&
+    ! { [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; }; then
     setsid wine "$keeper" </dev/null >/dev/null 2>&1 &
     echo $! > "${server}keeper.pid"
   fi

@@ -12,6 +12,11 @@ velmora_wine_up "$build" || exit 1
 out=$(mktemp "$state/run.XXXXXX")
 timeout --kill-after=10 "${VELMORA_RUN_TIMEOUT:-900}" wine "$program" "$@" </dev/null >"$out" 2>&1
 rc=$?
+# A second virtual desktop on the display would come between the other tests and the mouse.
+if [[ -n "${VELMORA_NO_PRINTER:-}" ]]; then
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  rm -f "${server}server.display"
+fi
 iconv -f CP932 -t UTF-8 -c < "$out" | tr -d '\r'
 rm -f "$out"
 exit $rc
