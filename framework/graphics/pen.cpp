@@ -6,21 +6,36 @@
 #include "framework/core/class_info.h"
 #include "platform/gdi.h"
 
-const TTypeInfo& TypeInfoFor(TPenStyle*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo(
-        "TPenStyle", {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"});
-    return info;
-}
+constexpr TEnumName<TPenStyle> PenStyleNames[] = {
+    {psSolid, "psSolid"},
+    {psDash, "psDash"},
+    {psDot, "psDot"},
+    {psDashDot, "psDashDot"},
+    {psDashDotDot, "psDashDotDot"},
+    {psClear, "psClear"},
+    {psInsideFrame, "psInsideFrame"}};
 
-const TTypeInfo& TypeInfoFor(TPenMode*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo(
-        "TPenMode",
-        {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot", "pmMaskPenNot",
-         "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmXor", "pmNotXor"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TPenStyle*) { return EnumTypeInfo<PenStyleNames>("TPenStyle"); }
+
+constexpr TEnumName<TPenMode> PenModeNames[] = {
+    {pmBlack, "pmBlack"},
+    {pmWhite, "pmWhite"},
+    {pmNop, "pmNop"},
+    {pmNot, "pmNot"},
+    {pmCopy, "pmCopy"},
+    {pmNotCopy, "pmNotCopy"},
+    {pmMergePenNot, "pmMergePenNot"},
+    {pmMaskPenNot, "pmMaskPenNot"},
+    {pmMergeNotPen, "pmMergeNotPen"},
+    {pmMaskNotPen, "pmMaskNotPen"},
+    {pmMerge, "pmMerge"},
+    {pmNotMerge, "pmNotMerge"},
+    {pmMask, "pmMask"},
+    {pmNotMask, "pmNotMask"},
+    {pmXor, "pmXor"},
+    {pmNotXor, "pmNotXor"}};
+
+const TTypeInfo& TypeInfoFor(TPenMode*) { return EnumTypeInfo<PenModeNames>("TPenMode"); }
 
 namespace {
 
