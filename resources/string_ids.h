@@ -67,12 +67,12 @@
 /* Find and replace dialogs (from 4100) */
 
 /* The printer (from 4200) */
-#define SPrinting          4200
-#define SNotPrinting       4201
-#define SInvalidPrinter    4202
-#define SNoDefaultPrinter  4203
-#define SInvalidPrinterOp  4204
-#define SDeviceOnPort      4205
+#define SPrinting         4200
+#define SNotPrinting      4201
+#define SInvalidPrinter   4202
+#define SNoDefaultPrinter 4203
+#define SInvalidPrinterOp 4204
+#define SDeviceOnPort     4205
 
 /* File, font, colour and print dialogs (from 4300) */
 
