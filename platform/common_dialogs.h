@@ -1,0 +1,41 @@
+// The system's common dialogs (file, colour, font, print, find and replace) and the movable memory
+// blocks through which the print dialog exchanges device names and settings.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win32.h"
+
+#include <commdlg.h>
+
+// The functions below carry the plain names; the ANSI entry points are called by name.
+#undef GetOpenFileName
+#undef GetSaveFileName
+#undef ChooseColor
+#undef ChooseFont
+#undef FindText
+#undef ReplaceText
+
+namespace platform {
+
+// Modal dialogs: true when the user confirmed; false when cancelled or failed (CommonDialogError tells).
+bool GetOpenFileName(OPENFILENAMEA& record);
+bool GetSaveFileName(OPENFILENAMEA& record);
+bool ChooseColor(CHOOSECOLORA& record);
+bool ChooseFont(CHOOSEFONTA& record);
+bool PrintDialog(PRINTDLGA& record);  // PrintDlgA
+// The reason the last common dialog returned false: 0 when the user cancelled (CommDlgExtendedError).
+DWORD CommonDialogError();
+
+// Modeless dialogs: the dialog window, or null when the system could not make it.
+HWND FindText(FINDREPLACEA& record);
+HWND ReplaceText(FINDREPLACEA& record);
+
+// Movable, zero-filled global memory (GlobalAlloc); null when the system refused.
+HGLOBAL GlobalAllocMovable(std::uint32_t size);
+void* GlobalLock(HGLOBAL block);
+void GlobalUnlock(HGLOBAL block);
+void GlobalFree(HGLOBAL block);
+std::uint32_t GlobalSize(HGLOBAL block);
+
+}  // namespace platform
