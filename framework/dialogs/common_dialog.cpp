@@ -197,19 +197,25 @@ UINT_PTR CALLBACK TCommonDialog::DialogHook(HWND window, UINT message, WPARAM wP
 {
     if (message != WM_INITDIALOG)
         return 0;
-    TCommonDialog* dialog = TakeCreationDialog();
     try {
         CentreWindow(window);
-        if (dialog) {
-            dialog->Bind(window);
-            BoundWindowProc(window, message, wParam, lParam);
-        }
+        BindCreationDialog(window, wParam, lParam);
     } catch (...) {
-        HandleFrameworkException(dialog);
+        HandleFrameworkException(nullptr);
     }
     // The system then gives the keyboard focus to the dialog's first control.
     return 1;
 }
+
+void TCommonDialog::BindCreationDialog(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    if (TCommonDialog* dialog = TakeCreationDialog()) {
+        dialog->Bind(window);
+        BoundWindowProc(window, WM_INITDIALOG, wParam, lParam);
+    }
+}
+
+bool TCommonDialog::NewStyleControls() { return (platform::SystemVersion() & 0xFF) > 3; }
 
 void TCommonDialog::Bind(HWND window)
 {

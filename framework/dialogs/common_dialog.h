@@ -51,15 +51,20 @@ protected:
     static UINT_PTR CALLBACK DialogHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Marks `dialog` as the one whose window the next WM_INITDIALOG binds (one at a time).
     static void SetCreationDialog(TCommonDialog* dialog);
-    static TCommonDialog* TakeCreationDialog();
-    // Makes `window` send its messages to this object (the previous procedure is kept for defaults).
-    void Bind(HWND window);
+    // Makes `window` send its messages to the dialog in creation (the previous procedure is kept for
+    // defaults), hands it the WM_INITDIALOG the system sent, and clears the creation mark.
+    static void BindCreationDialog(HWND window, WPARAM wParam, LPARAM lParam);
+    // True when the application's controls are drawn in the new style (the system is not older than
+    // the fourth version): file dialogs then take the explorer style.
+    static bool NewStyleControls();
     // Centres `window` on the monitor of the active form (or the main form, or the first monitor):
     // the middle horizontally, a third of the free height from the top.
     static void CentreWindow(HWND window);
 
 private:
     static LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static TCommonDialog* TakeCreationDialog();
+    void Bind(HWND window);
     void Unbind();
     void AppWindowHook(TMessage& message, bool& handled);
 

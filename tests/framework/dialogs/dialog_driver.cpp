@@ -19,6 +19,7 @@ struct Search {
     HWND found = nullptr;
     int count = 0;
     bool all = false;
+    HWND except = nullptr;
 };
 
 BOOL CALLBACK MatchDialog(HWND window, LPARAM param)
@@ -26,7 +27,7 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM param)
     auto* search = reinterpret_cast<Search*>(param);
     char cls[64] = {};
     GetClassNameA(window, cls, sizeof cls);
-    if (lstrcmpiA(cls, search->className->c_str()) != 0 || !IsWindowVisible(window))
+    if (lstrcmpiA(cls, search->className->c_str()) != 0 || !IsWindowVisible(window) || window == search->except)
         return TRUE;
     if (!search->title->empty() && ControlText(window) != *search->title)
         return TRUE;
@@ -85,6 +86,15 @@ INPUT Key(WORD key, bool up)
 HWND FindDialogWindow(const std::string& title, const std::string& className)
 {
     Search search{&title, &className};
+    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindOtherDialog(HWND except)
+{
+    const std::string any, dialogClass = "#32770";
+    Search search{&any, &dialogClass};
+    search.except = except;
     EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

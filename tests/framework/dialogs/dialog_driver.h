@@ -13,6 +13,8 @@ namespace dialogtest {
 
 // The first visible top-level window of this thread with that class and title (empty: any title).
 HWND FindDialogWindow(const std::string& title, const std::string& className = "#32770");
+// Any visible system dialog of this thread but `except` (a message box over a dialog, say).
+HWND FindOtherDialog(HWND except);
 // How many visible top-level windows of this thread have that class and title.
 int CountDialogWindows(const std::string& title, const std::string& className = "#32770");
 std::string ControlText(HWND control);  // WM_GETTEXT, in the ANSI code page
