@@ -86,11 +86,6 @@ public:
     void BringAppToFront();
     void HookMainWindow(const TWindowHook& hook);
     void UnhookMainWindow(const TWindowHook& hook);
-    // Disables every visible, enabled top-level window of the thread but `except`; returns them.
-    static std::vector<HWND> DisableThreadWindows(HWND except);
-    // Enables those of `windows` that still exist.
-    static void EnableWindows(const std::vector<HWND>& windows);
-
     // Disables every visible, enabled top-level window of the thread but `except`, and returns
     // them; a modal loop or a system dialog does this while it runs.
     static std::vector<HWND> DisableThreadWindows(HWND except);

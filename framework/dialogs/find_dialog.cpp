@@ -30,19 +30,27 @@ void SetBuffer(char (&buffer)[256], const std::string& value)
     buffer[length] = '\0';
 }
 
+constexpr TEnumName<TFindOption> FindOptionNames[] = {
+    {frDown, "frDown"},
+    {frFindNext, "frFindNext"},
+    {frHideMatchCase, "frHideMatchCase"},
+    {frHideWholeWord, "frHideWholeWord"},
+    {frHideUpDown, "frHideUpDown"},
+    {frMatchCase, "frMatchCase"},
+    {frDisableMatchCase, "frDisableMatchCase"},
+    {frDisableUpDown, "frDisableUpDown"},
+    {frDisableWholeWord, "frDisableWholeWord"},
+    {frReplace, "frReplace"},
+    {frReplaceAll, "frReplaceAll"},
+    {frWholeWord, "frWholeWord"},
+    {frShowHelp, "frShowHelp"}};
+static_assert(std::size(FindFlags) == std::size(FindOptionNames));
+
 const bool registered = (RegisterDialogClasses({&TFindDialog::StaticClass(), &TReplaceDialog::StaticClass()}), true);
 
 }  // namespace
 
-const TTypeInfo& TypeInfoFor(TFindOption*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo(
-        "TFindOption",
-        {"frDown", "frFindNext", "frHideMatchCase", "frHideWholeWord", "frHideUpDown", "frMatchCase",
-         "frDisableMatchCase", "frDisableUpDown", "frDisableWholeWord", "frReplace", "frReplaceAll", "frWholeWord",
-         "frShowHelp"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TFindOption*) { return EnumTypeInfo<FindOptionNames>("TFindOption"); }
 
 // ---- The redirector ----
 

@@ -26,6 +26,32 @@ constexpr std::uint32_t OpenFlags[] = {
     OFN_DONTADDTORECENT, OFN_FORCESHOWHIDDEN};
 constexpr std::uint32_t OpenFlagsEx[] = {OFN_EX_NOPLACESBAR};
 
+constexpr TEnumName<TOpenOption> OpenOptionNames[] = {
+    {ofReadOnly, "ofReadOnly"},
+    {ofOverwritePrompt, "ofOverwritePrompt"},
+    {ofHideReadOnly, "ofHideReadOnly"},
+    {ofNoChangeDir, "ofNoChangeDir"},
+    {ofShowHelp, "ofShowHelp"},
+    {ofNoValidate, "ofNoValidate"},
+    {ofAllowMultiSelect, "ofAllowMultiSelect"},
+    {ofExtensionDifferent, "ofExtensionDifferent"},
+    {ofPathMustExist, "ofPathMustExist"},
+    {ofFileMustExist, "ofFileMustExist"},
+    {ofCreatePrompt, "ofCreatePrompt"},
+    {ofShareAware, "ofShareAware"},
+    {ofNoReadOnlyReturn, "ofNoReadOnlyReturn"},
+    {ofNoTestFileCreate, "ofNoTestFileCreate"},
+    {ofNoNetworkButton, "ofNoNetworkButton"},
+    {ofNoLongNames, "ofNoLongNames"},
+    {ofOldStyleDialog, "ofOldStyleDialog"},
+    {ofNoDereferenceLinks, "ofNoDereferenceLinks"},
+    {ofEnableIncludeNotify, "ofEnableIncludeNotify"},
+    {ofEnableSizing, "ofEnableSizing"},
+    {ofDontAddToRecent, "ofDontAddToRecent"},
+    {ofForceShowHidden, "ofForceShowHidden"}};
+constexpr TEnumName<TOpenOptionEx> OpenOptionExNames[] = {{ofExNoPlacesBar, "ofExNoPlacesBar"}};
+static_assert(std::size(OpenFlags) == std::size(OpenOptionNames));
+
 constexpr std::uint32_t SingleNameBuffer = MAX_PATH;
 constexpr std::uint32_t MultiNameBuffer = 65519;
 
@@ -69,24 +95,9 @@ bool IsWholePath(const std::string& name)
 
 }  // namespace
 
-const TTypeInfo& TypeInfoFor(TOpenOption*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo(
-        "TOpenOption",
-        {"ofReadOnly",         "ofOverwritePrompt",    "ofHideReadOnly",        "ofNoChangeDir",
-         "ofShowHelp",         "ofNoValidate",         "ofAllowMultiSelect",    "ofExtensionDifferent",
-         "ofPathMustExist",    "ofFileMustExist",      "ofCreatePrompt",        "ofShareAware",
-         "ofNoReadOnlyReturn", "ofNoTestFileCreate",   "ofNoNetworkButton",     "ofNoLongNames",
-         "ofOldStyleDialog",   "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing",
-         "ofDontAddToRecent",  "ofForceShowHidden"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TOpenOption*) { return EnumTypeInfo<OpenOptionNames>("TOpenOption"); }
 
-const TTypeInfo& TypeInfoFor(TOpenOptionEx*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TOpenOptionEx", {"ofExNoPlacesBar"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TOpenOptionEx*) { return EnumTypeInfo<OpenOptionExNames>("TOpenOptionEx"); }
 
 const TClassInfo& TOpenDialog::StaticClass()
 {
