@@ -20,6 +20,7 @@ struct Search {
     int count = 0;
     bool all = false;
     HWND except = nullptr;
+    void (*each)(HWND) = nullptr;  // called for every match
 };
 
 BOOL CALLBACK MatchDialog(HWND window, LPARAM param)
@@ -33,6 +34,8 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM param)
         return TRUE;
     search->found = window;
     ++search->count;
+    if (search->each)
+        search->each(window);
     return search->all;
 }
 
@@ -206,8 +209,16 @@ void DialogScript::Poll()
     if (!seen_.empty())
         failure_ += " (it shows \"" + seen_ + "\")";
     Stop();
-    if (dialog_ && IsWindow(dialog_))
-        PostMessageA(dialog_, WM_COMMAND, IDCANCEL, 0);
+    const std::string any, dialogClass = "#32770";
+    Search search{&any, &dialogClass};
+    search.all = true;
+    search.each = [](HWND window) { PostMessageA(window, WM_COMMAND, IDCANCEL, 0); };
+    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
+}
+
+DialogScript::Step DialogScript::Closed()
+{
+    return {"the dialog to close", [this] { return !IsWindow(dialog_); }};
 }
 
 DialogScript::Step DialogScript::Find(const std::string& title)

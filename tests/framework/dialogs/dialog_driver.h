@@ -54,6 +54,8 @@ public:
     Step Type(int id, const std::string& text);
     Step Press(int id);
     Step SetText(int id, const std::string& text);
+    // Waits until the dialog window is gone (a dialog that refused to close fails the script).
+    Step Closed();
     // A step that runs `action` once.
     static Step Do(std::string what, std::function<void()> action);
 

@@ -1,0 +1,113 @@
+// The colour and font dialogs, run modally and answered by the test from inside their own loop.
+#include <gtest/gtest.h>
+
+#include <float.h>
+
+#include "framework/dialogs/color_dialog.h"
+#include "framework/dialogs/font_dialog.h"
+#include "tests/framework/dialogs/dialog_driver.h"
+
+namespace {
+
+using dialogtest::DialogScript;
+
+constexpr int RedEdit = 0x2C2, GreenEdit = 0x2C3, BlueEdit = 0x2C4;
+constexpr int FaceBox = 0x470, SizeBox = 0x472, ScriptBox = 0x474;
+
+// Changes the floating-point control word the way a printer driver might, from inside the dialog.
+class FloatSpoiler : public TObject {
+public:
+    void Spoil(TObject*) { _control87(_RC_CHOP | _PC_24, _MCW_RC | _MCW_PC); }
+};
+
+TEST(ColorDialog, OpensOnItsLastConfirmedColourAndWritesEveryCustomColourBack)
+{
+    TColorDialog dialog(nullptr);
+    dialog.SetOptions({cdFullOpen});
+    dialog.SetColor(static_cast<TColor>(RGB(0x12, 0x34, 0x56)));
+    dialog.CustomColors()->SetText("ColorA=FFFFFFFF\nColorB=123456\nColorC=zz\n");
+    FloatSpoiler spoiler;
+    dialog.OnShow = TNotifyEvent(&spoiler, &FloatSpoiler::Spoil);
+    unsigned floatControl = _control87(0, 0);
+
+    std::string shown;
+    auto readRgb = [&](DialogScript& script) {
+        return DialogScript::Do("read R, G and B", [&] {
+            shown.clear();
+            for (int id : {RedEdit, GreenEdit, BlueEdit})
+                shown += dialogtest::ControlText(dialogtest::DialogControl(script.Dialog(), id)) + " ";
+        });
+    };
+    DialogScript script;
+    script.Start({script.Find("色"), readRgb(script), script.Type(RedEdit, "200"), script.Press(IDOK)});
+    ASSERT_TRUE(dialog.Execute());
+    ASSERT_TRUE(script.Failure().empty()) << script.Failure();
+    EXPECT_EQ(shown, "18 52 86 ") << "the full dialog opens on Color";
+    EXPECT_EQ(static_cast<COLORREF>(dialog.Color()), RGB(200, 0x34, 0x56));
+    EXPECT_EQ(_control87(0, 0), floatControl) << "the floating-point control word comes back";
+    std::string expected;
+    for (char letter = 'A'; letter <= 'P'; ++letter)
+        expected += std::string("Color") + letter + (letter == 'B' ? "=123456" : "=ffffffff") + "\r\n";
+    EXPECT_EQ(dialog.CustomColors()->Text(), expected) << "a damaged value counts as no colour";
+
+    script.Start({script.Find("色"), readRgb(script), script.Type(GreenEdit, "1"), script.Press(IDCANCEL)});
+    EXPECT_FALSE(dialog.Execute());
+    ASSERT_TRUE(script.Failure().empty()) << script.Failure();
+    EXPECT_EQ(shown, "200 52 86 ") << "the next run starts from the confirmed colour";
+    EXPECT_EQ(static_cast<COLORREF>(dialog.Color()), RGB(200, 0x34, 0x56)) << "cancelled: unchanged";
+    EXPECT_EQ(dialog.CustomColors()->Text(), expected);
+}
+
+TEST(FontDialog, ReturnsTheChosenFaceSizeAndCharacterSet)
+{
+    struct Case {
+        const char* what;
+        const char* face;  // chosen from the list; null: left as it is
+        const char* size;
+        int minSize, maxSize;
+        const char* expectedName;
+        int expectedSize;
+        bool charsetFromDialog;  // else the font keeps its own
+    } cases[] = {
+        {"another face", "Tahoma", "14", 0, 0, "Tahoma", 14, true},
+        {"another size only", nullptr, "20", 0, 0, "IPAゴシック", 20, false},
+        {"limits the wrong way round", nullptr, "8", 20, 10, "IPAゴシック", 8, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TFontDialog dialog(nullptr);
+        dialog.Font()->SetName("IPAゴシック");
+        dialog.Font()->SetSize(10);
+        dialog.Font()->SetCharset(static_cast<TFontCharset>(SHIFTJIS_CHARSET));
+        dialog.SetMinFontSize(c.minSize);
+        dialog.SetMaxFontSize(c.maxSize);
+        if (c.minSize)
+            dialog.SetOptions(dialog.Options() | fdLimitSize);
+        int dialogCharset = -1;
+        DialogScript script;
+        std::vector<DialogScript::Step> steps{script.Find("フォントの指定")};
+        if (c.face)
+            steps.push_back(DialogScript::Do("choose the face", [&, face = c.face] {
+                HWND box = dialogtest::DialogControl(script.Dialog(), FaceBox);
+                SendMessageA(box, CB_SELECTSTRING, -1, reinterpret_cast<LPARAM>(face));
+                SendMessageA(
+                    script.Dialog(), WM_COMMAND, MAKEWPARAM(FaceBox, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+            }));
+        steps.push_back(script.Type(SizeBox, c.size));
+        steps.push_back(DialogScript::Do("read the script", [&] {
+            HWND box = dialogtest::DialogControl(script.Dialog(), ScriptBox);
+            dialogCharset =
+                static_cast<int>(SendMessageA(box, CB_GETITEMDATA, SendMessageA(box, CB_GETCURSEL, 0, 0), 0));
+        }));
+        steps.push_back(script.Press(IDOK));
+        steps.push_back(script.Closed());
+        script.Start(std::move(steps));
+        ASSERT_TRUE(dialog.Execute());
+        ASSERT_TRUE(script.Failure().empty()) << script.Failure();
+        EXPECT_EQ(dialog.Font()->Name(), c.expectedName);
+        EXPECT_EQ(dialog.Font()->Size(), c.expectedSize);
+        EXPECT_EQ(dialog.Font()->Charset(), c.charsetFromDialog ? dialogCharset : SHIFTJIS_CHARSET);
+    }
+}
+
+}  // namespace
