@@ -1,5 +1,4 @@
-// The system's common dialogs (file, colour, font, print, find and replace) and the movable memory
-// blocks through which the print dialog exchanges device names and settings.
+// The system's common dialogs: file, colour, font, print, find and replace.
 #pragma once
 
 #include <cstdint>
@@ -30,12 +29,5 @@ DWORD CommonDialogError();
 // Modeless dialogs: the dialog window, or null when the system could not make it.
 HWND FindText(FINDREPLACEA& record);
 HWND ReplaceText(FINDREPLACEA& record);
-
-// Movable, zero-filled global memory (GlobalAlloc); null when the system refused.
-HGLOBAL GlobalAllocMovable(std::uint32_t size);
-void* GlobalLock(HGLOBAL block);
-void GlobalUnlock(HGLOBAL block);
-void GlobalFree(HGLOBAL block);
-std::uint32_t GlobalSize(HGLOBAL block);
 
 }  // namespace platform
