@@ -8,6 +8,7 @@
 #include "framework/controls/messages.h"
 #include "framework/core/class_info.h"
 #include "framework/dialogs/dialog_flags.h"
+#include "framework/dialogs/printer.h"
 #include "platform/gdi.h"
 #include "platform/locale.h"
 #include "platform/window.h"
@@ -102,6 +103,8 @@ bool TFontDialog::Execute()
     record.lStructSize = sizeof record;
     record.hwndOwner = Application ? Application->WindowHandle() : nullptr;
     record.lpLogFont = &font;
+    if (device_ != fdScreen)
+        record.hDC = GlobalPrinter()->DeviceHandle();
     record.Flags = DeviceFlags[device_] | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK | FlagsOf(options_, FontFlags);
     if (OnApply)
         record.Flags |= CF_APPLY;

@@ -7,6 +7,7 @@
 #include "framework/dialogs/find_dialog.h"
 #include "framework/dialogs/font_dialog.h"
 #include "framework/dialogs/open_dialog.h"
+#include "framework/dialogs/print_dialog.h"
 
 namespace {
 
@@ -20,6 +21,8 @@ public:
     TColorDialog* ColorDialog1 = nullptr;
     TFindDialog* FindDialog1 = nullptr;
     TReplaceDialog* ReplaceDialog1 = nullptr;
+    TPrintDialog* PrintDialog1 = nullptr;
+    TPrinterSetupDialog* PrinterSetupDialog1 = nullptr;
     void OpenDialog1CanClose(TObject*, bool&) {}
     void FontDialog1Apply(TObject*, HWND) {}
     void FindDialog1Find(TObject*) {}
@@ -40,6 +43,8 @@ const TClassInfo& TDialogHost::StaticClass()
             .Field("ColorDialog1", &TDialogHost::ColorDialog1)
             .Field("FindDialog1", &TDialogHost::FindDialog1)
             .Field("ReplaceDialog1", &TDialogHost::ReplaceDialog1)
+            .Field("PrintDialog1", &TDialogHost::PrintDialog1)
+            .Field("PrinterSetupDialog1", &TDialogHost::PrinterSetupDialog1)
             .Method("OpenDialog1CanClose", &TDialogHost::OpenDialog1CanClose)
             .Method("FontDialog1Apply", &TDialogHost::FontDialog1Apply)
             .Method("FindDialog1Find", &TDialogHost::FindDialog1Find)
@@ -57,7 +62,7 @@ TEST(DialogResources, AFormSetsEveryDialogsPropertiesAndBindsItsEvents)
     TDialogHost host(nullptr);
     ASSERT_TRUE(ReadComponentRes("TDialogHost", nullptr, &host));
     ASSERT_TRUE(host.OpenDialog1 && host.SaveDialog1 && host.FontDialog1 && host.ColorDialog1 && host.FindDialog1 &&
-                host.ReplaceDialog1);
+                host.ReplaceDialog1 && host.PrintDialog1 && host.PrinterSetupDialog1);
 
     TOpenDialog& open = *host.OpenDialog1;
     EXPECT_EQ(open.Owner(), &host);
@@ -97,6 +102,13 @@ TEST(DialogResources, AFormSetsEveryDialogsPropertiesAndBindsItsEvents)
     EXPECT_EQ(host.ReplaceDialog1->ReplaceText(), "置換");
     EXPECT_EQ(host.ReplaceDialog1->OnReplace, TNotifyEvent(&host, &TDialogHost::ReplaceDialog1Replace));
     EXPECT_EQ(host.ReplaceDialog1->Options(), TFindOptions(frDown)) << "the default";
+
+    TPrintDialog& print = *host.PrintDialog1;
+    EXPECT_EQ(print.MinPage(), 1);
+    EXPECT_EQ(print.MaxPage(), 9);
+    EXPECT_EQ(print.Options(), TPrintDialogOptions({poPageNums, poWarning}));
+    EXPECT_EQ(print.PrintRange(), prPageNums);
+    EXPECT_NE(host.PrinterSetupDialog1, nullptr);
 }
 
 }  // namespace
