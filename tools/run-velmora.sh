@@ -11,6 +11,9 @@ if [[ -n "${VELMORA_PRIVATE_DISPLAY:-}" ]]; then
 else
   echo "run: Velmora runs on $DISPLAY"
 fi
+if [[ -n "${VELMORA_PRINTER:-}" ]]; then
+  echo "run: printing goes to the PDF queue $VELMORA_PRINTER; the files land in $VELMORA_PRINTED"
+fi
 args=()
 if [[ -n "$file" ]]; then
   # Wine sees the Unix root as drive Z:.

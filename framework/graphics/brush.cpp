@@ -63,12 +63,7 @@ TBrush::~TBrush() = default;
 void TBrush::Assign(const TPersistent* source)
 {
     if (auto* brush = dynamic_cast<const TBrush*>(source)) {
-        bool changed;
-        {
-            TValueGuard guard(*this);
-            changed = resource_.ShareWith(brush->resource_);
-        }
-        if (changed)
+        if (ShareValue(resource_, brush->resource_))
             Changed();
         return;
     }

@@ -57,6 +57,14 @@ protected:
             Changed();
     }
 
+    // Shares `source`'s record under the owner's lock; true when that is another record than before.
+    template <class Value>
+    bool ShareValue(TSharedResource<Value>& resource, const TSharedResource<Value>& source)
+    {
+        TValueGuard guard(*this);
+        return resource.ShareWith(source);
+    }
+
 private:
     std::recursive_mutex* ownerLock_ = nullptr;
 };

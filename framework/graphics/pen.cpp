@@ -88,12 +88,8 @@ TPen::~TPen() = default;
 void TPen::Assign(const TPersistent* source)
 {
     if (auto* pen = dynamic_cast<const TPen*>(source)) {
-        bool changed;
-        {
-            TValueGuard guard(*this);
-            changed = resource_.ShareWith(pen->resource_) || mode_ != pen->mode_;
-            mode_ = pen->mode_;
-        }
+        bool changed = ShareValue(resource_, pen->resource_) || mode_ != pen->mode_;
+        mode_ = pen->mode_;
         if (changed)
             Changed();
         return;
