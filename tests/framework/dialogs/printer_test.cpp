@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "framework/controls/application.h"
 #include "framework/dialogs/printer.h"
 
 namespace {
@@ -215,6 +216,31 @@ TEST(Printer, AnAbortedJobLeavesNoOpenJobAndTheNextJobPrints)
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "the aborted job was printed: " << found.cFileName;
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
+}
+
+TEST(Printer, WhileTheSpoolerWorksTheProgramHandlesMessagesAndASecondJobIsRefused)
+{
+    struct Handler : TObject {
+        TPrinter* printer;
+        std::string refused;
+        void Message(MSG& msg, bool& handled)
+        {
+            if (msg.message != WM_APP + 14)
+                return;
+            handled = true;
+            refused = PrinterError([&] { printer->StartPrintJob(); });
+        }
+    } handler;
+    TPrinter printer;
+    handler.printer = &printer;
+    Application->OnAppMessage = TMessageEvent(&handler, &Handler::Message);
+    printer.SetJobTitle(UniqueTitle("responsive"));
+    PostThreadMessageA(GetCurrentThreadId(), WM_APP + 14, 0, 0);
+    printer.StartPrintJob();  // the spooler asks the abort procedure as the first page starts
+    printer.Canvas()->TextOut(100, 100, "印刷中にメッセージを処理する");
+    printer.FinishPrintJob();
+    Application->OnAppMessage = {};
+    EXPECT_EQ(handler.refused, "現在印刷中です");
 }
 
 TEST(Printer, ChangingTheCopyCountOrThePrinterDropsTheHandle)
