@@ -8,6 +8,7 @@
 #include "framework/controls/hint_action.h"
 #include "framework/controls/screen.h"
 #include "framework/core/class_info.h"
+#include "platform/gdi.h"
 #include "platform/screen.h"
 #include "platform/status_bar.h"
 #include "platform/window.h"
@@ -185,13 +186,16 @@ const TClassInfo& TStatusBar::StaticClass()
             .Property("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText)
             .Property("SizeGrip", &TStatusBar::SizeGrip, &TStatusBar::SetSizeGrip)
             .Property("UseSystemFont", &TStatusBar::UseSystemFont, &TStatusBar::SetUseSystemFont)
+            .Property("OnDrawPanel", &TStatusBar::OnDrawPanel)
             .Property("OnHint", &TStatusBar::OnHint)
             .Build();
     return info;
 }
 
-TCustomStatusBar::TCustomStatusBar(TComponent* owner) : TWinControl(owner), panels_(new TStatusPanels(this))
+TCustomStatusBar::TCustomStatusBar(TComponent* owner)
+    : TWinControl(owner), panels_(new TStatusPanels(this)), canvas_(new TControlCanvas)
 {
+    canvas_->SetControl(this);
     SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque});
     SetColor(clBtnFace);
     SetHeight(19);
@@ -202,6 +206,8 @@ TCustomStatusBar::TCustomStatusBar(TComponent* owner) : TWinControl(owner), pane
 
 TCustomStatusBar::~TCustomStatusBar()
 {
+    delete canvas_;
+    canvas_ = nullptr;
     delete panels_;
     panels_ = nullptr;
 }
@@ -422,6 +428,43 @@ void TCustomStatusBar::CMBiDiModeChanged(TMessage& m)
     panels_->EndUpdate();
 }
 
+// ---- Owner-drawn parts ----
+
+void TCustomStatusBar::CNDrawItem(TMessage& m)
+{
+    auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+    struct DrawingOn {
+        TCanvas& canvas;
+        HDC dc;
+        int saved;
+        DrawingOn(TCanvas& c, HDC context) : canvas(c), dc(context), saved(platform::SaveDC(context))
+        {
+            canvas.Lock();
+            canvas.SetHandle(dc);
+        }
+        ~DrawingOn()
+        {
+            canvas.SetHandle(nullptr);
+            canvas.Unlock();
+            platform::RestoreDC(dc, saved);
+        }
+    } drawing(*canvas_, item->hDC);
+    canvas_->SetFont(Font());
+    canvas_->Brush()->SetColor(clBtnFace);
+    canvas_->Brush()->SetStyle(bsSolid);
+    if (panels_ && static_cast<int>(item->itemID) < panels_->Count())
+        DrawPanel(panels_->Items(static_cast<int>(item->itemID)), item->rcItem);
+    m.Result = 1;
+}
+
+void TCustomStatusBar::DrawPanel(TStatusPanel* panel, const RECT& rect)
+{
+    if (OnDrawPanel)
+        OnDrawPanel(this, panel, rect);
+    else
+        canvas_->FillRect(rect);
+}
+
 // ---- Messages ----
 
 void TCustomStatusBar::WMPaint(TMessage& m)
@@ -444,6 +487,7 @@ void TCustomStatusBar::Dispatch(TMessage& m)
     case WM_PAINT: WMPaint(m); break;
     case WM_SIZE: WMSize(m); break;
     case WM_GETTEXTLENGTH: WMGetTextLength(m); break;
+    case CN_DRAWITEM: CNDrawItem(m); break;
     case WM_SYSCOLORCHANGE:
     case CMSG_COLORCHANGED:
         TWinControl::Dispatch(m);

@@ -5,10 +5,15 @@
 
 #include <string>
 
+#include "framework/controls/control_canvas.h"
 #include "framework/controls/win_control.h"
 #include "framework/core/collection.h"
 
 class TCustomStatusBar;
+class TStatusPanel;
+
+// Draws an owner-drawn panel on the bar's canvas, within the rectangle of its part.
+using TDrawPanelEvent = TEvent<TCustomStatusBar*, TStatusPanel*, const RECT&>;
 
 enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
 const TTypeInfo& TypeInfoFor(TStatusPanelBevel*);
@@ -100,6 +105,8 @@ public:
     void SetUseSystemFont(bool value);
     bool AutoHint() const { return autoHint_; }
     void SetAutoHint(bool value) { autoHint_ = value; }
+    // Where OnDrawPanel draws (while it runs: the part's device context, with the bar's font).
+    TCanvas* Canvas() const { return canvas_; }
 
     // Sends one panel's text to the window (`repaint`), or marks it for the next paint and
     // invalidates its part.
@@ -115,10 +122,13 @@ public:
     void Dispatch(TMessage& message) override;
 
     TNotifyEvent OnHint;
+    TDrawPanelEvent OnDrawPanel;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    // An owner-drawn panel: OnDrawPanel, or without one the part filled in the canvas's brush.
+    virtual void DrawPanel(TStatusPanel* panel, const RECT& rect);
 
 private:
     // Checks whether the grip can show; re-creates the window when that changed and `recreate`.
@@ -127,10 +137,12 @@ private:
     void WMPaint(TMessage& m);
     void WMSize(TMessage& m);
     void WMGetTextLength(TMessage& m);
+    void CNDrawItem(TMessage& m);
     void CMParentFontChanged(TMessage& m);
     void CMBiDiModeChanged(TMessage& m);
 
     TStatusPanels* panels_;
+    TControlCanvas* canvas_;
     bool simplePanel_ = false;
     std::string simpleText_;
     bool sizeGrip_ = true;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -179,6 +180,31 @@ TEST_F(StatusBarTest, TheSimplePanelShowsTheSimpleTextAndGoesBackToTheParts)
     EXPECT_FALSE(SendMessageA(window, SB_ISSIMPLE, 0, 0));
     EXPECT_EQ(Parts(window), (std::vector<int>{47, 62, 98, 113, -1}));
     EXPECT_EQ(TextOfPart(window, 1).Text, "\t\x8d\x73");
+}
+
+TEST_F(StatusBarTest, AnOwnerDrawnPanelIsDrawnByOnDrawPanelOnTheBarsCanvas)
+{
+    struct Painter : TObject {
+        std::vector<int> drawn;
+        void Draw(TCustomStatusBar* bar, TStatusPanel* panel, const RECT& r)
+        {
+            drawn.push_back(panel->Index());
+            bar->Canvas()->Brush()->SetColor(clRed);
+            bar->Canvas()->FillRect(r);
+        }
+    } painter;
+    bar->OnDrawPanel = TDrawPanelEvent(&painter, &Painter::Draw);
+    Panel(2)->SetStyle(psOwnerDraw);
+    PumpPending();
+    UpdateWindow(bar->WindowHandle());
+    ASSERT_FALSE(painter.drawn.empty());
+    EXPECT_EQ(std::count(painter.drawn.begin(), painter.drawn.end(), 2), static_cast<long>(painter.drawn.size()))
+        << "only the owner-drawn part";
+    RECT part{};
+    SendMessageA(bar->WindowHandle(), SB_GETRECT, 2, reinterpret_cast<LPARAM>(&part));
+    HDC dc = GetDC(bar->WindowHandle());
+    EXPECT_EQ(GetPixel(dc, (part.left + part.right) / 2, (part.top + part.bottom) / 2), RGB(255, 0, 0));
+    ReleaseDC(bar->WindowHandle(), dc);
 }
 
 TEST_F(StatusBarTest, TheBarStaysAtTheBottomWithItsHeightWhenTheFormIsResized)
