@@ -6,6 +6,7 @@
 #include "framework/dialogs/find_dialog.h"
 #include "tests/framework/controls/controls_test_support.h"
 #include "tests/framework/dialogs/dialog_driver.h"
+#include "tests/support/window_picture.h"
 
 namespace {
 
@@ -104,8 +105,10 @@ TEST_F(FindDialogs, ReplaceAndReplaceAllFireOnReplaceWithTheirOwnFlag)
     dialog->SetFindText("old");
     ASSERT_TRUE(dialog->Execute());
     DialogScript script;
-    script.Start({script.Find("文字列の置換"), script.Type(ReplaceWithEdit, "new"), script.Press(ReplaceButton),
-                  script.Press(ReplaceAllButton)});
+    script.Start(
+        {script.Find("文字列の置換"), script.Type(ReplaceWithEdit, "new"),
+         DialogScript::Do("take a picture", [&] { testsupport::SaveWindowPicture(script.Dialog(), "replace_dialog"); }),
+         script.Press(ReplaceButton), script.Press(ReplaceAllButton)});
     ASSERT_TRUE(RunScript(script, [&] { return recorder.replaces.size() == 2; }));
     EXPECT_TRUE(recorder.finds.empty());
     for (const auto& press : recorder.replaces) {

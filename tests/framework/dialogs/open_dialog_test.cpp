@@ -6,6 +6,7 @@
 #include "framework/dialogs/open_dialog.h"
 #include "tests/framework/controls/controls_test_support.h"
 #include "tests/framework/dialogs/dialog_driver.h"
+#include "tests/support/window_picture.h"
 
 namespace {
 
@@ -73,6 +74,8 @@ TEST_F(FileDialogs, SaveDialogReturnsTheTypedNameOnlyWhenConfirmed)
                               [&] {
                                   shownName = dialog.FileName();
                                   GetWindowRect(script.Dialog(), &shown);
+                                  if (c.confirmed)
+                                      testsupport::SaveWindowPicture(script.Dialog(), "save_dialog");
                               }),
              script.Press(c.button)});
         EXPECT_EQ(confirmed, c.confirmed);
