@@ -116,6 +116,16 @@ HWND ParentWindow(HWND window) { return ::GetParent(window); }
 
 HWND DialogItem(HWND window, int id) { return ::GetDlgItem(window, id); }
 
+bool IsChild(HWND parent, HWND window) { return ::IsChild(parent, window) != FALSE; }
+
+bool IsWindowUnicode(HWND window) { return ::IsWindowUnicode(window) != FALSE; }
+
+LRESULT SendUnicodeChar(HWND window, wchar_t character, LPARAM keyData)
+{
+    auto procedure = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
+    return ::CallWindowProcW(procedure, window, WM_CHAR, character, keyData);
+}
+
 HWND SetParentWindow(HWND window, HWND parent) { return ::SetParent(window, parent); }
 
 HWND RelatedWindow(HWND window, UINT relation) { return ::GetWindow(window, relation); }

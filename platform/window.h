@@ -42,8 +42,14 @@ bool SetNormalWindowRect(HWND window, const RECT& rect);
 POINT MapPoint(HWND from, HWND to, POINT point);  // MapWindowPoints of one point
 HWND ParentWindow(HWND window);                   // GetParent: the parent of a child, the owner of a popup
 HWND DialogItem(HWND window, int id);             // GetDlgItem: the child with that id
-HWND SetParentWindow(HWND window, HWND parent);   // SetParent; returns the previous parent
-HWND RelatedWindow(HWND window, UINT relation);   // GetWindow
+bool IsChild(HWND parent, HWND window);           // a descendant of `parent`
+bool IsWindowUnicode(HWND window);                // its procedure takes UTF-16 text
+// Hands a typed character to the window's procedure through its Unicode entry (CallWindowProcW of
+// GetWindowLongPtrW), for a window made through the ANSI interface that would take the two bytes of
+// a double-byte character for two characters.
+LRESULT SendUnicodeChar(HWND window, wchar_t character, LPARAM keyData);
+HWND SetParentWindow(HWND window, HWND parent);  // SetParent; returns the previous parent
+HWND RelatedWindow(HWND window, UINT relation);  // GetWindow
 HWND WindowFromPoint(POINT point);
 POINT ScreenToClient(HWND window, POINT point);
 POINT ClientToScreen(HWND window, POINT point);

@@ -334,7 +334,38 @@ bool TApplication::IsMDIMsg(MSG& msg)
     return client && platform::TranslateMDISysAccel(client, msg);
 }
 
-bool TApplication::IsDlgMsg(MSG& msg) { return dialogHandle_ && platform::IsDialogMessage(dialogHandle_, msg); }
+bool TApplication::IsDlgMsg(MSG& msg)
+{
+    if (!dialogHandle_)
+        return false;
+    if (DeliverDialogDoubleByteChar(msg))
+        return true;
+    return platform::IsDialogMessage(dialogHandle_, msg);
+}
+
+// A double-byte character typed into the modeless dialog arrives as a lead-byte and a trail-byte
+// WM_CHAR. The dialog manager's ANSI entry, and an edit window made through the ANSI interface on
+// some systems, would take each byte for a character of its own: the pair goes to the window's
+// Unicode entry as the one character it is.
+bool TApplication::DeliverDialogDoubleByteChar(const MSG& msg)
+{
+    if (msg.message != WM_CHAR || platform::IsWindowUnicode(msg.hwnd) || !platform::IsChild(dialogHandle_, msg.hwnd)) {
+        dialogLeadByte_ = 0;
+        return false;
+    }
+    char byte = static_cast<char>(msg.wParam);
+    if (!dialogLeadByte_) {
+        if (!dbcs::IsLeadByte(byte))
+            return false;
+        dialogLeadByte_ = byte;
+        return true;
+    }
+    std::wstring character = platform::AnsiToWide(std::string{dialogLeadByte_, byte});
+    dialogLeadByte_ = 0;
+    if (character.size() == 1)
+        platform::SendUnicodeChar(msg.hwnd, character[0], msg.lParam);
+    return true;
+}
 
 // A key message goes first to the framework control it concerns, as CN_BASE + message.
 bool TApplication::IsKeyMsg(MSG& msg)

@@ -166,6 +166,7 @@ private:
     void DefaultAppHandler(TMessage& message);
     bool IsKeyMsg(MSG& msg);
     bool IsDlgMsg(MSG& msg);
+    bool DeliverDialogDoubleByteChar(const MSG& msg);
     bool IsMDIMsg(MSG& msg);
     bool IsShortCut(TMessage& message);
     void FocusFirstWindow();
@@ -187,6 +188,7 @@ private:
     TControl* mouseControl_ = nullptr;
     HICON icon_ = nullptr;
     HWND dialogHandle_ = nullptr;
+    char dialogLeadByte_ = 0;  // the first byte of a character typed into the dialog
     bool focusMessagesSuppressed_ = false;
     std::vector<TWindowHook> hooks_;
     std::vector<HWND> topMostList_;

@@ -91,9 +91,9 @@ TEST_F(FindDialogs, FindNextReportsTheTypedTextAndTheOptionsAsSet)
     dialog->SetOptions({frDown, frMatchCase});
     ASSERT_TRUE(dialog->Execute());
     DialogScript script;
-    script.Start({script.Find("検索"), script.Type(FindWhatEdit, "Find me"), script.Press(IDOK)});
+    script.Start({script.Find("検索"), script.Type(FindWhatEdit, "日本語abc"), script.Press(IDOK)});
     ASSERT_TRUE(RunScript(script, [&] { return recorder.finds.size() == 1; }));
-    EXPECT_EQ(recorder.finds[0].findText, "Find me");
+    EXPECT_EQ(recorder.finds[0].findText, "日本語abc");
     EXPECT_EQ(recorder.finds[0].options, TFindOptions({frDown, frFindNext, frMatchCase}));
     CloseAndWait(*dialog);
     EXPECT_EQ(recorder.closes, 1);
