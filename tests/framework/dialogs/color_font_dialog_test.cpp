@@ -17,7 +17,12 @@ constexpr int FaceBox = 0x470, SizeBox = 0x472, ScriptBox = 0x474;
 // Changes the floating-point control word the way a printer driver might, from inside the dialog.
 class FloatSpoiler : public TObject {
 public:
-    void Spoil(TObject*) { _control87(_RC_CHOP | _PC_24, _MCW_RC | _MCW_PC); }
+    int shows = 0;
+    void Spoil(TObject*)
+    {
+        ++shows;
+        _control87(_RC_CHOP | _PC_24, _MCW_RC | _MCW_PC);
+    }
 };
 
 TEST(ColorDialog, OpensOnItsLastConfirmedColourAndWritesEveryCustomColourBack)
@@ -44,6 +49,7 @@ TEST(ColorDialog, OpensOnItsLastConfirmedColourAndWritesEveryCustomColourBack)
     ASSERT_TRUE(script.Failure().empty()) << script.Failure();
     EXPECT_EQ(shown, "18 52 86 ") << "the full dialog opens on Color";
     EXPECT_EQ(static_cast<COLORREF>(dialog.Color()), RGB(200, 0x34, 0x56));
+    EXPECT_EQ(spoiler.shows, 1) << "OnShow when the dialog window is initialised";
     EXPECT_EQ(_control87(0, 0), floatControl) << "the floating-point control word comes back";
     std::string expected;
     for (char letter = 'A'; letter <= 'P'; ++letter)
@@ -108,6 +114,45 @@ TEST(FontDialog, ReturnsTheChosenFaceSizeAndCharacterSet)
         EXPECT_EQ(dialog.Font()->Size(), c.expectedSize);
         EXPECT_EQ(dialog.Font()->Charset(), c.charsetFromDialog ? dialogCharset : SHIFTJIS_CHARSET);
     }
+}
+
+// Apply gives Font the colour chosen in the dialog at once, and OnApply the dialog's window; a
+// cancel afterwards leaves what was applied. (The system under test reports the face and size to
+// Apply only once the dialog is confirmed, so those are not checked here.)
+TEST(FontDialog, ApplyTakesTheChosenColourWhileTheDialogStaysOpen)
+{
+    struct Applier : TObject {
+        HWND window = nullptr;
+        TColor color{};
+        void Apply(TObject* sender, HWND dialogWindow)
+        {
+            window = dialogWindow;
+            color = static_cast<TFontDialog*>(sender)->Font()->Color();
+        }
+    } applier;
+    TFontDialog dialog(nullptr);
+    dialog.Font()->SetColor(clBlack);
+    dialog.OnApply = TFontApplyEvent(&applier, &Applier::Apply);
+    LRESULT chosen = -1;
+    DialogScript script;
+    script.Start(
+        {script.Find("フォントの指定"),
+         DialogScript::Do("choose the third colour",
+                          [&] {
+                              HWND box = dialogtest::DialogControl(script.Dialog(), 0x473);
+                              SendMessageA(box, CB_SETCURSEL, 2, 0);
+                              chosen = SendMessageA(box, CB_GETITEMDATA, 2, 0);
+                          }),
+         script.Press(0x402),
+         {"OnApply", [&] { return applier.window != nullptr; }},
+         script.Press(IDCANCEL),
+         script.Closed()});
+    EXPECT_FALSE(dialog.Execute());
+    ASSERT_TRUE(script.Failure().empty()) << script.Failure();
+    EXPECT_EQ(applier.window, script.Dialog());
+    EXPECT_NE(chosen, static_cast<LRESULT>(clBlack));
+    EXPECT_EQ(static_cast<LRESULT>(applier.color), chosen);
+    EXPECT_EQ(static_cast<LRESULT>(dialog.Font()->Color()), chosen);
 }
 
 }  // namespace

@@ -174,4 +174,31 @@ TEST_F(FileDialogs, BadChoicesLeaveTheCallersStateAsItWas)
     }
 }
 
+// OnCanClose sees the chosen name and may keep the dialog open.
+TEST_F(FileDialogs, OnCanCloseMayKeepTheDialogOpen)
+{
+    struct Gate : TObject {
+        std::vector<std::string> seen;
+        void CanClose(TObject* sender, bool& canClose)
+        {
+            seen.push_back(static_cast<TOpenDialog*>(sender)->FileName());
+            canClose = seen.size() > 1;
+        }
+    } gate;
+    TOpenDialog dialog(nullptr);
+    dialog.SetInitialDir(dir);
+    dialog.OnCanClose = TFileCanCloseEvent(&gate, &Gate::CanClose);
+    DialogScript script;
+    ASSERT_TRUE(Run(
+        dialog, script,
+        {script.Find("開く"),
+         script.Type(FileNameBox, "a.txt"),
+         script.Press(IDOK),
+         {"the refusal", [&] { return gate.seen.size() == 1 && IsWindowVisible(script.Dialog()); }},
+         script.Press(IDOK),
+         script.Closed()}));
+    EXPECT_EQ(gate.seen, std::vector<std::string>(2, dir + "\\a.txt"));
+    EXPECT_EQ(dialog.FileName(), dir + "\\a.txt");
+}
+
 }  // namespace
