@@ -203,8 +203,7 @@ UINT_PTR CALLBACK TCommonDialog::DialogHook(HWND window, UINT message, WPARAM wP
     } catch (...) {
         HandleFrameworkException(nullptr);
     }
-    // The system then gives the keyboard focus to the dialog's first control.
-    return 1;
+    return 0;
 }
 
 void TCommonDialog::BindCreationDialog(HWND window, WPARAM wParam, LPARAM lParam)
