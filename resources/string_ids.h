@@ -61,6 +61,30 @@
 /* Panels, labels, images and buttons (from 2600) */
 
 /* Menus (from 3000) */
+#define SMenuIndexError     3000
+#define SMenuReinserted     3001
+#define SGroupIndexTooLow   3002
+#define SMenuOutOfResources 3003
+#define SMenuInUse          3004
+#define SMenuCommandsUsedUp 3005
+#define SmkcBkSp            3010
+#define SmkcTab             3011
+#define SmkcEsc             3012
+#define SmkcEnter           3013
+#define SmkcSpace           3014
+#define SmkcPgUp            3015
+#define SmkcPgDn            3016
+#define SmkcEnd             3017
+#define SmkcHome            3018
+#define SmkcLeft            3019
+#define SmkcUp              3020
+#define SmkcRight           3021
+#define SmkcDown            3022
+#define SmkcIns             3023
+#define SmkcDel             3024
+#define SmkcShift           3025
+#define SmkcCtrl            3026
+#define SmkcAlt             3027
 
 /* Actions (from 3100) */
 

@@ -645,3 +645,19 @@ bool TApplication::DispatchAction(std::uint32_t message, TObject* action)
 {
     return window_ && platform::SendMessage(window_, message, 0, reinterpret_cast<LPARAM>(action)) != 0;
 }
+
+bool TApplication::ExecuteAction(TBasicAction* action)
+{
+    bool handled = false;
+    if (OnActionExecute)
+        OnActionExecute(action, handled);
+    return handled;
+}
+
+bool TApplication::UpdateAction(TBasicAction* action)
+{
+    bool handled = false;
+    if (OnActionUpdate)
+        OnActionUpdate(action, handled);
+    return handled;
+}

@@ -10,6 +10,7 @@
 
 #include "framework/controls/hints.h"
 #include "framework/controls/messages.h"
+#include "framework/core/action.h"
 #include "framework/core/component.h"
 #include "framework/core/event.h"
 #include "framework/core/exceptions.h"
@@ -141,6 +142,9 @@ public:
 
     // Runs the action message through the active form, then the primary form.
     bool DispatchAction(std::uint32_t message, TObject* action);
+    // OnActionExecute / OnActionUpdate, Handled starting false; the answer is Handled.
+    bool ExecuteAction(TBasicAction* action) override;
+    bool UpdateAction(TBasicAction* action) override;
     // Clears every reference to a control that goes away.
     void ControlDestroyed(TControl* control);
     void Notification(TComponent* component, TOperation operation) override;
@@ -156,6 +160,8 @@ public:
     TEvent<TMessage&, bool&> OnAppShortCut;
     TShowHintEvent OnAppShowHint;
     TSettingChangeEvent OnAppSettingChange;
+    TActionEvent OnActionExecute;
+    TActionEvent OnActionUpdate;
 
 private:
     void AppFormCreated(TComponent* instance);

@@ -4,6 +4,7 @@
 #include "framework/controls/form.h"
 #include "framework/controls/screen.h"
 #include "framework/controls/window_proc.h"
+#include "framework/menus/actions.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "platform/locale.h"
@@ -234,6 +235,10 @@ void TApplication::WndProc(TMessage& m)
             m.Result = active->PerformMessage(m.Msg, m.WParam, m.LParam);
         if (m.Result != 1 && primaryForm_ && primaryForm_ != active)
             m.Result = primaryForm_->PerformMessage(m.Msg, m.WParam, m.LParam);
+        // An update nobody took: an action that asks for it is enabled exactly when it has a handler.
+        auto* custom = dynamic_cast<TCustomAction*>(reinterpret_cast<TObject*>(m.LParam));
+        if (m.Msg == CMSG_ACTIONUPDATE && m.Result != 1 && custom && custom->Enabled() && custom->DisableIfNoHandler())
+            custom->SetEnabled(static_cast<bool>(custom->OnExecute()));
         break;
     }
     case WM_COPYDATA:

@@ -8,6 +8,8 @@
 #include "framework/controls/win_control.h"
 #include "framework/controls/window_proc.h"
 #include "framework/core/class_info.h"
+#include "framework/core/format.h"
+#include "framework/menus/menu.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "platform/screen.h"
@@ -21,13 +23,76 @@ TControl* captureControl = nullptr;
 
 const TClassInfo& TControlActionLink::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TControlActionLink, TBasicActionLink>("TControlActionLink").Build();
+    static const TClassInfo info = TClassBuilder<TControlActionLink, TActionLink>("TControlActionLink").Build();
     return info;
 }
 
-TControlActionLink::TControlActionLink(TControl* client) : TBasicActionLink(client), client_(client) {}
+TControlActionLink::TControlActionLink(TControl* client) : TActionLink(client), client_(client) {}
 
+bool TControlActionLink::IsCaptionLinked()
+{
+    return TActionLink::IsCaptionLinked() && client_->Caption() == CustomAction()->Caption();
+}
+bool TControlActionLink::IsEnabledLinked()
+{
+    return TActionLink::IsEnabledLinked() && client_->Enabled() == CustomAction()->Enabled();
+}
+bool TControlActionLink::IsHelpContextLinked()
+{
+    return TActionLink::IsHelpContextLinked() && client_->HelpContext() == CustomAction()->HelpContext();
+}
+bool TControlActionLink::IsHintLinked()
+{
+    return TActionLink::IsHintLinked() && client_->Hint() == CustomAction()->Hint();
+}
+bool TControlActionLink::IsVisibleLinked()
+{
+    return TActionLink::IsVisibleLinked() && client_->Visible() == CustomAction()->Visible();
+}
 bool TControlActionLink::IsOnExecuteLinked() { return Action() && client_->OnClick == Action()->OnExecute(); }
+
+void TControlActionLink::SetCaption(const std::string& value)
+{
+    if (IsCaptionLinked())
+        client_->SetCaption(value);
+}
+void TControlActionLink::SetEnabled(bool value)
+{
+    if (IsEnabledLinked())
+        client_->SetEnabled(value);
+}
+void TControlActionLink::SetHelpContext(int value)
+{
+    if (IsHelpContextLinked())
+        client_->SetHelpContext(value);
+}
+void TControlActionLink::SetHint(const std::string& value)
+{
+    if (IsHintLinked())
+        client_->SetHint(value);
+}
+void TControlActionLink::SetVisible(bool value)
+{
+    if (IsVisibleLinked())
+        client_->SetVisible(value);
+}
+void TControlActionLink::SetOnExecute(const TNotifyEvent& value)
+{
+    if (IsOnExecuteLinked())
+        client_->OnClick = value;
+}
+
+bool TControlActionLink::DoShowHint(std::string& hint)
+{
+    TCustomAction* action = CustomAction();
+    if (!action)
+        return true;
+    if (!action->DoHint(hint))
+        return false;
+    if (Application && Application->HintShortCuts() && action->ShortCut() != scNone && !hint.empty())
+        hint = Format("%s (%s)", {hint, ShortcutDisplayText(action->ShortCut())});
+    return true;
+}
 
 const TClassInfo& TControl::StaticClass()
 {
@@ -52,6 +117,7 @@ const TClassInfo& TControl::StaticClass()
             .Property("Constraints", &TControl::Constraints, &TControl::SetConstraints)
             .Property("DragMode", &TControl::DragMode, &TControl::SetDragMode)
             .Property("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext)
+            .Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
             .Property("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode)
             .Property("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode)
             .Property("OnClick", &TControl::OnClick)
@@ -442,13 +508,43 @@ void TControl::SetAction(TBasicAction* action)
     ActionChange(action, HasState(csLoading));
 }
 
-void TControl::ActionChange(TObject*, bool) {}
+void TControl::ActionChange(TObject* sender, bool checkDefaults)
+{
+    auto* action = dynamic_cast<TCustomAction*>(sender);
+    if (!action)
+        return;
+    if (!checkDefaults || Caption().empty() || Caption() == Name())
+        SetCaption(action->Caption());
+    if (!checkDefaults || enabled_)
+        SetEnabled(action->Enabled());
+    if (!checkDefaults || hint_.empty())
+        SetHint(action->Hint());
+    if (!checkDefaults || visible_)
+        SetVisible(action->Visible());
+    if (!checkDefaults || helpContext_ == 0)
+        SetHelpContext(action->HelpContext());
+    if (!checkDefaults || !OnClick)
+        OnClick = action->OnExecute();
+}
+
+void TControl::SetPopupMenu(TPopupMenu* value)
+{
+    if (value == popupMenu_)
+        return;
+    if (popupMenu_)
+        popupMenu_->RemoveFreeNotification(this);
+    popupMenu_ = value;
+    if (value)
+        value->FreeNotification(this);
+}
 
 void TControl::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
     if (operation == opRemove && component && component == Action())
         SetAction(nullptr);
+    if (operation == opRemove && component && component == popupMenu_)
+        popupMenu_ = nullptr;
 }
 
 void TControl::InitiateAction()

@@ -13,22 +13,40 @@
 #include "framework/core/event.h"
 #include "framework/graphics/color.h"
 #include "framework/graphics/font.h"
+#include "framework/menus/actions.h"
 #include "platform/win32.h"
 
 class TWinControl;
 class TCustomForm;
 class TControl;
+class TPopupMenu;
 
 using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TWndMethod = TEvent<TMessage&>;
 
-// Connects a control to its action: the action executes when the control is clicked.
-class TControlActionLink : public TBasicActionLink {
+// Connects a control to its action: the control follows the action's caption, enabled state,
+// hint, visibility and help context while they agree, and the action executes when it is clicked.
+class TControlActionLink : public TActionLink {
     DECLARE_CLASS(TControlActionLink)
 public:
     explicit TControlActionLink(TControl* client);
+
+    bool IsCaptionLinked() override;
+    bool IsEnabledLinked() override;
+    bool IsHelpContextLinked() override;
+    bool IsHintLinked() override;
+    bool IsVisibleLinked() override;
     bool IsOnExecuteLinked() override;
+    void SetCaption(const std::string& value) override;
+    void SetEnabled(bool value) override;
+    void SetHelpContext(int value) override;
+    void SetHint(const std::string& value) override;
+    void SetVisible(bool value) override;
+    void SetOnExecute(const TNotifyEvent& value) override;
+    // The hint the control shows: the action's OnHint may change or refuse it; with the
+    // application's hint shortcuts on, the action's shortcut follows as "hint (Ctrl+S)".
+    bool DoShowHint(std::string& hint);
 
 private:
     TControl* client_;
@@ -126,6 +144,9 @@ public:
 
     TBasicAction* Action() const;
     void SetAction(TBasicAction* action);
+    // The context menu shown on WM_CONTEXTMENU; its shortcuts work while the control has the focus.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* value);
     TControlActionLink* ActionLink() const { return actionLink_.get(); }
     // Lets the linked action update this control.
     virtual void InitiateAction();
@@ -206,6 +227,7 @@ protected:
     void WMCancelMode(TMessage& m);
     void WMWindowPosChanged(TMessage& m);
     void WMContextMenu(TMessage& m);
+    void CMHintShow(TMessage& m);
     void CMVisibleChanged(TMessage& m);
     void CMEnabledChanged(TMessage& m);
     void CMColorChanged(TMessage& m);
@@ -254,6 +276,7 @@ private:
     int helpContext_ = 0;
     std::unique_ptr<TSizeConstraints> constraints_;
     std::unique_ptr<TControlActionLink> actionLink_;
+    TPopupMenu* popupMenu_ = nullptr;
 };
 
 // The form that holds `control` (none when it is not on a form); a form is its own.

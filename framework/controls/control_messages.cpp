@@ -7,6 +7,7 @@
 #include "framework/controls/control.h"
 #include "framework/controls/form.h"
 #include "framework/controls/win_control.h"
+#include "framework/menus/menu.h"
 #include "platform/input.h"
 #include "platform/window.h"
 
@@ -78,6 +79,7 @@ void TControl::Dispatch(TMessage& m)
     case WM_CANCELMODE: WMCancelMode(m); break;
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); break;
     case WM_CONTEXTMENU: WMContextMenu(m); break;
+    case CMSG_HINTSHOW: CMHintShow(m); break;
     case CMSG_VISIBLECHANGED: CMVisibleChanged(m); break;
     case CMSG_ENABLEDCHANGED: CMEnabledChanged(m); break;
     case CMSG_COLORCHANGED: CMColorChanged(m); break;
@@ -269,7 +271,32 @@ void TControl::WMWindowPosChanged(TMessage& m)
         TComponent::Dispatch(m);
 }
 
-void TControl::WMContextMenu(TMessage& m) { TComponent::Dispatch(m); }
+// The control's popup menu, at the mouse point or (from the keyboard, point -1, -1) at the
+// control's top left corner.
+void TControl::WMContextMenu(TMessage& m)
+{
+    if (m.Result != 0 || HasState(csDesigning))
+        return;
+    if (popupMenu_ && popupMenu_->AutoPopup()) {
+        POINT pos = TMouseMsg(m).Pos();
+        if (pos.x == -1 && pos.y == -1)
+            pos = ClientToScreen(POINT{0, 0});
+        SendCancelMode(nullptr);
+        popupMenu_->SetPopupComponent(this);
+        popupMenu_->Popup(pos.x, pos.y);
+        m.Result = 1;
+        return;
+    }
+    TComponent::Dispatch(m);
+}
+
+// A control linked to an action shows the hint the action's link makes of it.
+void TControl::CMHintShow(TMessage& m)
+{
+    auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+    if (actionLink_ && info && !actionLink_->DoShowHint(info->HintStr))
+        m.Result = 1;
+}
 
 void TControl::Click()
 {

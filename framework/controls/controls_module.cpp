@@ -10,6 +10,9 @@
 #include "framework/core/fixups.h"
 #include "framework/core/type_info.h"
 #include "framework/graphics/image_list.h"
+#include "framework/menus/action_list.h"
+#include "framework/menus/actions.h"
+#include "framework/menus/menu.h"
 #include "platform/module.h"
 
 TApplication* Application = nullptr;
@@ -52,11 +55,15 @@ struct ControlsModule {
         Application->SetShowHints(true);
         RegisterFindGlobalComponentProc(FindFormByName);
         SetLateFixupErrorHandler(ReportLateFixupFailure);
-        // Form resources find their classes in the group of controls; menus, timers, image lists,
-        // actions and common dialogs join that group as their classes arrive.
+        // Form resources find their classes in the group of controls, which menus, image lists and
+        // actions join; timers and common dialogs join it where their classes are made.
         StartClassGroup(TControl::StaticClass());
         ActivateClassGroup(TControl::StaticClass());
-        RegisterComponentClasses({&TStatusBar::StaticClass(), &TImageList::StaticClass()});
+        for (const TClassInfo* grouped :
+             {&TMenuItem::StaticClass(), &TMenu::StaticClass(), &TCustomImageList::StaticClass(),
+              &TContainedAction::StaticClass(), &TCustomActionList::StaticClass()})
+            GroupDescendentsWith(*grouped, TControl::StaticClass());
+        RegisterComponentClasses({&TMenuItem::StaticClass(), &TStatusBar::StaticClass(), &TImageList::StaticClass()});
     }
 
     ~ControlsModule()

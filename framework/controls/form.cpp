@@ -14,6 +14,7 @@
 #include "framework/core/reader.h"
 #include "framework/graphics/graphics_object.h"
 #include "framework/graphics/mul_div.h"
+#include "framework/menus/menu.h"
 #include "platform/form_window.h"
 #include "platform/input.h"
 #include "platform/screen.h"
@@ -83,6 +84,7 @@ const TClassInfo& TForm::StaticClass()
             .Property("DefaultMonitor", &TForm::DefaultMonitor, &TForm::SetDefaultMonitor)
             .Property("FormStyle", &TForm::FormStyle, &TForm::SetFormStyle)
             .Property("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview)
+            .Property("Menu", &TForm::Menu, &TForm::SetMenu)
             .Property("OldCreateOrder", &TForm::OldCreateOrder, &TForm::SetOldCreateOrder)
             .Property("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch)
             .Property("Position", &TForm::Position, &TForm::SetPosition)
@@ -986,7 +988,7 @@ bool TCustomForm::IsShortCut(TMessage& message)
     bool handled = false;
     if (OnShortCut)
         OnShortCut(message, handled);
-    return handled;
+    return handled || MenuShortCut(message);
 }
 
 void TCustomForm::CMDialogKey(TMessage& m)
@@ -1070,6 +1072,7 @@ void TCustomForm::UpdateActions()
     if (HasState(csDesigning))
         return;
     InitiateAction();
+    UpdateMenuActions();
     InitiateShowingActions(this);
 }
 
@@ -1092,6 +1095,8 @@ void TCustomForm::WndProc(TMessage& m)
 
 void TCustomForm::Dispatch(TMessage& m)
 {
+    if (DispatchMenuMessage(m))
+        return;
     switch (m.Msg) {
     case WM_ACTIVATE: WMActivate(m); break;
     case WM_CLOSE: WMClose(m); break;

@@ -8,6 +8,8 @@
 
 #include "framework/controls/win_control.h"
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 const TTypeInfo& TypeInfoFor(TFormBorderStyle*);
 
@@ -160,6 +162,15 @@ public:
     // Frees the form from the message loop, after the current handler returned.
     void ReleaseForm();
 
+    // The window's menu bar, attached while the window exists (a bsDialog form shows none).
+    // EInvalidOperation "メニュー '%s' は既に他のフォームで使われています" for a menu of another form.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* value);
+    // Alt and a letter in a form without a menu bar of its own: forwarded to the application window,
+    // which opens the primary form's menu. True when that took it.
+    bool ForwardKeyMenu(TMessage& message);
+    void Notification(TComponent* component, TOperation operation) override;
+
     // The child-key hook of the form (it takes none).
     virtual bool WantChildKey(TControl* child, TMessage& message);
     // OnShortCut; the main menu and the action lists of the form join here.
@@ -220,6 +231,14 @@ private:
     void WMSysCommand(TMessage& m);
     void WMSize(TMessage& m);
     void WMWindowPosChanging(TMessage& m);
+    // The menu plumbing (form_menu.cpp): menu commands, drop-downs, menu characters and selections
+    // reach the menu; the bar is attached to the window and follows the menu's changes.
+    bool DispatchMenuMessage(TMessage& m);
+    void AttachMenu();
+    // The main menu's shortcuts, then those of every action list the form owns.
+    bool MenuShortCut(TMessage& m);
+    // Lets the visible items of the menu bar update from their actions.
+    void UpdateMenuActions();
     // Sends a focus message to `control`; false when a handler moved the focus meanwhile.
     bool SendFocusMessage(TWinControl* control, std::uint32_t message);
 
@@ -244,6 +263,7 @@ private:
     int storedClientWidth_ = 0;
     int storedClientHeight_ = 0;
     bool oldCreateOrder_ = false;
+    TMainMenu* menu_ = nullptr;
 };
 
 class TForm : public TCustomForm {

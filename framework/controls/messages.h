@@ -29,6 +29,7 @@ constexpr std::uint32_t CMSG_PARENTCTL3DCHANGED = 0xB011;
 constexpr std::uint32_t CMSG_TEXTCHANGED = 0xB012;
 constexpr std::uint32_t CMSG_MOUSEENTER = 0xB013;
 constexpr std::uint32_t CMSG_MOUSELEAVE = 0xB014;
+constexpr std::uint32_t CMSG_MENUCHANGED = 0xB015;
 constexpr std::uint32_t CMSG_APPKEYDOWN = 0xB016;
 constexpr std::uint32_t CMSG_APPSYSCOMMAND = 0xB017;
 constexpr std::uint32_t CMSG_SHOWINGCHANGED = 0xB019;
@@ -164,6 +165,39 @@ class TSysCommandMsg {  // WM_SYSCOMMAND
 public:
     explicit TSysCommandMsg(const TMessage& m) : m_(m) {}
     std::uintptr_t Command() const { return m_.WParam & 0xFFF0; }
+    std::uint16_t Key() const { return static_cast<std::uint16_t>(m_.LParam & 0xFFFF); }  // SC_KEYMENU's character
+
+private:
+    const TMessage& m_;
+};
+
+class TMenuCharMsg {  // WM_MENUCHAR: the typed character, the kind of menu, the open menu
+public:
+    explicit TMenuCharMsg(const TMessage& m) : m_(m) {}
+    char User() const { return static_cast<char>(m_.WParam & 0xFF); }
+    std::uint16_t MenuFlag() const { return static_cast<std::uint16_t>((m_.WParam >> 16) & 0xFFFF); }
+    HMENU Menu() const { return reinterpret_cast<HMENU>(m_.LParam); }
+
+private:
+    const TMessage& m_;
+};
+
+class TMenuSelectMsg {  // WM_MENUSELECT: an entry's command (or position of a submenu), its flags, its menu
+public:
+    explicit TMenuSelectMsg(const TMessage& m) : m_(m) {}
+    std::uint16_t IdItem() const { return static_cast<std::uint16_t>(m_.WParam & 0xFFFF); }
+    std::uint16_t MenuFlag() const { return static_cast<std::uint16_t>((m_.WParam >> 16) & 0xFFFF); }
+    HMENU Menu() const { return reinterpret_cast<HMENU>(m_.LParam); }
+
+private:
+    const TMessage& m_;
+};
+
+class TInitMenuPopupMsg {  // WM_INITMENUPOPUP: the drop-down about to open
+public:
+    explicit TInitMenuPopupMsg(const TMessage& m) : m_(m) {}
+    HMENU MenuPopup() const { return reinterpret_cast<HMENU>(m_.WParam); }
+    bool SystemMenu() const { return ((m_.LParam >> 16) & 0xFFFF) != 0; }
 
 private:
     const TMessage& m_;

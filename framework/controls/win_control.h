@@ -179,6 +179,7 @@ protected:
     void WMKillFocus(TMessage& m);
     void WMNCDestroy(TMessage& m);
     void WMContextMenu(TMessage& m);
+    void WMSysCommand(TMessage& m);
     void CNKeyDown(TMessage& m);
     void CNKeyUp(TMessage& m);
     void CNChar(TMessage& m);

@@ -6,6 +6,7 @@
 #include "framework/controls/form.h"
 #include "framework/controls/win_control.h"
 #include "framework/controls/window_proc.h"
+#include "framework/menus/menu.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
 #include "platform/screen.h"
@@ -107,6 +108,7 @@ void TWinControl::Dispatch(TMessage& m)
     case WM_KILLFOCUS: WMKillFocus(m); break;
     case WM_NCDESTROY: WMNCDestroy(m); break;
     case WM_CONTEXTMENU: WMContextMenu(m); break;
+    case WM_SYSCOMMAND: WMSysCommand(m); break;
     case CN_KEYDOWN: CNKeyDown(m); break;
     case CN_KEYUP: CNKeyUp(m); break;
     case CN_CHAR: CNChar(m); break;
@@ -168,6 +170,21 @@ void TWinControl::DefaultHandler(TMessage& m)
 }
 
 void TWinControl::WMContextMenu(TMessage& m) { TControl::Dispatch(m); }
+
+// Alt and a letter in a form without a menu bar of its own opens the primary form's menu instead
+// (Alt+Space and Alt+- keep their system menus).
+void TWinControl::WMSysCommand(TMessage& m)
+{
+    TSysCommandMsg command(m);
+    if (command.Command() == SC_KEYMENU && command.Key() != VK_SPACE && command.Key() != '-' && handle_ &&
+        !platform::IsIconic(handle_) && !platform::CaptureWindow() &&
+        !(Application && Application->PrimaryForm() == this)) {
+        TCustomForm* form = GetParentForm(this);
+        if (form && form->ForwardKeyMenu(m))
+            return;
+    }
+    TControl::Dispatch(m);
+}
 
 // ---- Notifications reflected to the control they concern ----
 
@@ -282,6 +299,9 @@ bool TWinControl::IsMenuKey(TMessage& m)
 {
     if (HasState(csDesigning))
         return false;
+    for (TControl* control = this; control; control = control->Parent())
+        if (control->PopupMenu() && control->PopupMenu()->TryShortcutKey(m))
+            return true;
     TCustomForm* form = GetParentForm(this);
     if (form && form->IsShortCut(m))
         return true;

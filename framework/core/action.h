@@ -6,7 +6,11 @@
 #include "framework/core/component.h"
 #include "framework/core/event.h"
 
+class TBasicAction;
 class TBasicActionLink;
+
+// An action offered to a list or the application: Handled starts false; setting it ends the offer.
+using TActionEvent = TEvent<TBasicAction*, bool&>;
 
 class TBasicAction : public TComponent {
     DECLARE_CLASS(TBasicAction)
@@ -32,11 +36,14 @@ public:
     void RegisterChanges(TBasicActionLink* link);
     void UnRegisterChanges(TBasicActionLink* link);
     int ClientCount() const { return static_cast<int>(clients_.size()); }
+    TBasicActionLink* Clients(int index) const { return clients_[index]; }
 
     void Notification(TComponent* component, TOperation operation) override;
 
-protected:
+    // Fires the change event (a property of the action changed).
     virtual void Change();
+
+protected:
     TNotifyEvent OnChange;  // for the action's own lists and links
     friend class TBasicActionLink;
 
