@@ -8,12 +8,10 @@
 #include "framework/core/exceptions.h"
 #include "framework/menus/actions.h"
 
-const TTypeInfo& TypeInfoFor(TActionListState*)
-{
-    static const TTypeInfo info =
-        MakeEnumTypeInfo("TActionListState", {"asNormal", "asSuspended", "asSuspendedEnabled"});
-    return info;
-}
+constexpr TEnumName<TActionListState> ActionListStateNames[] = {
+    {asNormal, "asNormal"}, {asSuspended, "asSuspended"}, {asSuspendedEnabled, "asSuspendedEnabled"}};
+
+const TTypeInfo& TypeInfoFor(TActionListState*) { return EnumTypeInfo<ActionListStateNames>("TActionListState"); }
 
 const TClassInfo& TCustomActionList::StaticClass()
 {

@@ -17,17 +17,15 @@
 #include "platform/screen.h"
 #include "platform/window.h"
 
-const TTypeInfo& TypeInfoFor(TMenuAutoFlag*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TMenuAutoFlag", {"maAutomatic", "maManual"});
-    return info;
-}
+constexpr TEnumName<TMenuAutoFlag> MenuAutoFlagNames[] = {
+    {TMenuAutoFlag::maAutomatic, "maAutomatic"}, {TMenuAutoFlag::maManual, "maManual"}};
 
-const TTypeInfo& TypeInfoFor(TPopupAlignment*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TPopupAlignment", {"paLeft", "paRight", "paCenter"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TMenuAutoFlag*) { return EnumTypeInfo<MenuAutoFlagNames>("TMenuAutoFlag"); }
+
+constexpr TEnumName<TPopupAlignment> PopupAlignmentNames[] = {
+    {paLeft, "paLeft"}, {paRight, "paRight"}, {paCenter, "paCenter"}};
+
+const TTypeInfo& TypeInfoFor(TPopupAlignment*) { return EnumTypeInfo<PopupAlignmentNames>("TPopupAlignment"); }
 
 // ---- The menu mode, and items held by a dispatch ----
 

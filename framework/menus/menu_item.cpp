@@ -15,17 +15,15 @@
 
 bool UseOlderMenuCalls = platform::SystemMajorVersion() < 4;
 
-const TTypeInfo& TypeInfoFor(TMenuBreak*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TMenuBreak", {"mbNone", "mbBreak", "mbBarBreak"});
-    return info;
-}
+constexpr TEnumName<TMenuBreak> MenuBreakNames[] = {
+    {mbNone, "mbNone"}, {mbBreak, "mbBreak"}, {mbBarBreak, "mbBarBreak"}};
 
-const TTypeInfo& TypeInfoFor(TMenuItemAutoFlag*)
-{
-    static const TTypeInfo info = MakeEnumTypeInfo("TMenuItemAutoFlag", {"maAutomatic", "maManual", "maParent"});
-    return info;
-}
+const TTypeInfo& TypeInfoFor(TMenuBreak*) { return EnumTypeInfo<MenuBreakNames>("TMenuBreak"); }
+
+constexpr TEnumName<TMenuItemAutoFlag> MenuItemAutoFlagNames[] = {
+    {maAutomatic, "maAutomatic"}, {maManual, "maManual"}, {maParent, "maParent"}};
+
+const TTypeInfo& TypeInfoFor(TMenuItemAutoFlag*) { return EnumTypeInfo<MenuItemAutoFlagNames>("TMenuItemAutoFlag"); }
 
 // ---- The action link ----
 
