@@ -6,6 +6,7 @@
 #include "framework/controls/messages.h"
 #include "framework/core/class_info.h"
 #include "framework/core/exceptions.h"
+#include "framework/graphics/image_list.h"
 #include "framework/menus/actions.h"
 
 constexpr TEnumName<TActionListState> ActionListStateNames[] = {
@@ -19,12 +20,38 @@ const TClassInfo& TCustomActionList::StaticClass()
     return info;
 }
 
-TCustomActionList::TCustomActionList(TComponent* owner) : TComponent(owner) {}
+TCustomActionList::TCustomActionList(TComponent* owner)
+    : TComponent(owner), imageChangeLink_(std::make_unique<TChangeLink>())
+{
+    imageChangeLink_->OnChange = TNotifyEvent(this, &TCustomActionList::ImageListChange);
+}
 
 TCustomActionList::~TCustomActionList()
 {
+    SetImages(nullptr);
     while (!actions_.empty())
         delete actions_.back();
+}
+
+void TCustomActionList::SetImages(TCustomImageList* value)
+{
+    if (value == images_)
+        return;
+    if (images_) {
+        images_->UnRegisterChanges(imageChangeLink_.get());
+        images_->RemoveFreeNotification(this);
+    }
+    images_ = value;
+    if (images_) {
+        images_->RegisterChanges(imageChangeLink_.get());
+        images_->FreeNotification(this);
+    }
+}
+
+void TCustomActionList::ImageListChange(TObject* sender)
+{
+    if (sender == images_)
+        Change();
 }
 
 TContainedAction* TCustomActionList::Actions(int index) const
@@ -136,9 +163,12 @@ void TCustomActionList::SetChildOrder(TComponent* child, int order)
 void TCustomActionList::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
-    if (operation == opRemove)
-        if (auto* action = dynamic_cast<TContainedAction*>(component))
-            RemoveAction(action);
+    if (operation != opRemove)
+        return;
+    if (component == images_)
+        images_ = nullptr;  // its links go with it
+    else if (auto* action = dynamic_cast<TContainedAction*>(component))
+        RemoveAction(action);
 }
 
 const TClassInfo& TActionList::StaticClass()

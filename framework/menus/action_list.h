@@ -2,13 +2,16 @@
 // suspended state, and the shortcut keys of their actions.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "framework/core/action.h"
 #include "framework/core/component.h"
 #include "framework/core/type_info.h"
 
+class TChangeLink;
 class TContainedAction;
+class TCustomImageList;
 struct TMessage;
 
 enum TActionListState { asNormal, asSuspended, asSuspendedEnabled };
@@ -27,6 +30,10 @@ public:
     void AddAction(TContainedAction* action);
     void RemoveAction(TContainedAction* action);
     void MoveAction(TContainedAction* action, int index);
+
+    // The pictures of the actions' images; a change of its pictures is a change of the list.
+    TCustomImageList* Images() const { return images_; }
+    void SetImages(TCustomImageList* value);
 
     // asSuspended: nothing executes and Enabled only stores; asSuspendedEnabled: the actions are
     // enabled and stay so.
@@ -50,7 +57,11 @@ public:
     TNotifyEvent OnChange;
 
 private:
+    void ImageListChange(TObject* sender);
+
     std::vector<TContainedAction*> actions_;
+    TCustomImageList* images_ = nullptr;
+    std::unique_ptr<TChangeLink> imageChangeLink_;
     TActionListState state_ = asNormal;
 };
 

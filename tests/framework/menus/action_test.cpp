@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "framework/graphics/bitmap_file.h"
+#include "framework/graphics/image_list.h"
 #include "tests/framework/menus/menus_test_support.h"
 
 using namespace controlstest;
@@ -184,6 +186,21 @@ TEST_F(Actions, AControlsHintCarriesTheActionsShortcut)
     info.HintStr = edit->Hint();
     EXPECT_EQ(edit->PerformMessage(CMSG_HINTSHOW, 0, reinterpret_cast<std::intptr_t>(&info)), 0);
     EXPECT_EQ(info.HintStr, "上書き保存 (Ctrl+S)");
+}
+
+TEST_F(Actions, TheListChangesWithItsImageList)
+{
+    auto* images = new TImageList(form.get());
+    list->SetImages(images);
+    struct Counter : TObject {
+        int changes = 0;
+        void Changed(TObject*) { ++changes; }
+    } counter;
+    list->OnChange = TNotifyEvent(&counter, &Counter::Changed);
+    images->Add(TPixelImage{16, 16, std::vector<std::uint32_t>(16 * 16, 0xFF000000u)});
+    EXPECT_EQ(counter.changes, 1);
+    delete images;
+    EXPECT_EQ(list->Images(), nullptr);
 }
 
 }  // namespace

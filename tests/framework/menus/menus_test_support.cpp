@@ -1,6 +1,8 @@
 // Shared pieces of the menu and action tests.
 #include "tests/framework/menus/menus_test_support.h"
 
+#include <utility>
+
 namespace menustest {
 
 std::vector<Entry> EntriesOf(HMENU menu)
@@ -47,16 +49,20 @@ void PressChord(std::initializer_list<WORD> keys)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void CloseMenusSoon()
+void CloseMenusSoon(std::function<void()> first)
 {
+    static std::function<void()> pending;
+    pending = std::move(first);
     struct Closer {
         static void CALLBACK Close(HWND, UINT, UINT_PTR id, DWORD)
         {
             KillTimer(nullptr, id);
+            if (pending)
+                std::exchange(pending, {})();
             EndMenu();
         }
     };
-    SetTimer(nullptr, 0, 30, &Closer::Close);
+    SetTimer(nullptr, 0, 100, &Closer::Close);
 }
 
 TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const char* name, const std::string& caption, EventLog* log)

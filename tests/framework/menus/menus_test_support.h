@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,9 @@ std::vector<std::string> TextsOf(HMENU menu);
 // then all are released in reverse order.
 void PressChord(std::initializer_list<WORD> keys);
 
-// Ends the menu mode shortly (a drop-down about to open is not on the screen yet).
-void CloseMenusSoon();
+// Ends the menu mode shortly (a drop-down about to open is not on the screen yet); `first` runs
+// just before, while the menus are still up.
+void CloseMenusSoon(std::function<void()> first = {});
 
 // Records who clicked or executed, by component name.
 struct EventLog : TObject {
