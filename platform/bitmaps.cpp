@@ -21,6 +21,8 @@ HBITMAP CreateAlphaBitmap(int width, int height, const std::uint32_t* pixels)
     return bitmap;
 }
 
+HBITMAP CreateDeviceBitmap(HDC dc, int width, int height) { return ::CreateCompatibleBitmap(dc, width, height); }
+
 bool DrawAlphaBitmap(HDC dc, int x, int y, HBITMAP bitmap, const RECT& from)
 {
     HDC source = ::CreateCompatibleDC(dc);

@@ -13,6 +13,12 @@ HWND SetCapture(HWND window) { return ::SetCapture(window); }
 
 bool ReleaseCapture() { return ::ReleaseCapture() != FALSE; }
 
+bool TrackMouseLeave(HWND window)
+{
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+    return ::TrackMouseEvent(&track) != FALSE;
+}
+
 bool KeyIsDown(int virtualKey) { return ::GetKeyState(virtualKey) < 0; }
 
 POINT CursorPos()

@@ -10,6 +10,8 @@ HWND SetFocus(HWND window);  // returns the window that had the focus
 HWND CaptureWindow();        // GetCapture
 HWND SetCapture(HWND window);
 bool ReleaseCapture();
+// Asks for one WM_MOUSELEAVE when the mouse leaves `window`'s client area (TrackMouseEvent).
+bool TrackMouseLeave(HWND window);
 
 bool KeyIsDown(int virtualKey);  // GetKeyState: the high bit
 

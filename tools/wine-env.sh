@@ -91,6 +91,7 @@ Windows Registry Editor Version 5.00
 "MS Gothic"="IPAGothic"
 "ＭＳ 明朝"="IPAMincho"
 "ＭＳ Ｐ明朝"="IPAPMincho"
+"MS UI Gothic"="IPAPGothic"
 
 REG
   { printf '\xff\xfe'; cat "$reg.body"; } > "$reg"

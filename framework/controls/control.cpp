@@ -8,7 +8,6 @@
 #include "framework/controls/win_control.h"
 #include "framework/controls/window_proc.h"
 #include "framework/core/class_info.h"
-#include "framework/core/format.h"
 #include "framework/menus/menu.h"
 #include "platform/gdi.h"
 #include "platform/input.h"
@@ -80,18 +79,6 @@ void TControlActionLink::SetOnExecute(const TNotifyEvent& value)
 {
     if (IsOnExecuteLinked())
         client_->OnClick = value;
-}
-
-bool TControlActionLink::DoShowHint(std::string& hint)
-{
-    TCustomAction* action = CustomAction();
-    if (!action)
-        return true;
-    if (!action->DoHint(hint))
-        return false;
-    if (Application && Application->HintShortCuts() && action->ShortCut() != scNone && !hint.empty())
-        hint = Format("%s (%s)", {hint, ShortcutDisplayText(action->ShortCut())});
-    return true;
 }
 
 const TClassInfo& TControl::StaticClass()

@@ -44,9 +44,6 @@ public:
     void SetHint(const std::string& value) override;
     void SetVisible(bool value) override;
     void SetOnExecute(const TNotifyEvent& value) override;
-    // The hint the control shows: the action's OnHint may change or refuse it; with the
-    // application's hint shortcuts on, the action's shortcut follows as "hint (Ctrl+S)".
-    bool DoShowHint(std::string& hint);
 
 private:
     TControl* client_;

@@ -6,6 +6,8 @@
 #include "framework/controls/window_proc.h"
 #include "framework/controls/form.h"
 #include "framework/controls/status_bar.h"
+#include "framework/menus/action_bar.h"
+#include "framework/menus/action_manager.h"
 #include "framework/core/class_registry.h"
 #include "framework/core/fixups.h"
 #include "framework/core/type_info.h"
@@ -63,7 +65,9 @@ struct ControlsModule {
              {&TMenuItem::StaticClass(), &TMenu::StaticClass(), &TCustomImageList::StaticClass(),
               &TContainedAction::StaticClass(), &TCustomActionList::StaticClass()})
             GroupDescendentsWith(*grouped, TControl::StaticClass());
-        RegisterComponentClasses({&TMenuItem::StaticClass(), &TStatusBar::StaticClass(), &TImageList::StaticClass()});
+        RegisterComponentClasses(
+            {&TMenuItem::StaticClass(), &TStatusBar::StaticClass(), &TImageList::StaticClass(),
+             &TActionManager::StaticClass(), &TActionMainMenuBar::StaticClass()});
     }
 
     ~ControlsModule()

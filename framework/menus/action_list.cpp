@@ -28,6 +28,7 @@ TCustomActionList::TCustomActionList(TComponent* owner)
 
 TCustomActionList::~TCustomActionList()
 {
+    Destroying();
     SetImages(nullptr);
     while (!actions_.empty())
         delete actions_.back();
@@ -46,6 +47,8 @@ void TCustomActionList::SetImages(TCustomImageList* value)
         images_->RegisterChanges(imageChangeLink_.get());
         images_->FreeNotification(this);
     }
+    if (!HasState(csDestroying))
+        Change();  // other pictures are a change of the list too
 }
 
 void TCustomActionList::ImageListChange(TObject* sender)

@@ -46,7 +46,7 @@ public:
     // Executes the action whose shortcut (or a secondary one) the key message makes.
     bool IsShortCut(TMessage& keyMessage);
     // OnChange, then every action's change handling.
-    void Change();
+    virtual void Change();
 
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     void SetChildOrder(TComponent* child, int order) override;

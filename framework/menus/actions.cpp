@@ -4,6 +4,7 @@
 
 #include "framework/controls/application.h"
 #include "framework/core/class_info.h"
+#include "framework/core/format.h"
 #include "framework/menus/action_list.h"
 
 // ---- Links ----
@@ -26,6 +27,18 @@ bool TActionLink::IsImageIndexLinked() { return CustomAction() != nullptr; }
 bool TActionLink::IsShortCutLinked() { return CustomAction() != nullptr; }
 bool TActionLink::IsVisibleLinked() { return CustomAction() != nullptr; }
 bool TActionLink::IsAutoCheckLinked() { return CustomAction() != nullptr; }
+
+bool TActionLink::DoShowHint(std::string& hint)
+{
+    TCustomAction* action = CustomAction();
+    if (!action)
+        return true;
+    if (!action->DoHint(hint))
+        return false;
+    if (Application && Application->HintShortCuts() && action->ShortCut() != scNone && !hint.empty())
+        hint = Format("%s (%s)", {hint, ShortcutDisplayText(action->ShortCut())});
+    return true;
+}
 
 const TClassInfo& TShortCutList::StaticClass()
 {

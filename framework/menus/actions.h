@@ -41,6 +41,10 @@ public:
     virtual void SetVisible(bool) {}
     virtual void SetAutoCheck(bool) {}
 
+    // The hint the client shows: the action's OnHint may change or refuse it; with the
+    // application's hint shortcuts on, the action's shortcut follows as "hint (Ctrl+S)".
+    bool DoShowHint(std::string& hint);
+
 protected:
     class TCustomAction* CustomAction();
 };

@@ -1,11 +1,9 @@
-// Pictures of windows as PNG files: the pixels come from the screen, the file is a plain PNG whose
-// image data is stored without compression (zlib's stored blocks).
+// Pictures of windows as PNG files: the pixels come from the screen or the window, the file is a
+// plain PNG whose image data is stored without compression (zlib's stored blocks).
 #include "tests/support/window_picture.h"
 
-#include <cstdint>
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 
 namespace testsupport {
 
@@ -62,18 +60,13 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw)
     return out;
 }
 
-}  // namespace
-
-bool SaveWindowPicture(HWND window, const std::string& name)
+// The pixels of `from`'s rectangle (x, y, width, height).
+Picture Copy(HDC from, int x, int y, int width, int height)
 {
-    RECT r{};
-    if (!GetWindowRect(window, &r))
-        return false;
-    int width = r.right - r.left, height = r.bottom - r.top;
+    Picture picture;
     if (width <= 0 || height <= 0)
-        return false;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+        return picture;
+    HDC memory = CreateCompatibleDC(from);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -81,32 +74,79 @@ bool SaveWindowPicture(HWND window, const std::string& name)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(from, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BOOL copied = BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    std::vector<std::uint8_t> raw;
-    if (copied) {
-        auto* pixels = static_cast<const std::uint8_t*>(bits);
-        raw.reserve(static_cast<std::size_t>(height) * (1 + width * 3));
-        for (int y = 0; y < height; ++y) {
-            raw.push_back(0);
-            for (int x = 0; x < width; ++x) {
-                const std::uint8_t* p = pixels + (static_cast<std::size_t>(y) * width + x) * 4;
-                raw.insert(raw.end(), {p[2], p[1], p[0]});
-            }
-        }
+    if (BitBlt(memory, 0, 0, width, height, from, x, y, SRCCOPY)) {
+        GdiFlush();
+        auto* p = static_cast<const std::uint32_t*>(bits);
+        picture = {width, height, std::vector<std::uint32_t>(p, p + static_cast<std::size_t>(width) * height)};
+        for (std::uint32_t& pixel : picture.pixels)
+            pixel &= 0xFFFFFF;
     }
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    if (!copied)
-        return false;
+    return picture;
+}
 
+}  // namespace
+
+Picture Picture::Cut(const RECT& r) const
+{
+    Picture part{r.right - r.left, r.bottom - r.top, {}};
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            part.pixels.push_back(At(x, y));
+    return part;
+}
+
+Picture CaptureClient(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    Picture picture = Copy(dc, 0, 0, client.right, client.bottom);
+    ReleaseDC(window, dc);
+    return picture;
+}
+
+Picture Stacked(const std::vector<Picture>& pictures, int gap, std::uint32_t background)
+{
+    Picture out;
+    for (const Picture& p : pictures)
+        out.width = std::max(out.width, p.width);
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        if (i > 0) {
+            out.pixels.insert(out.pixels.end(), static_cast<std::size_t>(gap) * out.width, background);
+            out.height += gap;
+        }
+        for (int y = 0; y < pictures[i].height; ++y)
+            for (int x = 0; x < out.width; ++x)
+                out.pixels.push_back(x < pictures[i].width ? pictures[i].At(x, y) : background);
+        out.height += pictures[i].height;
+    }
+    return out;
+}
+
+bool SavePicture(const Picture& picture, const std::string& name)
+{
+    if (picture.width <= 0 || picture.height <= 0)
+        return false;
+    std::vector<std::uint8_t> raw;
+    raw.reserve(static_cast<std::size_t>(picture.height) * (1 + picture.width * 3));
+    for (int y = 0; y < picture.height; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < picture.width; ++x) {
+            std::uint32_t p = picture.At(x, y);
+            raw.insert(
+                raw.end(),
+                {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8), static_cast<std::uint8_t>(p)});
+        }
+    }
     std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     std::vector<std::uint8_t> header;
-    PutBig32(header, static_cast<std::uint32_t>(width));
-    PutBig32(header, static_cast<std::uint32_t>(height));
+    PutBig32(header, static_cast<std::uint32_t>(picture.width));
+    PutBig32(header, static_cast<std::uint32_t>(picture.height));
     header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, no filter choice, no interlace
     PutChunk(png, "IHDR", header);
     PutChunk(png, "IDAT", StoredZlib(raw));
@@ -119,6 +159,17 @@ bool SaveWindowPicture(HWND window, const std::string& name)
         return false;
     bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
     return std::fclose(file) == 0 && written;
+}
+
+bool SaveWindowPicture(HWND window, const std::string& name)
+{
+    RECT r{};
+    if (!GetWindowRect(window, &r))
+        return false;
+    HDC screen = GetDC(nullptr);
+    Picture picture = Copy(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    ReleaseDC(nullptr, screen);
+    return SavePicture(picture, name);
 }
 
 }  // namespace testsupport
