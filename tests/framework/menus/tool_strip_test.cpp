@@ -14,6 +14,7 @@
 #include "framework/menus/menu.h"
 #include "framework/controls/hint_window.h"
 #include "tests/framework/controls/controls_test_support.h"
+#include "tests/framework/menus/menus_test_support.h"
 #include "tests/support/window_picture.h"
 
 using namespace controlstest;
@@ -84,16 +85,6 @@ void SendMouse(POINT screen, DWORD flags)
     in.mi.dy = (2 * screen.y + 1) * 65536 / (2 * height);
     in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in, sizeof in);
-}
-
-void PressKeys(std::initializer_list<WORD> keys)
-{
-    std::vector<INPUT> inputs;
-    for (WORD key : keys)
-        inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
-    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
-        inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*it, 0, KEYEVENTF_KEYUP, 0, 0}}});
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 bool AllGrey(const testsupport::Picture& picture)
@@ -229,7 +220,7 @@ TEST_F(ToolStripTest, ADisabledActionsButtonIsGreyAndDoesNothing)
     SendMouse(Centre(3), MOUSEEVENTF_LEFTDOWN);
     SendMouse(Centre(3), MOUSEEVENTF_LEFTUP);
     PumpPending();
-    PressKeys({VK_MENU, 'R'});  // its letter does nothing either (the menu bar takes R anyway)
+    menustest::PressChord({VK_MENU, 'R'});  // its letter does nothing either (the menu bar takes R anyway)
     PumpPending();
     EXPECT_EQ(std::count(form->ran.begin(), form->ran.end(), "Action2"), 0);
 
@@ -247,7 +238,7 @@ TEST_F(ToolStripTest, AltAndAMarkedLetterRunsItsActionUnlessTheMenuBarHasTheLett
     for (auto c : cases) {
         form->ran.clear();
         SetForegroundWindow(form->Handle());
-        PressKeys({VK_MENU, c.key});
+        menustest::PressChord({VK_MENU, c.key});
         EXPECT_TRUE(PumpUntil([&] { return !form->ran.empty(); })) << "Alt+" << char(c.key);
         PumpPending();
         EXPECT_EQ(form->ran, (std::vector<std::string>{c.runs})) << "Alt+" << char(c.key);
