@@ -64,6 +64,17 @@ std::string WideToAnsi(const std::wstring& text) { return FromWide(CP_ACP, text)
 std::wstring Utf8ToWide(const std::string& text) { return ToWide(CP_UTF8, text); }
 std::string WideToUtf8(const std::wstring& text) { return FromWide(CP_UTF8, text); }
 
+wchar_t AnsiCharToWide(const char* bytes, int count)
+{
+    wchar_t unit = 0;
+    return ::MultiByteToWideChar(CP_ACP, 0, bytes, count, &unit, 1) == 1 ? unit : L'\0';
+}
+
+int WideCharToAnsi(wchar_t unit, char bytes[2])
+{
+    return ::WideCharToMultiByte(CP_ACP, 0, &unit, 1, bytes, 2, nullptr, nullptr);
+}
+
 int CompareAnsi(std::string_view a, std::string_view b, bool ignoreCase)
 {
     // A null pointer is refused even with length 0; an empty view may carry one.

@@ -14,6 +14,11 @@ std::wstring AnsiToWide(const std::string& text);
 std::string WideToAnsi(const std::wstring& text);
 std::wstring Utf8ToWide(const std::string& text);
 std::string WideToUtf8(const std::wstring& text);
+// One character: the UTF-16 unit of 1 or 2 bytes of the ANSI code page (an invalid sequence gives
+// the code page's default character), and the 1 or 2 bytes the code page writes for one unit
+// (stored in `bytes`; the count is returned).
+wchar_t AnsiCharToWide(const char* bytes, int count);
+int WideCharToAnsi(wchar_t unit, char bytes[2]);
 
 // CompareStringA under the user's default locale; returns <0, 0 or >0.
 int CompareAnsi(std::string_view a, std::string_view b, bool ignoreCase);

@@ -50,6 +50,7 @@
 #define SNoMDIForm          2103
 
 /* The memo (from 2200) */
+#define SMemoTextTooLarge 2200
 
 /* The status bar, image lists and the tool strip (from 2300) */
 #define SInvalidImageSize  2300

@@ -411,6 +411,11 @@ bool TControl::UseRightToLeftReading() const
     return biDiMode_ != bdLeftToRight && platform::SystemMetric(SM_MIDEASTENABLED) != 0;
 }
 
+bool TControl::UseRightToLeftAlignment() const
+{
+    return biDiMode_ == bdRightToLeft && platform::SystemMetric(SM_MIDEASTENABLED) != 0;
+}
+
 void TControl::SetShowHint(bool value)
 {
     if (value == showHint_ && !parentShowHint_)

@@ -118,6 +118,8 @@ public:
     void SetParentBiDiMode(bool value);
     // True when the system reads right to left and the control asks for it.
     bool UseRightToLeftReading() const;
+    // True when the system reads right to left and the control's mode is right to left throughout.
+    bool UseRightToLeftAlignment() const;
 
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value);

@@ -49,6 +49,11 @@ constexpr TEnumName<TAlignment> AlignmentNames[] = {
 
 const TTypeInfo& TypeInfoFor(TAlignment*) { return EnumTypeInfo<AlignmentNames>("TAlignment"); }
 
+constexpr TEnumName<TScrollStyle> ScrollStyleNames[] = {
+    {ssNone, "ssNone"}, {ssHorizontal, "ssHorizontal"}, {ssVertical, "ssVertical"}, {ssBoth, "ssBoth"}};
+
+const TTypeInfo& TypeInfoFor(TScrollStyle*) { return EnumTypeInfo<ScrollStyleNames>("TScrollStyle"); }
+
 constexpr TEnumName<TDragMode> DragModeNames[] = {{dmManual, "dmManual"}, {dmAutomatic, "dmAutomatic"}};
 
 const TTypeInfo& TypeInfoFor(TDragMode*) { return EnumTypeInfo<DragModeNames>("TDragMode"); }

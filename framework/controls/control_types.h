@@ -23,6 +23,10 @@ TAnchors AnchorsOfAlign(TAlign align);
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 const TTypeInfo& TypeInfoFor(TAlignment*);
 
+// The scroll bars of a control's window.
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+const TTypeInfo& TypeInfoFor(TScrollStyle*);
+
 enum TDragMode { dmManual, dmAutomatic };
 const TTypeInfo& TypeInfoFor(TDragMode*);
 

@@ -46,6 +46,7 @@ constexpr std::uint32_t CMSG_HINTSHOW = 0xB030;
 constexpr std::uint32_t CMSG_DIALOGHANDLE = 0xB031;
 constexpr std::uint32_t CMSG_RECREATEWND = 0xB033;
 constexpr std::uint32_t CMSG_INVALIDATE = 0xB034;
+constexpr std::uint32_t CMSG_CHANGED = 0xB037;  // lParam: the control whose content changed
 constexpr std::uint32_t CMSG_BIDIMODECHANGED = 0xB03C;
 constexpr std::uint32_t CMSG_PARENTBIDIMODECHANGED = 0xB03D;
 constexpr std::uint32_t CMSG_ACTIONUPDATE = 0xB03F;

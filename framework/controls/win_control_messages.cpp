@@ -130,6 +130,10 @@ void TWinControl::Dispatch(TMessage& m)
     case CMSG_DIALOGCHAR:
     case CMSG_FOCUSCHANGED: Broadcast(m); break;
     case CMSG_SHOWHINTCHANGED: NotifyControls(CMSG_PARENTSHOWHINTCHANGED); break;
+    case CMSG_CHANGED:
+        if (parent_)
+            parent_->WindowProc(m);
+        break;
     case CMSG_BIDIMODECHANGED:
         NotifyControls(CMSG_PARENTBIDIMODECHANGED);
         if (handle_ && platform::SystemMetric(SM_MIDEASTENABLED) != 0)

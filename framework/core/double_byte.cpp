@@ -14,6 +14,16 @@ std::size_t CharLength(std::string_view text, std::size_t at)
     return IsLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
 }
 
+std::size_t PairedCharLength(std::string_view text, std::size_t at)
+{
+    if (at >= text.size())
+        return 0;
+    if (!IsLeadByte(text[at]) || at + 1 == text.size())
+        return 1;
+    const auto trail = static_cast<unsigned char>(text[at + 1]);
+    return trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 1;
+}
+
 std::size_t PrevCharStart(std::string_view text, std::size_t at)
 {
     if (at == 0)
@@ -51,6 +61,11 @@ std::size_t FindLastOf(std::string_view text, std::string_view delimiters)
         if (delimiters.find(text[i]) != std::string_view::npos)
             found = i;
     return found;
+}
+
+std::size_t FindLineBreak(std::string_view text, std::size_t from)
+{
+    return from >= text.size() ? npos : text.find_first_of("\r\n", from);
 }
 
 std::size_t CutLength(std::string_view text, std::size_t maxBytes)

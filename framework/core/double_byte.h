@@ -13,6 +13,11 @@ bool IsLeadByte(char c);
 
 // Bytes of the character starting at `at` (1 or 2; 0 at or past the end).
 std::size_t CharLength(std::string_view text, std::size_t at);
+// Bytes of the character starting at `at` as the code page pairs them (1 or 2; 0 at or past the end):
+// a lead byte takes the next byte only when that byte can be a trail byte (0x40-0x7E, 0x80-0xFC).
+// Before anything else - a line break, a NUL, a space - or at the end it stands alone, so a line
+// break is never taken into a double-byte character.
+std::size_t PairedCharLength(std::string_view text, std::size_t at);
 // The offset after the character starting at `at`.
 inline std::size_t NextChar(std::string_view text, std::size_t at) { return at + CharLength(text, at); }
 // The start of the character that ends at `at`; walks back only as far as the bytes require.
@@ -26,6 +31,10 @@ std::size_t FindChar(std::string_view text, char c, std::size_t from = 0);
 std::size_t FindLastChar(std::string_view text, char c);
 // The last occurrence of any byte of `delimiters` that is a character of its own, or npos.
 std::size_t FindLastOf(std::string_view text, std::string_view delimiters);
+
+// The first CR or LF at or after `from`. The pairing of PairedCharLength never takes either into a
+// double-byte character, so every one found is a line break of its own.
+std::size_t FindLineBreak(std::string_view text, std::size_t from = 0);
 
 // The longest length of at most `maxBytes` that does not cut a double-byte character in two.
 std::size_t CutLength(std::string_view text, std::size_t maxBytes);

@@ -67,3 +67,24 @@ TEST(DoubleByteWalker, CutsAndEndsAtCharacterBoundaries)
 }
 
 }  // namespace
+
+TEST(DoubleByteWalker, PairsALeadByteOnlyWithATrailByteSoLineBreaksStayBreaks)
+{
+    struct Case {
+        std::string text;
+        std::size_t length, firstBreak;
+    } cases[] = {
+        {"\x83\x41\r\n", 2, 2},  // ア
+        {"\x95\x5C\n", 2, 2},    // 表
+        {"\x81\r\n", 1, 1},      // a lead byte before CR
+        {"\x81\n", 1, 1},        // and before LF
+        {"\x81 z", 1, dbcs::npos},
+        {"\x81\x7F", 1, dbcs::npos},
+        {"\x81", 1, dbcs::npos},  // at the very end
+        {"a\rb", 1, 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(dbcs::PairedCharLength(c.text, 0), c.length) << c.text;
+        EXPECT_EQ(dbcs::FindLineBreak(c.text), c.firstBreak) << c.text;
+    }
+}

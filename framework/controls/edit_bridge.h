@@ -1,0 +1,58 @@
+// The layer that makes an edit window which keeps UTF-16 and counts characters (Wine's) answer as an
+// edit window of the ANSI interface does on Windows: every position and length in bytes of the ANSI
+// code page, every text written comes back byte for byte, and a double-byte character arriving as two
+// WM_CHAR bytes reaches the window as one character. Texts such a window would crash on or freeze on
+// for minutes are refused before it sees them.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+
+#include "framework/controls/edit_positions.h"
+#include "framework/core/object.h"
+#include "platform/win32.h"
+
+// Whether an edit window that keeps UTF-16 takes a text of this shape (wrapping lines or not)
+// without crashing or freezing for minutes.
+bool UnicodeEditTakes(const edittext::TTextShape& shape, bool wraps);
+
+class TEditBridge {
+public:
+    // Messages that carry text or positions, and typed characters: handled here, true. Raises
+    // EInvalidOperation when a replacement or a paste would bring in a text the window cannot take.
+    bool Translate(HWND window, TMessage& m);
+    // A new window: nothing remembered, no lead byte waiting for its trail.
+    void Reset();
+
+    // Around any other message the window handles itself: what it may change is forgotten before
+    // and after.
+    class TPassOn {
+    public:
+        TPassOn(TEditBridge& bridge, HWND window, const TMessage& m);
+        ~TPassOn();
+        TPassOn(const TPassOn&) = delete;
+        TPassOn& operator=(const TPassOn&) = delete;
+
+    private:
+        TEditBridge& bridge_;
+        std::size_t changesFrom_;
+    };
+
+private:
+    LRESULT SetText(HWND window, const char* text);
+    LRESULT GetText(HWND window, std::size_t capacity, char* buffer);
+    LRESULT GetLine(HWND window, int line, char* buffer);
+    LRESULT LineLength(HWND window, int position);
+    LRESULT CharFromPos(HWND window, LPARAM point);
+    void GetSelection(HWND window, TMessage& m);
+    void ReplaceSelection(HWND window, TMessage& m);
+    bool TypeByte(HWND window, TMessage& m);
+    void TypeUnit(HWND window, wchar_t unit, LPARAM keyData);
+    std::size_t BytesBefore(HWND window, std::size_t unit);
+    std::size_t UnitAt(HWND window, std::size_t bytes);
+    // The first unit a message that works at the selection may change.
+    static std::size_t ChangesFromSelection(HWND window);
+
+    TEditPositionMap positions_;
+    std::optional<char> pendingLead_;
+};
