@@ -37,11 +37,9 @@ LRESULT Call(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     return platform::CallUnicodeWindowProc(platform::EditUnicodeProcedure(), window, message, wParam, lParam);
 }
 
-bool Wraps(HWND window)
-{
-    const auto style = static_cast<DWORD>(platform::WindowLong(window, GWL_STYLE));
-    return (style & ES_MULTILINE) && !(style & ES_AUTOHSCROLL);
-}
+DWORD StyleOf(HWND window) { return static_cast<DWORD>(platform::WindowLong(window, GWL_STYLE)); }
+
+bool Wraps(HWND window) { return (StyleOf(window) & ES_MULTILINE) && !(StyleOf(window) & ES_AUTOHSCROLL); }
 
 void CheckTakes(HWND window, const edittext::TTextShape& shape)
 {
@@ -50,6 +48,29 @@ void CheckTakes(HWND window, const edittext::TTextShape& shape)
 }
 
 bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
+
+// The bytes a typed character puts into the text: Enter puts a line break into a multi-line window,
+// other control characters (backspace, Ctrl+letter commands) put nothing.
+std::size_t TypedBytes(HWND window, wchar_t unit)
+{
+    if (unit == L'\r')
+        return StyleOf(window) & ES_MULTILINE ? 2 : 0;
+    if (unit < L' ' && unit != L'\t')
+        return 0;
+    return edittext::UnitBytes(unit);
+}
+
+// The longest start of `units` that stands for at most `bytes` bytes.
+std::size_t UnitsWithin(std::wstring_view units, std::size_t bytes)
+{
+    std::size_t count = 0;
+    for (std::size_t used = 0; count < units.size(); ++count) {
+        used += edittext::UnitBytes(units[count]);
+        if (used > bytes)
+            break;
+    }
+    return count;
+}
 
 // The window's text, for the position map.
 class TWindowUnits final : public TEditPositionMap::TSource {
@@ -175,12 +196,19 @@ void TEditBridge::Reset()
 {
     positions_.Forget();
     pendingLead_.reset();
+    limit_ = 0;
 }
 
 std::size_t TEditBridge::BytesBefore(HWND window, std::size_t unit)
 {
     TWindowUnits source(window);
     return positions_.BytesBefore(unit, source);
+}
+
+std::size_t TEditBridge::TotalBytesOf(HWND window)
+{
+    TWindowUnits source(window);
+    return positions_.TotalBytes(source);
 }
 
 std::size_t TEditBridge::UnitAt(HWND window, std::size_t bytes)
@@ -219,11 +247,7 @@ bool TEditBridge::Translate(HWND window, TMessage& m)
     switch (m.Msg) {
     case WM_SETTEXT: m.Result = SetText(window, reinterpret_cast<const char*>(m.LParam)); return true;
     case WM_GETTEXT: m.Result = GetText(window, m.WParam, reinterpret_cast<char*>(m.LParam)); return true;
-    case WM_GETTEXTLENGTH: {
-        TWindowUnits source(window);
-        m.Result = static_cast<LRESULT>(positions_.TotalBytes(source));
-        return true;
-    }
+    case WM_GETTEXTLENGTH: m.Result = static_cast<LRESULT>(TotalBytesOf(window)); return true;
     case EM_GETSEL: GetSelection(window, m); return true;
     case EM_SETSEL: {
         // -1 keeps its meaning: no selection as start, the end of the text as end.
@@ -252,10 +276,15 @@ bool TEditBridge::Translate(HWND window, TMessage& m)
     case EM_POSFROMCHAR: m.Result = Call(window, EM_POSFROMCHAR, UnitAt(window, m.WParam)); return true;
     case EM_CHARFROMPOS: m.Result = CharFromPos(window, m.LParam); return true;
     case WM_CHAR: return TypeByte(window, m);
-    case WM_PASTE: CheckTakes(window, edittext::ShapeOf(platform::ClipboardUnicodeText())); return false;
+    case EM_LIMITTEXT:
+        // The window counts the limit in characters, never fewer than the bytes: the bridge keeps to bytes.
+        limit_ = m.WParam;
+        return false;
+    case WM_PASTE: return PasteWithinLimit(window);
     case WM_KEYDOWN:
+        // Shift+Insert pastes inside the window without a WM_PASTE.
         if (m.WParam == VK_INSERT && platform::KeyIsDown(VK_SHIFT) && !platform::KeyIsDown(VK_CONTROL))
-            CheckTakes(window, edittext::ShapeOf(platform::ClipboardUnicodeText()));
+            return PasteWithinLimit(window);
         return false;
     default: return false;
     }
@@ -270,7 +299,7 @@ LRESULT TEditBridge::SetText(HWND window, const char* text)
     const LRESULT result = Call(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(encoded.Units.c_str()));
     positions_.Forget();
     // The window holds the units as given unless it converts letters or refused part of them.
-    const auto style = static_cast<DWORD>(platform::WindowLong(window, GWL_STYLE));
+    const DWORD style = StyleOf(window);
     if (result && !(style & (ES_UPPERCASE | ES_LOWERCASE | ES_OEMCONVERT)) &&
         static_cast<std::size_t>(Call(window, WM_GETTEXTLENGTH)) == encoded.Units.size())
         positions_.Adopt(std::move(encoded));
@@ -306,10 +335,50 @@ void TEditBridge::GetSelection(HWND window, TMessage& m)
 void TEditBridge::ReplaceSelection(HWND window, TMessage& m)
 {
     const auto* text = reinterpret_cast<const char*>(m.LParam);
-    const edittext::TEncodedText encoded = edittext::Encode(text ? text : "");
+    edittext::TEncodedText encoded = edittext::Encode(text ? text : "");
     CheckTakes(window, encoded.Shape);
+    if (encoded.Bytes > Room(window))
+        encoded.Units.resize(UnitsWithin(encoded.Units, Room(window)));
     TPassOn scope(*this, window, m);
     m.Result = Call(window, EM_REPLACESEL, m.WParam, reinterpret_cast<LPARAM>(encoded.Units.c_str()));
+}
+
+bool TEditBridge::PasteWithinLimit(HWND window)
+{
+    std::wstring text = platform::ClipboardUnicodeText();
+    CheckTakes(window, edittext::ShapeOf(text));
+    if (StyleOf(window) & ES_READONLY)
+        return false;
+    // A single line takes the clipboard's first line only, as the window's own paste does.
+    if (!(StyleOf(window) & ES_MULTILINE))
+        text = text.substr(0, text.find_first_of(L"\r\n"));
+    const std::size_t room = Room(window);
+    const std::size_t fits = UnitsWithin(text, room);
+    if (fits == text.size())
+        return false;
+    text.resize(fits);
+    NotifyLimit(window);
+    TPassOn scope(*this, window, TMessage{EM_REPLACESEL, 0, 0, 0});
+    Call(window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    return true;
+}
+
+std::size_t TEditBridge::Room(HWND window)
+{
+    if (limit_ == 0)
+        return static_cast<std::size_t>(-1);
+    DWORD start = 0, end = 0;
+    Call(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const std::size_t kept = BytesBefore(window, start) + (TotalBytesOf(window) - BytesBefore(window, end));
+    return kept >= limit_ ? 0 : limit_ - kept;
+}
+
+void TEditBridge::NotifyLimit(HWND window)
+{
+    if (HWND parent = platform::ParentWindow(window))
+        platform::SendMessage(
+            parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(platform::WindowLong(window, GWL_ID)), EN_MAXTEXT),
+            reinterpret_cast<LPARAM>(window));
 }
 
 LRESULT TEditBridge::LineLength(HWND window, int position)
@@ -377,27 +446,32 @@ bool TEditBridge::TypeByte(HWND window, TMessage& m)
 {
     if (m.WParam > 0xFF)
         return false;
-    const auto byte = static_cast<unsigned char>(m.WParam);
+    const auto byte = static_cast<char>(m.WParam);
     if (pendingLead_) {
         const char lead = *pendingLead_;
         pendingLead_.reset();
-        if (IsTrailByte(byte)) {
-            TypeUnit(window, edittext::TypedChar(lead, static_cast<char>(byte)), m.LParam);
+        if (IsTrailByte(static_cast<unsigned char>(byte))) {
+            TypeUnit(window, edittext::TypedChar(lead, byte), m.LParam);
             return true;
         }
         // A lead byte without its trail reaches the window as the system converts it alone.
         TypeUnit(window, platform::AnsiCharToWide(&lead, 1), m.LParam);
     }
-    if (dbcs::IsLeadByte(static_cast<char>(byte))) {
-        pendingLead_ = static_cast<char>(byte);
+    if (dbcs::IsLeadByte(byte)) {
+        pendingLead_ = byte;
         m.Result = 0;
         return true;
     }
-    return false;
+    TypeUnit(window, platform::AnsiCharToWide(&byte, 1), m.LParam);
+    return true;
 }
 
 void TEditBridge::TypeUnit(HWND window, wchar_t unit, LPARAM keyData)
 {
+    if (TypedBytes(window, unit) > Room(window)) {
+        NotifyLimit(window);
+        return;
+    }
     TPassOn scope(*this, window, TMessage{WM_CHAR, unit, keyData, 0});
     Call(window, WM_CHAR, unit, keyData);
 }

@@ -1,7 +1,7 @@
 // The layer that makes an edit window which keeps UTF-16 and counts characters (Wine's) answer as an
 // edit window of the ANSI interface does on Windows: every position and length in bytes of the ANSI
-// code page, every text written comes back byte for byte, and a double-byte character arriving as two
-// WM_CHAR bytes reaches the window as one character. Texts such a window would crash on or freeze on
+// code page (the length limit too), every text written comes back byte for byte, and a double-byte
+// character arriving as two WM_CHAR bytes reaches the window as one character. Texts such a window would crash on or freeze on
 // for minutes are refused before it sees them.
 #pragma once
 
@@ -48,11 +48,19 @@ private:
     void ReplaceSelection(HWND window, TMessage& m);
     bool TypeByte(HWND window, TMessage& m);
     void TypeUnit(HWND window, wchar_t unit, LPARAM keyData);
+    // Pastes by hand when the clipboard's text would go beyond the length limit; false otherwise.
+    bool PasteWithinLimit(HWND window);
+    // The bytes that may still come in place of the selection under the length limit.
+    std::size_t Room(HWND window);
+    // Tells the parent that input was cut at the length limit (EN_MAXTEXT).
+    static void NotifyLimit(HWND window);
     std::size_t BytesBefore(HWND window, std::size_t unit);
+    std::size_t TotalBytesOf(HWND window);
     std::size_t UnitAt(HWND window, std::size_t bytes);
     // The first unit a message that works at the selection may change.
     static std::size_t ChangesFromSelection(HWND window);
 
     TEditPositionMap positions_;
     std::optional<char> pendingLead_;
+    std::size_t limit_ = 0;  // the length limit in bytes; 0: none of the bridge's own
 };

@@ -248,6 +248,18 @@ TEST_F(MemoTest, PositionsAndLengthsCountBytes)
     EXPECT_EQ(memo->SelectionStart(), 8);
 }
 
+TEST_F(MemoTest, OnlyWritingTheSelectionLengthScrollsTheCaretIntoView)
+{
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "行\r\n";
+    Write(text);
+    memo->SetSelectionStart(static_cast<int>(text.size()) - 4);
+    EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 0);
+    memo->SetSelectionLength(2);
+    EXPECT_GT(Send(EM_GETFIRSTVISIBLELINE), 200);
+}
+
 TEST_F(MemoTest, ADoubleByteCharacterTypedInTwoHalvesArrivesWhole)
 {
     struct Case {
@@ -517,6 +529,41 @@ TEST_F(MemoTest, WindowStylesFollowTheProperties)
         EXPECT_EQ(exStyle & c.exPresent, c.exPresent) << c.what;
         EXPECT_EQ(exStyle & c.exAbsent, 0u) << c.what;
         EXPECT_EQ(memo->Text(), "kept") << c.what;
+    }
+}
+
+TEST_F(MemoTest, MaxLengthLimitsWhatComesInCountedInBytes)
+{
+    struct Case {
+        const char* what;
+        void (*apply)(MemoTest&);
+        std::string result;
+    };
+    const Case cases[] = {
+        {"typed", [](MemoTest& t) { t.TypeChars(L"表表"); }, "abc表"},
+        {"typed over a selection",
+         [](MemoTest& t) {
+             t.memo->SelectAllText();
+             t.TypeChars(L"表表表");
+         },
+         "表表"},
+        {"replaced", [](MemoTest& t) { t.memo->SetSelectedText("表表"); }, "abc表"},
+        {"pasted",
+         [](MemoTest& t) {
+             t.memo->SelectAllText();
+             t.memo->CopySelectedText();
+             t.memo->PasteClipboard();
+             t.memo->PasteClipboard();
+         },
+         "abcab"},
+    };
+    for (const Case& c : cases) {
+        memo->SetMaxLength(0);
+        Write("abc");
+        memo->SetMaxLength(5);
+        memo->SetSelectionStart(3);
+        c.apply(*this);
+        EXPECT_EQ(memo->Text(), c.result) << c.what;
     }
 }
 
