@@ -11,44 +11,18 @@
 
 #include <windows.h>
 
+#include "bench/bench_support.h"
 #include "framework/controls/application.h"
 #include "framework/controls/form.h"
+#include "framework/controls/edit_text_codec.h"
 #include "framework/controls/memo.h"
+#include "framework/controls/memo_strings.h"
 #include "framework/core/exceptions.h"
+#include "platform/edit.h"
 
 namespace {
 
-double Now()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency;
-}
-
-[[noreturn]] void Fail(const std::string& what)
-{
-    std::fprintf(stderr, "memo_bench: %s\n", what.c_str());
-    std::exit(1);
-}
-
-std::string ReadWhole(const std::string& path)
-{
-    HANDLE file = CreateFileA(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        Fail("cannot open " + path);
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD done = 0;
-    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) || done != bytes.size())
-        Fail("cannot read " + path);
-    CloseHandle(file);
-    return bytes;
-}
+[[noreturn]] void Fail(const std::string& what) { bench::Fail("memo_bench", what); }
 
 // About `megabytes` of the document's text in lines of tens to a few hundred bytes: runs of one to
 // five of its lines joined into one.
@@ -76,13 +50,6 @@ std::string Sample(const std::string& document, double megabytes)
     return text;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 // The floor: the system's edit window of the memo's style and size, filled with SetWindowTextA.
 class PlainEdit {
 public:
@@ -101,17 +68,17 @@ public:
     double Write(const std::string& text)
     {
         SetWindowTextA(window_, "");
-        const double start = Now();
+        const double start = bench::Now();
         if (!SetWindowTextA(window_, text.c_str()))
             Fail("the edit window refused the text");
-        return Now() - start;
+        return bench::Now() - start;
     }
     double ReadSelection()
     {
         DWORD start = 0, end = 0;
-        const double begin = Now();
+        const double begin = bench::Now();
         SendMessageA(window_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return Now() - begin;
+        return bench::Now() - begin;
     }
     HWND Window() const { return window_; }
 
@@ -122,9 +89,9 @@ private:
 double MemoWrite(TMemo& memo, const std::string& text)
 {
     memo.Lines()->Clear();
-    const double start = Now();
+    const double start = bench::Now();
     memo.Lines()->SetText(text);
-    return Now() - start;
+    return bench::Now() - start;
 }
 
 void CompareWrites(TMemo& memo, HWND parent, const std::string& text, double megabytes, bool wrap, int rounds)
@@ -144,47 +111,71 @@ void CompareWrites(TMemo& memo, HWND parent, const std::string& text, double meg
     }
     if (memo.Text() != text)
         Fail("the memo does not hold the text written");
-    const double plainMedian = Median(plainTimes), memoMedian = Median(memoTimes);
+    const double plainMedian = bench::Median(plainTimes), memoMedian = bench::Median(memoTimes);
     std::printf("  %4.0f MB, wrapping %-3s: SetWindowTextA %7.2f s   memo %7.2f s   memo takes %.3fx (median of %d)\n",
                 megabytes, wrap ? "on" : "off", plainMedian, memoMedian, memoMedian / plainMedian, rounds);
     std::fflush(stdout);
 }
 
+// The memo's own work around a whole-text write, without the window: the line breaks made CR LF
+// and, where the platform's edit window keeps UTF-16, the text put into the units it is given.
+void OwnWork(const std::string& text, double megabytes)
+{
+    std::vector<double> normalise, encode;
+    for (int round = 0; round < 3; ++round) {
+        double start = bench::Now();
+        const std::string normalized = NormalizeLineBreaks(text);
+        normalise.push_back(bench::Now() - start);
+        start = bench::Now();
+        if (platform::EditCountsCharacters() && edittext::Encode(normalized).Units.empty() != normalized.empty())
+            Fail("the text encodes to nothing");
+        encode.push_back(bench::Now() - start);
+    }
+    std::printf("  %4.0f MB, the memo's own work: line breaks %.0f ms, units for the window %.0f ms\n", megabytes,
+                bench::Median(normalise) * 1e3, bench::Median(encode) * 1e3);
+}
+
+// Reading the selection with the caret at the end of a text, then typing there: each character
+// changes the text the remembered positions were walked over.
 void SelectionReads(TMemo& memo, HWND parent, const std::string& text)
 {
     memo.SetWordWrap(true);
     MemoWrite(memo, text);
+    PlainEdit plain(parent, true, memo.Font()->Handle());
+    plain.Write(text);
     const int end = static_cast<int>(text.size());
     memo.SetSelectionStart(end);
-    std::vector<double> reads;
+    SendMessageA(plain.Window(), EM_SETSEL, text.size(), text.size());
+    std::vector<double> reads, plainReads;
     for (int i = 0; i < 200; ++i) {
-        const double start = Now();
+        const double start = bench::Now();
         const int position = memo.SelectionStart();
-        reads.push_back(Now() - start);
+        reads.push_back(bench::Now() - start);
         if (position != end)
             Fail("SelectionStart at the end reads " + std::to_string(position));
+        plainReads.push_back(plain.ReadSelection());
     }
-    // After a character typed at the end the text the positions were walked over has changed.
-    std::vector<double> afterTyping;
+    std::vector<double> plainTyping, memoTyping, memoReads;
     for (int i = 0; i < 20; ++i) {
+        double start = bench::Now();
+        SendMessageW(plain.Window(), WM_CHAR, L'字', 1);
+        plainTyping.push_back(bench::Now() - start);
+        start = bench::Now();
         SendMessageW(memo.Handle(), WM_CHAR, L'字', 1);
-        const double start = Now();
+        memoTyping.push_back(bench::Now() - start);
+        start = bench::Now();
         const int position = memo.SelectionStart();
-        afterTyping.push_back(Now() - start);
+        memoReads.push_back(bench::Now() - start);
         if (position != end + 2 * (i + 1))
             Fail("SelectionStart after typing reads " + std::to_string(position));
     }
-    PlainEdit plain(parent, true, memo.Font()->Handle());
-    plain.Write(text);
-    SendMessageA(plain.Window(), EM_SETSEL, text.size(), text.size());
-    std::vector<double> plainReads;
-    for (int i = 0; i < 200; ++i)
-        plainReads.push_back(plain.ReadSelection());
+    const double megabytes = static_cast<double>(text.size()) / (1024 * 1024);
+    std::printf("  SelectionStart at the end of %.0f MB: %.1f us (EM_GETSEL of the plain window %.1f us)\n", megabytes,
+                bench::Median(reads) * 1e6, bench::Median(plainReads) * 1e6);
     std::printf(
-        "  SelectionStart at the end of %.0f MB: %.1f us (EM_GETSEL of the plain window %.1f us); after a "
-        "character typed at the end %.0f us\n",
-        static_cast<double>(text.size()) / (1024 * 1024), Median(reads) * 1e6, Median(plainReads) * 1e6,
-        Median(afterTyping) * 1e6);
+        "  a character typed at the end of %.0f MB: plain window %.1f ms, memo %.1f ms, then SelectionStart "
+        "%.1f ms\n",
+        megabytes, bench::Median(plainTyping) * 1e3, bench::Median(memoTyping) * 1e3, bench::Median(memoReads) * 1e3);
 }
 
 }  // namespace
@@ -195,7 +186,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: memo_bench DOCUMENT [SCRATCH_FOLDER]\n");
         return 2;
     }
-    const std::string document = ReadWhole(argv[1]);
+    const std::string document = bench::ReadWholeFile("memo_bench", argv[1]);
     try {
         auto form = std::make_unique<TForm>(nullptr);
         form->SetBounds(0, 0, 840, 600);
@@ -213,6 +204,7 @@ int main(int argc, char** argv)
             const std::string text = Sample(document, size.megabytes);
             for (bool wrap : {false, true})
                 CompareWrites(*memo, form->Handle(), text, size.megabytes, wrap, size.rounds);
+            OwnWork(text, size.megabytes);
         }
         SelectionReads(*memo, form->Handle(), Sample(document, 5));
     } catch (const Exception& e) {

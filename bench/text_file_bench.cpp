@@ -9,42 +9,15 @@
 
 #include <windows.h>
 
+#include "bench/bench_support.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/string_list.h"
 
 namespace {
 
-double Now()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency;
-}
+[[noreturn]] void Fail(const std::string& what) { bench::Fail("text_file_bench", what); }
 
-[[noreturn]] void Fail(const std::string& what)
-{
-    std::fprintf(stderr, "text_file_bench: %s (error %lu)\n", what.c_str(), GetLastError());
-    std::exit(1);
-}
-
-std::string ReadWhole(const std::string& path)
-{
-    HANDLE file = CreateFileA(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        Fail("cannot open " + path);
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD done = 0;
-    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) || done != bytes.size())
-        Fail("cannot read " + path);
-    CloseHandle(file);
-    return bytes;
-}
+std::string ReadWhole(const std::string& path) { return bench::ReadWholeFile("text_file_bench", path); }
 
 struct Times {
     double read = 0;   // load
@@ -56,7 +29,7 @@ struct Times {
 Times PlainCopy(const std::string& from, const std::string& to)
 {
     Times t;
-    const double start = Now();
+    const double start = bench::Now();
     HANDLE in = CreateFileA(
         from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (in == INVALID_HANDLE_VALUE)
@@ -67,7 +40,7 @@ Times PlainCopy(const std::string& from, const std::string& to)
     if (!buffer || !ReadFile(in, buffer, size, &done, nullptr) || done != size)
         Fail("cannot read " + from);
     CloseHandle(in);
-    const double read = Now();
+    const double read = bench::Now();
     HANDLE out = CreateFileA(
         to.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE)
@@ -75,9 +48,9 @@ Times PlainCopy(const std::string& from, const std::string& to)
     if (!WriteFile(out, buffer, size, &done, nullptr) || done != size)
         Fail("cannot write " + to);
     CloseHandle(out);
-    const double written = Now();
+    const double written = bench::Now();
     std::free(buffer);
-    const double end = Now();
+    const double end = bench::Now();
     t.read = read - start;
     t.write = written - read;
     t.total = end - start;
@@ -87,29 +60,22 @@ Times PlainCopy(const std::string& from, const std::string& to)
 Times ListCopy(const std::string& from, const std::string& to, int* lines)
 {
     Times t;
-    const double start = Now();
+    const double start = bench::Now();
     double loaded = 0;
     double saved = 0;
     {
         TStringList list;
         list.LoadFromFile(from);
-        loaded = Now();
+        loaded = bench::Now();
         list.SaveToFile(to);
-        saved = Now();
+        saved = bench::Now();
         *lines = list.Count();
     }
-    const double end = Now();
+    const double end = bench::Now();
     t.read = loaded - start;
     t.write = saved - loaded;
     t.total = end - start;
     return t;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 struct Series {
@@ -157,7 +123,7 @@ int main(int argc, char** argv)
         if (ReadWhole(listOut) != original || ReadWhole(plainOut) != original)
             Fail("a copy differs from the document");
 
-        auto rate = [&](const std::vector<double>& seconds) { return megabytes / Median(seconds); };
+        auto rate = [&](const std::vector<double>& seconds) { return megabytes / bench::Median(seconds); };
         std::printf("text_file_bench: %.1f MB Shift-JIS, %d lines, median of %d rounds; copies are byte-identical\n",
                     megabytes, lines, rounds);
         std::printf("  plain ReadFile/WriteFile : read %7.1f MB/s  write %7.1f MB/s  copy %7.1f MB/s\n",
@@ -166,8 +132,9 @@ int main(int argc, char** argv)
                     rate(list.read), rate(list.write), rate(list.total));
         std::printf(
             "  string list takes %.2fx the time of the plain copy (load %.2fx, save %.2fx)\n",
-            Median(list.total) / Median(plain.total), Median(list.read) / Median(plain.read),
-            Median(list.write) / Median(plain.write));
+            bench::Median(list.total) / bench::Median(plain.total),
+            bench::Median(list.read) / bench::Median(plain.read),
+            bench::Median(list.write) / bench::Median(plain.write));
     } catch (const Exception& e) {
         Fail(std::string(e.ClassName()) + ": " + e.Message());
     }

@@ -63,18 +63,17 @@ void TCustomEdit::CreateParams(TCreateParams& params)
 
 void TCustomEdit::CreateWindowHandle(const TCreateParams& params)
 {
-    // The window starts empty and then gets the kept text like any other, through the bridge where
-    // there is one: a caption would reach it converted by the system.
+    // The window starts empty and gets the kept text once it has its font, through the bridge where
+    // there is one: a caption would reach it converted by the system, and laid out twice.
     TCreateParams empty = params;
     empty.Caption.clear();
     TWinControl::CreateWindowHandle(empty);
+    keptText_ = params.Caption;
     if (platform::EditCountsCharacters()) {
         if (!bridge_)
             bridge_ = std::make_unique<TEditBridge>();
         bridge_->Reset();
     }
-    if (!params.Caption.empty())
-        PerformMessage(WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(params.Caption.c_str()));
 }
 
 void TCustomEdit::CreateWnd()
@@ -82,6 +81,10 @@ void TCustomEdit::CreateWnd()
     creating_ = true;
     try {
         TWinControl::CreateWnd();
+        const std::string text = std::move(keptText_);
+        keptText_.clear();
+        if (!text.empty())
+            PerformMessage(WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(text.c_str()));
     } catch (...) {
         creating_ = false;
         throw;

@@ -108,5 +108,6 @@ private:
     TEditCharCase charCase_ = ecNormal;
     bool creating_ = false;
     bool savedModified_ = false;
+    std::string keptText_;  // the text kept while there was no window, on its way to the new one
     std::unique_ptr<TEditBridge> bridge_;
 };

@@ -47,8 +47,6 @@ void CheckTakes(HWND window, const edittext::TTextShape& shape)
         throw EInvalidOperation(SMemoTextTooLarge);
 }
 
-bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
-
 // The bytes a typed character puts into the text: Enter puts a line break into a multi-line window,
 // other control characters (backspace, Ctrl+letter commands) put nothing.
 std::size_t TypedBytes(HWND window, wchar_t unit)
@@ -128,6 +126,14 @@ TReach ReachOf(const TMessage& m)
     case WM_CAPTURECHANGED:
     case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDOWN:
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE:
+    case WM_NCACTIVATE:
+    case WM_UPDATEUISTATE:
+    case WM_QUERYUISTATE:
+    case WM_CHANGEUISTATE:
+    case WM_GETOBJECT:
+    case WM_SYSCOLORCHANGE:
     case WM_HSCROLL:
     case WM_VSCROLL:
     case WM_TIMER:
@@ -254,7 +260,11 @@ bool TEditBridge::Translate(HWND window, TMessage& m)
         auto unitOf = [&](std::intptr_t position) -> LPARAM {
             return position < 0 ? -1 : static_cast<LPARAM>(UnitAt(window, static_cast<std::size_t>(position)));
         };
+        // Selecting scrolls nothing; the caret is brought into view by EM_SCROLLCARET.
+        const LRESULT firstLine = Call(window, EM_GETFIRSTVISIBLELINE);
         m.Result = Call(window, EM_SETSEL, unitOf(static_cast<int>(m.WParam)), unitOf(static_cast<int>(m.LParam)));
+        if (const LRESULT scrolled = Call(window, EM_GETFIRSTVISIBLELINE) - firstLine)
+            Call(window, EM_LINESCROLL, 0, -scrolled);
         return true;
     }
     case EM_REPLACESEL: ReplaceSelection(window, m); return true;
@@ -450,7 +460,7 @@ bool TEditBridge::TypeByte(HWND window, TMessage& m)
     if (pendingLead_) {
         const char lead = *pendingLead_;
         pendingLead_.reset();
-        if (IsTrailByte(static_cast<unsigned char>(byte))) {
+        if (dbcs::IsTrailByte(byte)) {
             TypeUnit(window, edittext::TypedChar(lead, byte), m.LParam);
             return true;
         }

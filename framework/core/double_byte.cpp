@@ -14,14 +14,17 @@ std::size_t CharLength(std::string_view text, std::size_t at)
     return IsLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
 }
 
+bool IsTrailByte(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
 std::size_t PairedCharLength(std::string_view text, std::size_t at)
 {
     if (at >= text.size())
         return 0;
-    if (!IsLeadByte(text[at]) || at + 1 == text.size())
-        return 1;
-    const auto trail = static_cast<unsigned char>(text[at + 1]);
-    return trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 1;
+    return IsLeadByte(text[at]) && at + 1 < text.size() && IsTrailByte(text[at + 1]) ? 2 : 1;
 }
 
 std::size_t PrevCharStart(std::string_view text, std::size_t at)

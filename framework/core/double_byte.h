@@ -13,6 +13,8 @@ bool IsLeadByte(char c);
 
 // Bytes of the character starting at `at` (1 or 2; 0 at or past the end).
 std::size_t CharLength(std::string_view text, std::size_t at);
+// Whether `c` can follow a lead byte as the second byte of a character: 0x40-0x7E or 0x80-0xFC.
+bool IsTrailByte(char c);
 // Bytes of the character starting at `at` as the code page pairs them (1 or 2; 0 at or past the end):
 // a lead byte takes the next byte only when that byte can be a trail byte (0x40-0x7E, 0x80-0xFC).
 // Before anything else - a line break, a NUL, a space - or at the end it stands alone, so a line

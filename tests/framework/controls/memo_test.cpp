@@ -9,9 +9,9 @@
 
 #include "framework/controls/memo.h"
 #include "framework/core/class_info.h"
-#include "framework/core/form_loading.h"
 #include "platform/edit.h"
 #include "tests/framework/controls/controls_test_support.h"
+#include "tests/support/window_picture.h"
 
 using namespace controlstest;
 
@@ -111,8 +111,8 @@ public:  // the tables' steps reach into the fixture
 
 TEST(MemoFormResource, OneEmptyLineHoldsCrLfCountsOneLineAndIsNotModified)
 {
-    auto form = std::make_unique<TMemoForm>(nullptr);
-    ASSERT_TRUE(ReadComponentRes("TMemoForm", nullptr, form.get()));
+    // Made as the editor makes its main form: the form reads its resource once it is whole.
+    std::unique_ptr<TMemoForm, void (*)(TComponent*)> form(CreateComponent<TMemoForm>(nullptr), FreeComponent);
     ASSERT_NE(form->Memo1, nullptr);
     EXPECT_EQ(form->Memo1->Text(), "\r\n");
     EXPECT_EQ(form->Memo1->Lines()->Count(), 1);
@@ -354,6 +354,23 @@ TEST_F(MemoTest, AnyTextComesBackByteForByte)
     memo->SetSelectionStart(2);
     memo->SetSelectionLength(1);
     EXPECT_EQ(memo->SelectedText(), "x");
+}
+
+// A picture of the memo with Japanese text, a selection and bytes that are no characters of the code
+// page (each shows as a box of its own): build/artifacts/memo.png.
+TEST_F(MemoTest, ShowsItsTextForAPersonToLookAt)
+{
+    memo->SetScrollBars(ssVertical);
+    Write(
+        "日本語のテキストを表示するソフト\n半角ｶﾀｶﾅ、ASCII、表ソ能（第二バイトが 0x5C）\n"
+        "コード ページにないバイト: [\x85\x40] [\x81 ] [\xED\x40]\n二行目ソ\t\tタブ\n");
+    SetForegroundWindow(form->Handle());
+    memo->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == Window(); })) << "the memo never got the focus";
+    memo->SetSelectionStart(6);
+    memo->SetSelectionLength(8);
+    PumpPending();
+    EXPECT_TRUE(testsupport::SaveWindowPicture(form->Handle(), "memo"));
 }
 
 TEST_F(MemoTest, UndoAfterTypingRestoresTheBytes)
