@@ -18,17 +18,36 @@ int WheelScrollLines()
     return static_cast<int>(lines);
 }
 
+namespace {
+
+bool NonClientMetrics(NONCLIENTMETRICSA& metrics)
+{
+    metrics = {};
+    metrics.cbSize = sizeof metrics;
+    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        return true;
+    // Systems before the padded border know the record without its last field.
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    return ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != FALSE;
+}
+
+}  // namespace
+
 bool StatusFont(LOGFONTA& font)
 {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-        // Systems before the padded border know the record without its last field.
-        metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-        if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-            return false;
-    }
+    NONCLIENTMETRICSA metrics;
+    if (!NonClientMetrics(metrics))
+        return false;
     font = metrics.lfStatusFont;
+    return true;
+}
+
+bool MessageFont(LOGFONTA& font)
+{
+    NONCLIENTMETRICSA metrics;
+    if (!NonClientMetrics(metrics))
+        return false;
+    font = metrics.lfMessageFont;
     return true;
 }
 

@@ -13,6 +13,8 @@ DWORD SystemVersion();            // GetVersion
 int WheelScrollLines();           // SystemParametersInfo SPI_GETWHEELSCROLLLINES
 // The font of status bars and hints (SPI_GETNONCLIENTMETRICS); false when the system cannot tell.
 bool StatusFont(LOGFONTA& font);
+// The font of message boxes (SPI_GETNONCLIENTMETRICS); false when the system cannot tell.
+bool MessageFont(LOGFONTA& font);
 
 HMONITOR MonitorOfWindow(HWND window);  // the nearest one
 HMONITOR MonitorOfPoint(POINT point);   // the nearest one

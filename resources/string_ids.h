@@ -58,8 +58,26 @@
 #define SInvalidBitmapData 2302
 
 /* Message dialogs and their buttons (from 2400) */
+#define SMsgDlgWarning       2400
+#define SMsgDlgError         2401
+#define SMsgDlgInformation   2402
+#define SMsgDlgConfirm       2403
+#define SMsgDlgYes           2404
+#define SMsgDlgNo            2405
+#define SMsgDlgOK            2406
+#define SMsgDlgCancel        2407
+#define SMsgDlgAbort         2408
+#define SMsgDlgRetry         2409
+#define SMsgDlgIgnore        2410
+#define SMsgDlgAll           2411
+#define SMsgDlgNoToAll       2412
+#define SMsgDlgYesToAll      2413
+#define SMsgDlgHelp          2414
+#define SCannotOpenClipboard 2415
 
 /* Panels, labels, images and buttons (from 2600) */
+#define SUnknownPictureFormat 2600
+#define SInvalidIcon          2601
 
 /* Menus (from 3000) */
 #define SMenuIndexError     3000

@@ -509,6 +509,15 @@ void TApplication::DisplayException(const Exception& e)
     AppMessageBox(text, AppTitle(), MB_OK | MB_ICONSTOP);
 }
 
+bool TApplication::ShowHelpContext(int context)
+{
+    bool callSystemHelp = true;
+    if (!OnAppHelp)
+        return false;
+    OnAppHelp(HELP_CONTEXT, context, callSystemHelp);
+    return true;
+}
+
 int TApplication::AppMessageBox(const std::string& text, const std::string& caption, unsigned flags)
 {
     HWND active = platform::ActiveWindow();

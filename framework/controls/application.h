@@ -27,6 +27,9 @@ using TExceptionEvent = TEvent<TObject*, const Exception&>;
 using TSettingChangeEvent = TEvent<TObject*, int, const std::string&, std::intptr_t&>;
 // A filter that sees every message of the application window first; Handled ends its handling.
 using TWindowHook = TEvent<TMessage&, bool&>;
+// Asked for help: the help command (HELP_CONTEXT, ...), its data (the context number) and whether
+// the system's help should still be called (this program has no help file, so it never is).
+using THelpEvent = TEvent<std::uint16_t, std::intptr_t, bool&>;
 
 class TApplication : public TComponent {
     DECLARE_CLASS(TApplication)
@@ -82,6 +85,8 @@ public:
     void ReportException(TObject* sender);
     void DisplayException(const Exception& e);
     int AppMessageBox(const std::string& text, const std::string& caption, unsigned flags);
+    // Help for a help context: OnAppHelp answers it; false when nothing did (no help file here).
+    bool ShowHelpContext(int context);
     void MinimizeApp();
     void RestoreApp();
     void BringAppToFront();
@@ -162,6 +167,7 @@ public:
     TSettingChangeEvent OnAppSettingChange;
     TActionEvent OnActionExecute;
     TActionEvent OnActionUpdate;
+    THelpEvent OnAppHelp;
 
 private:
     void AppFormCreated(TComponent* instance);

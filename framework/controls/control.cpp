@@ -416,6 +416,19 @@ bool TControl::UseRightToLeftAlignment() const
     return biDiMode_ == bdRightToLeft && platform::SystemMetric(SM_MIDEASTENABLED) != 0;
 }
 
+UINT TControl::DrawTextBiDiModeFlags(UINT flags) const
+{
+    if (UseRightToLeftAlignment()) {
+        if ((flags & (DT_CENTER | DT_RIGHT)) == 0)
+            flags |= DT_RIGHT;
+        else if (flags & DT_RIGHT)
+            flags &= ~static_cast<UINT>(DT_RIGHT);
+    }
+    if (UseRightToLeftReading())
+        flags |= DT_RTLREADING;
+    return flags;
+}
+
 void TControl::SetShowHint(bool value)
 {
     if (value == showHint_ && !parentShowHint_)

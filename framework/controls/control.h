@@ -118,8 +118,11 @@ public:
     void SetParentBiDiMode(bool value);
     // True when the system reads right to left and the control asks for it.
     bool UseRightToLeftReading() const;
-    // True when the system reads right to left and the control's mode is right to left throughout.
+    // True when the system reads right to left and the control aligns that way too.
     bool UseRightToLeftAlignment() const;
+    // DrawText flags for this control's reading order: left and right swapped for a right-to-left
+    // alignment, DT_RTLREADING for right-to-left reading.
+    UINT DrawTextBiDiModeFlags(UINT flags) const;
 
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value);

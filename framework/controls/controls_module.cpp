@@ -4,7 +4,11 @@
 #include "framework/controls/exception_hooks.h"
 #include "framework/controls/screen.h"
 #include "framework/controls/window_proc.h"
+#include "framework/controls/button.h"
 #include "framework/controls/form.h"
+#include "framework/controls/image.h"
+#include "framework/controls/label.h"
+#include "framework/controls/panel.h"
 #include "framework/controls/status_bar.h"
 #include "framework/menus/action_bar.h"
 #include "framework/menus/action_manager.h"
@@ -67,7 +71,8 @@ struct ControlsModule {
             GroupDescendentsWith(*grouped, TControl::StaticClass());
         RegisterComponentClasses(
             {&TMenuItem::StaticClass(), &TStatusBar::StaticClass(), &TImageList::StaticClass(),
-             &TActionManager::StaticClass(), &TActionMainMenuBar::StaticClass()});
+             &TActionManager::StaticClass(), &TActionMainMenuBar::StaticClass(), &TPanel::StaticClass(),
+             &TLabel::StaticClass(), &TImage::StaticClass(), &TButton::StaticClass()});
     }
 
     ~ControlsModule()

@@ -110,6 +110,14 @@ Picture CaptureClient(HWND window)
     return picture;
 }
 
+Picture CaptureScreen(const RECT& area)
+{
+    HDC screen = GetDC(nullptr);
+    Picture picture = Copy(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
 Picture Stacked(const std::vector<Picture>& pictures, int gap, std::uint32_t background)
 {
     Picture out;
@@ -166,10 +174,7 @@ bool SaveWindowPicture(HWND window, const std::string& name)
     RECT r{};
     if (!GetWindowRect(window, &r))
         return false;
-    HDC screen = GetDC(nullptr);
-    Picture picture = Copy(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    ReleaseDC(nullptr, screen);
-    return SavePicture(picture, name);
+    return SavePicture(CaptureScreen(r), name);
 }
 
 }  // namespace testsupport

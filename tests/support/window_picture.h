@@ -23,6 +23,9 @@ struct Picture {
 
 // The pixels of `window`'s client area as it last painted them.
 Picture CaptureClient(HWND window);
+// The pixels of a screen area as the display shows it (a window may show there a little after it
+// painted).
+Picture CaptureScreen(const RECT& area);
 // The pictures one below the other, `gap` rows of `background` between them.
 Picture Stacked(const std::vector<Picture>& pictures, int gap, std::uint32_t background);
 // Writes `picture` to <build>/artifacts/<name>.png; false when the file could not be written.

@@ -51,6 +51,19 @@ void PumpPending()
     }
 }
 
+void SendKeys(const std::vector<std::pair<WORD, bool>>& keys)
+{
+    std::vector<INPUT> inputs;
+    for (auto [key, down] : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 unsigned RunChildTests(const std::string& filter, const char* flag, int showCommand)
 {
     char path[MAX_PATH];

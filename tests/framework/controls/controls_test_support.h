@@ -5,13 +5,25 @@
 #include <windows.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/controls/application.h"
 #include "framework/controls/form.h"
 #include "framework/controls/graphic_control.h"
 #include "framework/controls/win_control.h"
+
+// Rectangles compared and printed in test expectations.
+inline bool operator==(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline std::ostream& operator<<(std::ostream& out, const RECT& r)
+{
+    return out << '{' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << '}';
+}
 
 namespace controlstest {
 
@@ -90,6 +102,24 @@ class TTestGraphic : public TGraphicControl {
     DECLARE_CLASS(TTestGraphic)
 public:
     explicit TTestGraphic(TComponent* owner) : TGraphicControl(owner) {}
+};
+
+// Presses and releases keys through SendInput, in order: (virtual key, true for down).
+void SendKeys(const std::vector<std::pair<WORD, bool>>& keys);
+
+// Collects the messages of the exceptions the application reports while it lives; `then` runs
+// after each report.
+struct Reports : TObject {
+    std::vector<std::string> messages;
+    std::function<void()> then;
+    Reports() { Application->OnAppException = TExceptionEvent(this, &Reports::Take); }
+    ~Reports() override { Application->OnAppException = {}; }
+    void Take(TObject*, const Exception& e)
+    {
+        messages.push_back(e.Message());
+        if (then)
+            then();
+    }
 };
 
 // Runs the tests matching `filter` of this program in a child process, with the environment

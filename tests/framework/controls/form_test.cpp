@@ -164,19 +164,6 @@ const TClassInfo& TDamageForm::StaticClass()
 }
 
 // Collects what the application reports instead of showing it.
-struct Reports : TObject {
-    std::vector<std::string> messages;
-    std::function<void()> then;
-    Reports() { Application->OnAppException = TExceptionEvent(this, &Reports::Take); }
-    ~Reports() override { Application->OnAppException = {}; }
-    void Take(TObject*, const Exception& e)
-    {
-        messages.push_back(e.Message());
-        if (then)
-            then();
-    }
-};
-
 // Runs `step` for each message the test posts to its own thread with `id`.
 struct PostedSteps : TObject {
     std::function<void(WPARAM)> step;
@@ -194,19 +181,6 @@ struct PostedSteps : TObject {
     }
     static void Post(WPARAM which) { PostThreadMessageA(GetCurrentThreadId(), WM_APP + 1, which, 0); }
 };
-
-void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys)
-{
-    std::vector<INPUT> inputs;
-    for (auto [key, down] : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
 
 TEST(FormCreation, TheResourceIsReadThenOnCreateFiresThenTheFormShowsAsStored)
 {
