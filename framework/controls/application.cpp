@@ -509,12 +509,12 @@ void TApplication::DisplayException(const Exception& e)
     AppMessageBox(text, AppTitle(), MB_OK | MB_ICONSTOP);
 }
 
-bool TApplication::ShowHelpContext(int context)
+bool TApplication::InvokeHelp(std::uint16_t command, std::intptr_t data)
 {
     bool callSystemHelp = true;
     if (!OnAppHelp)
         return false;
-    OnAppHelp(HELP_CONTEXT, context, callSystemHelp);
+    OnAppHelp(command, data, callSystemHelp);
     return true;
 }
 

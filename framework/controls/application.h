@@ -85,8 +85,10 @@ public:
     void ReportException(TObject* sender);
     void DisplayException(const Exception& e);
     int AppMessageBox(const std::string& text, const std::string& caption, unsigned flags);
-    // Help for a help context: OnAppHelp answers it; false when nothing did (no help file here).
-    bool ShowHelpContext(int context);
+    // Help (HELP_CONTEXT and the like, CMSG_INVOKEHELP): OnAppHelp answers it; false when nothing
+    // did (no help file is connected to this program).
+    bool InvokeHelp(std::uint16_t command, std::intptr_t data);
+    bool ShowHelpContext(int context) { return InvokeHelp(HELP_CONTEXT, context); }
     void MinimizeApp();
     void RestoreApp();
     void BringAppToFront();

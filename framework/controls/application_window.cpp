@@ -174,9 +174,9 @@ void TApplication::WndProc(TMessage& m)
         DefaultAppHandler(m);
         break;
     case WM_QUERYDRAGICON: m.Result = reinterpret_cast<std::intptr_t>(icon_); break;
+    case CMSG_INVOKEHELP: m.Result = InvokeHelp(static_cast<std::uint16_t>(m.WParam), m.LParam); break;
     case WM_HELP:
-    case CMSG_INVOKEHELP:
-        // No help system is connected: the request is answered as not taken.
+        // No help file is connected: the help key is answered as not taken.
         m.Result = 0;
         break;
     case WM_SYSCOMMAND:
