@@ -2,7 +2,7 @@
 #include "framework/controls/button.h"
 
 #include "framework/core/class_info.h"
-#include "framework/core/double_byte.h"
+#include "framework/menus/hotkeys.h"
 #include "platform/buttons.h"
 #include "platform/locale.h"
 #include "platform/window.h"
@@ -131,16 +131,7 @@ void TButton::Dispatch(TMessage& m)
 
 bool IsAccelerator(std::uint16_t charCode, const std::string& caption)
 {
+    std::string hotkey = HotkeyOf(caption);
     auto upper = [](unsigned c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
-    std::size_t at = 0;
-    while ((at = dbcs::FindChar(caption, '&', at)) != dbcs::npos) {
-        std::size_t next = at + 1;
-        if (next >= caption.size())
-            return false;
-        if (caption[next] != '&')
-            return dbcs::CharLength(caption, next) == 1 &&
-                   upper(static_cast<unsigned char>(caption[next])) == upper(charCode);
-        at = next + 1;  // "&&" is a plain "&"
-    }
-    return false;
+    return hotkey.size() == 1 && upper(static_cast<unsigned char>(hotkey[0])) == upper(charCode);
 }
