@@ -91,13 +91,16 @@ private:
 // anything.
 enum class TReach { Nothing, FromSelection, Anything };
 
+constexpr wchar_t kBackspace = 0x08, kCtrlX = 0x18, kCtrlZ = 0x1A;
+
 TReach ReachOf(const TMessage& m)
 {
     if (m.Msg >= WM_USER)  // the framework's own messages and registered ones: the window ignores them
         return TReach::Nothing;
     switch (m.Msg) {
-    case WM_CHAR: return m.WParam == 0x1A ? TReach::Anything : TReach::FromSelection;  // Ctrl+Z undoes
-    case WM_KEYDOWN:                                                                   // delete keys, Shift+Insert
+    case WM_CHAR: return m.WParam == kCtrlZ ? TReach::Anything : TReach::FromSelection;
+    case WM_KEYDOWN:  // Delete, Ctrl+Delete, Shift+Delete and Shift+Insert edit; other keys move
+        return m.WParam == VK_DELETE || m.WParam == VK_INSERT ? TReach::FromSelection : TReach::Nothing;
     case WM_PASTE:
     case WM_CUT:
     case WM_CLEAR:
@@ -189,6 +192,25 @@ TReach ReachOf(const TMessage& m)
     }
 }
 
+// Messages that take text out at the selection and put nothing in.
+bool RemovesOnly(const TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_CHAR: return m.WParam == kBackspace || m.WParam == kCtrlX;
+    case WM_KEYDOWN: return m.WParam == VK_DELETE;
+    case WM_CUT:
+    case WM_CLEAR: return true;
+    default: return false;
+    }
+}
+
+void SelectionUnits(HWND window, DWORD& start, DWORD& end)
+{
+    Call(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+}
+
+std::size_t UnitCount(HWND window) { return static_cast<std::size_t>(Call(window, WM_GETTEXTLENGTH)); }
+
 }  // namespace
 
 bool UnicodeEditTakes(const edittext::TTextShape& shape, bool wraps)
@@ -223,29 +245,53 @@ std::size_t TEditBridge::UnitAt(HWND window, std::size_t bytes)
     return positions_.UnitAt(bytes, source);
 }
 
-std::size_t TEditBridge::ChangesFromSelection(HWND window)
-{
-    DWORD start = 0, end = 0;
-    Call(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    // A backspace at the start of a line takes its break with it (CR LF, or CR CR LF after a soft break).
-    return start > 3 ? start - 3 : 0;
-}
-
 TEditBridge::TPassOn::TPassOn(TEditBridge& bridge, HWND window, const TMessage& m)
-    : bridge_(bridge), changesFrom_(kNothingChanges)
+    : bridge_(bridge), window_(window), changesFrom_(kNothingChanges)
 {
     switch (ReachOf(m)) {
     case TReach::Nothing: return;
-    case TReach::FromSelection: changesFrom_ = ChangesFromSelection(window); break;
     case TReach::Anything: changesFrom_ = 0; break;
+    case TReach::FromSelection:
+        SelectionUnits(window, start_, end_);
+        length_ = UnitCount(window);
+        // A backspace at the start of a line takes its break with it (CR LF, or CR CR LF after a soft break).
+        changesFrom_ = start_ > 3 ? start_ - 3 : 0;
+        atSelection_ = true;
+        removesOnly_ = RemovesOnly(m);
+        kept_ = bridge_.positions_.TakeOut();
+        return;
     }
     bridge_.positions_.ChangedFrom(changesFrom_);
 }
 
 TEditBridge::TPassOn::~TPassOn()
 {
-    if (changesFrom_ != kNothingChanges)
+    if (changesFrom_ == kNothingChanges)
+        return;
+    if (!atSelection_ || !bridge_.positions_.PutBack(std::move(kept_)) || !FollowChange())
         bridge_.positions_.ChangedFrom(changesFrom_);
+}
+
+bool TEditBridge::TPassOn::FollowChange()
+{
+    DWORD start = 0, end = 0;
+    SelectionUnits(window_, start, end);
+    const std::size_t length = UnitCount(window_);
+    if (start != end)
+        return false;
+    if (inserted_) {
+        // The selection became the inserted units, with the caret after them.
+        if (length + (end_ - start_) != length_ + inserted_->size() || start != start_ + inserted_->size())
+            return false;
+        bridge_.positions_.Replaced(start_, end_, *inserted_);
+        return true;
+    }
+    // Removed units end where the caret or the selection was, or begin at it.
+    const std::size_t removed = length_ - length;
+    if (!removesOnly_ || length >= length_ || start > start_ || start + removed < end_)
+        return false;
+    bridge_.positions_.Replaced(start, start + removed, {});
+    return true;
 }
 
 bool TEditBridge::Translate(HWND window, TMessage& m)
@@ -254,7 +300,7 @@ bool TEditBridge::Translate(HWND window, TMessage& m)
     case WM_SETTEXT: m.Result = SetText(window, reinterpret_cast<const char*>(m.LParam)); return true;
     case WM_GETTEXT: m.Result = GetText(window, m.WParam, reinterpret_cast<char*>(m.LParam)); return true;
     case WM_GETTEXTLENGTH: m.Result = static_cast<LRESULT>(TotalBytesOf(window)); return true;
-    case EM_GETSEL: GetSelection(window, m); return true;
+    case EM_GETSEL: AnswerSelection(window, m); return true;
     case EM_SETSEL: {
         // -1 keeps its meaning: no selection as start, the end of the text as end.
         auto unitOf = [&](std::intptr_t position) -> LPARAM {
@@ -329,10 +375,10 @@ LRESULT TEditBridge::GetText(HWND window, std::size_t capacity, char* buffer)
     return static_cast<LRESULT>(count);
 }
 
-void TEditBridge::GetSelection(HWND window, TMessage& m)
+void TEditBridge::AnswerSelection(HWND window, TMessage& m)
 {
     DWORD start = 0, end = 0;
-    Call(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SelectionUnits(window, start, end);
     const auto startBytes = static_cast<DWORD>(BytesBefore(window, start));
     const auto endBytes = static_cast<DWORD>(BytesBefore(window, end));
     if (auto* out = reinterpret_cast<DWORD*>(m.WParam))
@@ -350,6 +396,7 @@ void TEditBridge::ReplaceSelection(HWND window, TMessage& m)
     if (encoded.Bytes > Room(window))
         encoded.Units.resize(UnitsWithin(encoded.Units, Room(window)));
     TPassOn scope(*this, window, m);
+    scope.Inserts(encoded.Units);
     m.Result = Call(window, EM_REPLACESEL, m.WParam, reinterpret_cast<LPARAM>(encoded.Units.c_str()));
 }
 
@@ -378,7 +425,7 @@ std::size_t TEditBridge::Room(HWND window)
     if (limit_ == 0)
         return static_cast<std::size_t>(-1);
     DWORD start = 0, end = 0;
-    Call(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SelectionUnits(window, start, end);
     const std::size_t kept = BytesBefore(window, start) + (TotalBytesOf(window) - BytesBefore(window, end));
     return kept >= limit_ ? 0 : limit_ - kept;
 }
@@ -404,7 +451,7 @@ LRESULT TEditBridge::LineLength(HWND window, int position)
     }
     // -1: the unselected bytes on the lines the selection touches.
     DWORD start = 0, end = 0;
-    Call(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SelectionUnits(window, start, end);
     const auto firstLineStart =
         static_cast<std::size_t>(Call(window, EM_LINEINDEX, Call(window, EM_LINEFROMCHAR, start)));
     const auto lastLineStart = static_cast<std::size_t>(Call(window, EM_LINEINDEX, Call(window, EM_LINEFROMCHAR, end)));
@@ -483,5 +530,10 @@ void TEditBridge::TypeUnit(HWND window, wchar_t unit, LPARAM keyData)
         return;
     }
     TPassOn scope(*this, window, TMessage{WM_CHAR, unit, keyData, 0});
+    const std::wstring_view line = L"\r\n";
+    if (unit == L'\r')
+        scope.Inserts(StyleOf(window) & ES_MULTILINE ? line : line.substr(0, 0));
+    else if (unit >= L' ' || unit == L'\t')
+        scope.Inserts(std::wstring_view(&unit, 1));
     Call(window, WM_CHAR, unit, keyData);
 }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
 
 #include "framework/controls/edit_positions.h"
 #include "framework/core/object.h"
@@ -24,18 +25,30 @@ public:
     // A new window: nothing remembered, no lead byte waiting for its trail.
     void Reset();
 
-    // Around any other message the window handles itself: what it may change is forgotten before
-    // and after.
+    // Around any other message the window handles itself: what it may change is not answered from
+    // memory meanwhile, and afterwards is forgotten, or brought up to date where the change is known.
     class TPassOn {
     public:
         TPassOn(TEditBridge& bridge, HWND window, const TMessage& m);
         ~TPassOn();
         TPassOn(const TPassOn&) = delete;
         TPassOn& operator=(const TPassOn&) = delete;
+        // The units the message puts in place of the selection (a typed character, a replacement).
+        void Inserts(std::wstring_view units) { inserted_ = units; }
 
     private:
+        // Brings the remembered text up to date when the window's change is the one expected.
+        bool FollowChange();
+
         TEditBridge& bridge_;
+        HWND window_;
         std::size_t changesFrom_;
+        bool atSelection_ = false;  // the change is made at the selection
+        bool removesOnly_ = false;  // and can only remove text
+        DWORD start_ = 0, end_ = 0;
+        std::size_t length_ = 0;
+        std::optional<std::wstring_view> inserted_;
+        TEditPositionMap::TKept kept_;
     };
 
 private:
@@ -44,7 +57,7 @@ private:
     LRESULT GetLine(HWND window, int line, char* buffer);
     LRESULT LineLength(HWND window, int position);
     LRESULT CharFromPos(HWND window, LPARAM point);
-    void GetSelection(HWND window, TMessage& m);
+    void AnswerSelection(HWND window, TMessage& m);
     void ReplaceSelection(HWND window, TMessage& m);
     bool TypeByte(HWND window, TMessage& m);
     void TypeUnit(HWND window, wchar_t unit, LPARAM keyData);
@@ -57,8 +70,6 @@ private:
     std::size_t BytesBefore(HWND window, std::size_t unit);
     std::size_t TotalBytesOf(HWND window);
     std::size_t UnitAt(HWND window, std::size_t bytes);
-    // The first unit a message that works at the selection may change.
-    static std::size_t ChangesFromSelection(HWND window);
 
     TEditPositionMap positions_;
     std::optional<char> pendingLead_;

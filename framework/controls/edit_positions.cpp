@@ -20,6 +20,43 @@ void TEditPositionMap::Adopt(edittext::TEncodedText&& text)
     whole_ = true;
 }
 
+void TEditPositionMap::Replaced(std::size_t from, std::size_t to, std::wstring_view units)
+{
+    if (from > units_.size()) {
+        ChangedFrom(from);
+        return;
+    }
+    if (to <= units_.size()) {
+        units_.replace(from, to - from, units);
+    } else {  // the units after `to` are not known: what is known ends with the new ones
+        units_.resize(from);
+        units_ += units;
+        whole_ = false;
+    }
+    const std::size_t kept = from / kCheckpointSpacing + 1;
+    if (checkpoints_.size() > kept)
+        checkpoints_.resize(kept);
+}
+
+TEditPositionMap::TKept TEditPositionMap::TakeOut()
+{
+    TKept kept{std::move(units_), std::move(checkpoints_), whole_};
+    units_.clear();
+    checkpoints_.assign(1, 0);
+    whole_ = false;
+    return kept;
+}
+
+bool TEditPositionMap::PutBack(TKept&& kept)
+{
+    if (!units_.empty() || checkpoints_.size() > 1)
+        return false;
+    units_ = std::move(kept.units);
+    checkpoints_ = std::move(kept.checkpoints);
+    whole_ = kept.whole;
+    return true;
+}
+
 void TEditPositionMap::ChangedFrom(std::size_t unit)
 {
     whole_ = false;
@@ -29,10 +66,8 @@ void TEditPositionMap::ChangedFrom(std::size_t unit)
     std::size_t kept = units_.size() / kCheckpointSpacing + 1;
     if (checkpoints_.size() > kept)
         checkpoints_.resize(kept);
-    if (units_.empty()) {
+    if (units_.empty())
         units_.shrink_to_fit();
-        checkpoints_.clear();
-    }
 }
 
 void TEditPositionMap::Reach(std::size_t unit, TSource& source)
@@ -43,8 +78,6 @@ void TEditPositionMap::Reach(std::size_t unit, TSource& source)
     const std::size_t wanted = std::min(count, std::max(unit, units_.size() * 2) + kFetchAhead);
     units_ = source.FirstUnits(wanted);
     whole_ = units_.size() >= count;
-    if (checkpoints_.empty())
-        checkpoints_.push_back(0);
 }
 
 std::size_t TEditPositionMap::Walk(std::size_t index, std::size_t toUnit)
@@ -63,8 +96,6 @@ std::size_t TEditPositionMap::BytesBefore(std::size_t unit, TSource& source)
 {
     Reach(unit, source);
     unit = std::min(unit, units_.size());
-    if (checkpoints_.empty())
-        return 0;
     const std::size_t index = std::min(unit / kCheckpointSpacing, checkpoints_.size() - 1);
     return Walk(index, unit);
 }
@@ -73,8 +104,6 @@ std::size_t TEditPositionMap::UnitAt(std::size_t bytes, TSource& source)
 {
     // Every unit stands for at least one byte, so the unit sought lies within the first bytes + 1.
     Reach(bytes + 1, source);
-    if (checkpoints_.empty())
-        return 0;
     auto after = std::upper_bound(checkpoints_.begin(), checkpoints_.end(), bytes);
     std::size_t index = static_cast<std::size_t>(after - checkpoints_.begin()) - 1;
     std::size_t unit = index * kCheckpointSpacing;

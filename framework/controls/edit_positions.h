@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/controls/edit_text_codec.h"
@@ -30,6 +31,19 @@ public:
 
     // The window now holds exactly `text`.
     void Adopt(edittext::TEncodedText&& text);
+    // Units [from, to) of the window's text are now `units`.
+    void Replaced(std::size_t from, std::size_t to, std::wstring_view units);
+
+    // What the map knows, taken out while the window changes its text, so that nothing asked meanwhile
+    // is answered from the old text.
+    struct TKept {
+        std::wstring units;
+        std::vector<std::size_t> checkpoints;
+        bool whole = false;
+    };
+    TKept TakeOut();
+    // Puts back what was taken out, unless the map read the text anew meanwhile: false then.
+    bool PutBack(TKept&& kept);
     // The text may have changed from unit `unit` on.
     void ChangedFrom(std::size_t unit);
     void Forget() { ChangedFrom(0); }
@@ -40,7 +54,8 @@ private:
     // Walks on from the last checkpoint at or before `unit`, remembering the checkpoints passed.
     std::size_t Walk(std::size_t fromCheckpoint, std::size_t toUnit);
 
-    std::wstring units_;                    // the first units of the window's text, as they are now
-    bool whole_ = false;                    // units_ is the whole text
-    std::vector<std::size_t> checkpoints_;  // bytes before unit i * kCheckpointSpacing, within units_
+    std::wstring units_;  // the first units of the window's text, as they are now
+    bool whole_ = false;  // units_ is the whole text
+    // Bytes before unit i * kCheckpointSpacing, within units_; the first (0 before unit 0) is always there.
+    std::vector<std::size_t> checkpoints_{0};
 };
