@@ -28,19 +28,7 @@ void TCustomControl::Dispatch(TMessage& m)
 
 void TCustomControl::PaintWindow(HDC dc)
 {
-    // The painting context, not a cached one: the locked canvas keeps it until Paint returns.
-    struct PaintingOn {
-        TControlCanvas& canvas;
-        PaintingOn(TControlCanvas& c, HDC dc) : canvas(c)
-        {
-            canvas.Lock();
-            canvas.SetHandle(dc);
-        }
-        ~PaintingOn()
-        {
-            canvas.SetHandle(nullptr);
-            canvas.Unlock();
-        }
-    } painting(*canvas_, dc);
+    // The painting context, not a cached one.
+    TCanvasLoan loan(*canvas_, dc);
     Paint();
 }

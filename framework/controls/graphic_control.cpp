@@ -29,21 +29,12 @@ void TGraphicControl::WMPaint(TMessage& m)
     auto dc = reinterpret_cast<HDC>(m.WParam);
     if (!dc)
         return;
-    // The parent's painting context, not a cached one: the canvas is locked so that it keeps it.
-    struct PaintingOn {
-        TGraphicControl& control;
-        PaintingOn(TGraphicControl& c, HDC dc) : control(c)
-        {
-            control.canvas_->Lock();
-            control.canvas_->SetHandle(dc);
-            control.paintDC_ = dc;
-        }
-        ~PaintingOn()
-        {
-            control.paintDC_ = nullptr;
-            control.canvas_->SetHandle(nullptr);
-            control.canvas_->Unlock();
-        }
-    } painting(*this, dc);
+    // The parent's painting context, not a cached one.
+    TCanvasLoan loan(*canvas_, dc);
+    paintDC_ = dc;
+    struct Forget {
+        HDC& dc;
+        ~Forget() { dc = nullptr; }
+    } forget{paintDC_};
     Paint();
 }

@@ -433,22 +433,12 @@ void TCustomStatusBar::CMBiDiModeChanged(TMessage& m)
 void TCustomStatusBar::CNDrawItem(TMessage& m)
 {
     auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
-    struct DrawingOn {
-        TCanvas& canvas;
+    struct SavedDC {
         HDC dc;
         int saved;
-        DrawingOn(TCanvas& c, HDC context) : canvas(c), dc(context), saved(platform::SaveDC(context))
-        {
-            canvas.Lock();
-            canvas.SetHandle(dc);
-        }
-        ~DrawingOn()
-        {
-            canvas.SetHandle(nullptr);
-            canvas.Unlock();
-            platform::RestoreDC(dc, saved);
-        }
-    } drawing(*canvas_, item->hDC);
+        ~SavedDC() { platform::RestoreDC(dc, saved); }
+    } savedDC{item->hDC, platform::SaveDC(item->hDC)};
+    TCanvasLoan loan(*canvas_, item->hDC);
     canvas_->SetFont(Font());
     canvas_->Brush()->SetColor(clBtnFace);
     canvas_->Brush()->SetStyle(bsSolid);

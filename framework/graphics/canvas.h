@@ -122,6 +122,27 @@ private:
     int lockCount_ = 0;
 };
 
+// Lends `dc` (a painting context that is not the canvas's own) to a canvas while it lives. The
+// canvas stays locked meanwhile, so that the giving back of cached contexts passes it by.
+class TCanvasLoan {
+public:
+    TCanvasLoan(TCanvas& canvas, HDC dc) : canvas_(canvas)
+    {
+        canvas_.Lock();
+        canvas_.SetHandle(dc);
+    }
+    ~TCanvasLoan()
+    {
+        canvas_.SetHandle(nullptr);
+        canvas_.Unlock();
+    }
+    TCanvasLoan(const TCanvasLoan&) = delete;
+    TCanvasLoan& operator=(const TCanvasLoan&) = delete;
+
+private:
+    TCanvas& canvas_;
+};
+
 // The system's colours or palette changed: every canvas lets go of its objects and the pens and
 // brushes of system colours are made again with the new colours.
 void PaletteChanged();
