@@ -174,6 +174,9 @@ bool SaveWindowPicture(HWND window, const std::string& name)
     RECT r{};
     if (!GetWindowRect(window, &r))
         return false;
+    // A window just shown may still owe its children their first paint: have it all painted now.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GdiFlush();
     return SavePicture(CaptureScreen(r), name);
 }
 
