@@ -24,6 +24,6 @@ fi
 rc=0
 for program in "${programs[@]}"; do
   echo "== $(basename "$program" .exe)"
-  VELMORA_RUN_TIMEOUT=1200 "$here/wine-run.sh" "$build" "$program" "Z:$document" "Z:$scratch" || rc=1
+  VELMORA_RUN_TIMEOUT=3600 "$here/wine-run.sh" "$build" "$program" "Z:$document" "Z:$scratch" || rc=1
 done
 exit $rc
