@@ -113,9 +113,14 @@ void TCustomEdit::AdjustSize()
     SetHeight(platform::FontLineHeight(Font()->Handle()) + frame);
 }
 
+bool TCustomEdit::WindowTakes(std::string_view text, bool wraps)
+{
+    return !platform::EditCountsCharacters() || UnicodeEditTakes(edittext::Encode(text).Shape, wraps);
+}
+
 void TCustomEdit::CheckWindowTakes(std::string_view text, bool wraps)
 {
-    if (platform::EditCountsCharacters() && !UnicodeEditTakes(edittext::Encode(text).Shape, wraps))
+    if (!WindowTakes(text, wraps))
         throw EInvalidOperation(SMemoTextTooLarge);
 }
 
@@ -125,8 +130,7 @@ void TCustomEdit::DefaultHandler(TMessage& m)
 {
     if (!handle_) {
         // A text kept for a window that could not take it is refused now rather than lost later.
-        if (m.Msg == WM_SETTEXT && m.LParam && platform::EditCountsCharacters() &&
-            !UnicodeEditTakes(edittext::Encode(reinterpret_cast<const char*>(m.LParam)).Shape, WrapsLines())) {
+        if (m.Msg == WM_SETTEXT && m.LParam && !WindowTakes(reinterpret_cast<const char*>(m.LParam), WrapsLines())) {
             m.Result = 0;
             return;
         }

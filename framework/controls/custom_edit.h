@@ -82,8 +82,9 @@ protected:
     virtual void Change();
     // Whether the window wraps long lines at its right edge.
     virtual bool WrapsLines() const { return false; }
-    // EInvalidOperation when the platform's edit window (wrapping lines as told) could not take
-    // `text` without crashing or freezing.
+    // Whether the platform's edit window (wrapping lines as told) takes `text` without crashing or
+    // freezing; the check raises EInvalidOperation when it does not.
+    static bool WindowTakes(std::string_view text, bool wraps);
     static void CheckWindowTakes(std::string_view text, bool wraps);
     // True while the window is being made: its change notifications are ignored.
     bool Creating() const { return creating_; }
