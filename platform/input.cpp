@@ -1,7 +1,17 @@
 // Keyboard focus, mouse capture, key states, the cursor and thread timers.
 #include "platform/input.h"
 
+#include <mutex>
+#include <optional>
+
 namespace platform {
+
+namespace {
+
+std::mutex pinLock;  // the hint watcher thread reads the position too
+std::optional<POINT> pinnedCursor;
+
+}  // namespace
 
 HWND FocusWindow() { return ::GetFocus(); }
 
@@ -23,9 +33,26 @@ bool KeyIsDown(int virtualKey) { return ::GetKeyState(virtualKey) < 0; }
 
 POINT CursorPos()
 {
+    {
+        std::lock_guard guard(pinLock);
+        if (pinnedCursor)
+            return *pinnedCursor;
+    }
     POINT p{};
     ::GetCursorPos(&p);
     return p;
+}
+
+void PinCursorPos(POINT pos)
+{
+    std::lock_guard guard(pinLock);
+    pinnedCursor = pos;
+}
+
+void UnpinCursorPos()
+{
+    std::lock_guard guard(pinLock);
+    pinnedCursor.reset();
 }
 
 HCURSOR LoadSystemCursor(const char* id) { return ::LoadCursorA(nullptr, id); }

@@ -15,7 +15,11 @@ bool TrackMouseLeave(HWND window);
 
 bool KeyIsDown(int virtualKey);  // GetKeyState: the high bit
 
-POINT CursorPos();                         // screen coordinates
+POINT CursorPos();  // screen coordinates
+// Tests pin the position CursorPos reports, so that what the framework sees of the cursor does
+// not depend on the display; Unpin goes back to the real cursor. Any thread may read it.
+void PinCursorPos(POINT pos);
+void UnpinCursorPos();
 HCURSOR LoadSystemCursor(const char* id);  // LoadCursorA(null, id)
 HICON LoadIcon(HINSTANCE instance, const char* name);
 

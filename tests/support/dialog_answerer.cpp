@@ -1,7 +1,10 @@
 // Answers a modal dialog from a thread timer that runs inside the dialog's message loop.
 #include "tests/support/dialog_answerer.h"
 
+#include <gtest/gtest.h>
+
 #include <map>
+#include <vector>
 
 namespace testsupport {
 
@@ -20,33 +23,75 @@ std::string TextOf(HWND window)
     return std::string(buffer, n > 0 ? n : 0);
 }
 
+std::string ClassOf(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
 BOOL CALLBACK CollectStatic(HWND child, LPARAM out)
 {
-    char cls[64];
-    GetClassNameA(child, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Static") == 0) {
-        auto& text = *reinterpret_cast<std::string*>(out);
+    if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0) {
+        auto& all = *reinterpret_cast<std::string*>(out);
         std::string part = TextOf(child);
         if (!part.empty())
-            text += (text.empty() ? "" : "\n") + part;
+            all += (all.empty() ? "" : "\n") + part;
     }
     return TRUE;
 }
 
+// The texts of a dialog's static controls, one per line.
+std::string StaticTexts(HWND dialog)
+{
+    std::string text;
+    EnumChildWindows(dialog, CollectStatic, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM out)
+{
+    if (IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(out)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleThreadWindows()
+{
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), CollectVisible, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
 }  // namespace
 
-DialogAnswerer::DialogAnswerer(std::string title, int buttonId, std::string className)
-    : title_(std::move(title)), buttonId_(buttonId), className_(std::move(className))
+std::string ThreadWindowsOnScreen()
+{
+    std::string all;
+    for (HWND window : VisibleThreadWindows()) {
+        all += "\n  " + ClassOf(window) + " \"" + TextOf(window) + "\"";
+        if (std::string texts = StaticTexts(window); !texts.empty())
+            all += ": " + texts;
+    }
+    return all.empty() ? " nothing" : all;
+}
+
+DialogAnswerer::DialogAnswerer(std::string title, int buttonId, std::string className, unsigned timeoutMs)
+    : title_(std::move(title)), buttonId_(buttonId), className_(std::move(className)),
+      deadline_(GetTickCount64() + timeoutMs)
 {
     timer_ = SetTimer(nullptr, 0, 20, &DialogAnswerer::OnTimer);
     Answerers()[timer_] = this;
 }
 
-DialogAnswerer::~DialogAnswerer()
+DialogAnswerer::~DialogAnswerer() { Stop(); }
+
+void DialogAnswerer::Stop()
 {
     if (timer_) {
         KillTimer(nullptr, timer_);
         Answerers().erase(timer_);
+        timer_ = 0;
     }
 }
 
@@ -60,9 +105,7 @@ void CALLBACK DialogAnswerer::OnTimer(HWND, UINT, UINT_PTR id, DWORD)
 BOOL CALLBACK DialogAnswerer::FindDialog(HWND window, LPARAM selfParam)
 {
     auto* self = reinterpret_cast<DialogAnswerer*>(selfParam);
-    char cls[64];
-    GetClassNameA(window, cls, sizeof cls);
-    if (lstrcmpiA(cls, self->className_.c_str()) != 0 || !IsWindowVisible(window))
+    if (lstrcmpiA(ClassOf(window).c_str(), self->className_.c_str()) != 0 || !IsWindowVisible(window))
         return TRUE;
     std::string title = TextOf(window);
     if (!self->title_.empty() && title != self->title_)
@@ -71,8 +114,7 @@ BOOL CALLBACK DialogAnswerer::FindDialog(HWND window, LPARAM selfParam)
     if (!button)
         return TRUE;
     self->seenTitle_ = title;
-    self->seenText_.clear();
-    EnumChildWindows(window, CollectStatic, reinterpret_cast<LPARAM>(&self->seenText_));
+    self->seenText_ = StaticTexts(window);
     self->answered_ = true;
     PostMessageA(button, BM_CLICK, 0, 0);
     return FALSE;
@@ -83,11 +125,22 @@ void DialogAnswerer::Poll()
     if (answered_)
         return;
     EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(this));
-    if (answered_) {
-        KillTimer(nullptr, timer_);
-        Answerers().erase(timer_);
-        timer_ = 0;
-    }
+    if (answered_)
+        Stop();
+    else if (GetTickCount64() >= deadline_)
+        GiveUp();
+}
+
+// Fails the test with what was on screen, and ends every dialog of the thread so that the modal
+// call that waits for one returns.
+void DialogAnswerer::GiveUp()
+{
+    Stop();
+    ADD_FAILURE() << "no dialog of class " << className_ << " titled \"" << title_ << "\" with button " << buttonId_
+                  << " appeared in time; on screen:" << ThreadWindowsOnScreen();
+    for (HWND window : VisibleThreadWindows())
+        if (lstrcmpiA(ClassOf(window).c_str(), "#32770") == 0 || ClassOf(window) == className_)
+            EndDialog(window, IDCANCEL);
 }
 
 }  // namespace testsupport

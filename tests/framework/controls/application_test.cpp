@@ -10,8 +10,10 @@
 #include "framework/core/class_registry.h"
 #include "framework/core/class_info.h"
 #include "framework/core/fixups.h"
+#include "platform/input.h"
 #include "tests/framework/controls/controls_test_support.h"
 #include "tests/support/dialog_answerer.h"
+#include "tests/support/test_class.h"
 
 using namespace controlstest;
 
@@ -97,19 +99,13 @@ TEST(ApplicationWindow, WindowHooksSeeItsMessagesFirst)
 }
 
 class TFailingForm : public TForm {
-    DECLARE_CLASS(TFailingForm)
+    DECLARE_TEST_CLASS(TFailingForm, TForm)
 public:
     explicit TFailingForm(TComponent* owner) : TForm(owner) { throw EInvalidOperation("作成に失敗"); }
 };
 
-const TClassInfo& TFailingForm::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TFailingForm, TForm>("TFailingForm").Build();
-    return info;
-}
-
 class TSeenForm : public TForm {
-    DECLARE_CLASS(TSeenForm)
+    DECLARE_TEST_CLASS(TSeenForm, TForm)
 public:
     static TSeenForm** Reference;
     bool referenceSetDuringConstruction = false;
@@ -119,12 +115,6 @@ public:
     }
 };
 TSeenForm** TSeenForm::Reference = nullptr;
-
-const TClassInfo& TSeenForm::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TSeenForm, TForm>("TSeenForm").Build();
-    return info;
-}
 
 TEST(ModuleStartUp, ControlClassesFormTheActiveRegistrationGroup)
 {
@@ -138,6 +128,7 @@ TEST(ModuleStartUp, ControlClassesFormTheActiveRegistrationGroup)
 
 TEST(CreateAppForm, TheFirstFormBecomesThePrimaryFormAndLaterOnesNever)
 {
+    ApplicationGuard restore;
     ASSERT_EQ(Application->PrimaryForm(), nullptr);
     TLoggingControl* notAForm = nullptr;
     Application->CreateAppForm(notAForm);
@@ -161,9 +152,7 @@ TEST(CreateAppForm, TheFirstFormBecomesThePrimaryFormAndLaterOnesNever)
     EXPECT_THROW(Application->CreateAppForm(failing), EInvalidOperation);
     EXPECT_EQ(failing, nullptr);
 
-    delete second;
     delete first;
-    delete notAForm;
     EXPECT_EQ(Application->PrimaryForm(), nullptr);
 }
 
@@ -171,7 +160,7 @@ TEST(RunLoop, WithoutAPrimaryFormItReturnsAtOnce)
 {
     ASSERT_EQ(Application->PrimaryForm(), nullptr);
     PostThreadMessageA(GetCurrentThreadId(), WM_PROBE, 0, 0);
-    Application->RunLoop();
+    RunLoopWithin();
     EXPECT_TRUE(QueueHolds(WM_PROBE));  // no message was taken
     EXPECT_FALSE(Application->Running());
     DropQueued(WM_PROBE);
@@ -179,19 +168,18 @@ TEST(RunLoop, WithoutAPrimaryFormItReturnsAtOnce)
 
 TEST(RunLoop, WMQuitEndsTheLoopAfterTheCurrentStepAndLeavesLaterMessages)
 {
+    ApplicationGuard restore;
     TTestForm* form = nullptr;
     Application->CreateAppForm(form);
     ASSERT_EQ(Application->PrimaryForm(), form);
     PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 5, 0);
     PostThreadMessageA(GetCurrentThreadId(), WM_PROBE, 0, 0);
-    Application->RunLoop();
+    RunLoopWithin();
     EXPECT_TRUE(Application->QuitRequested());
     EXPECT_TRUE(form->Visible());  // the loop showed the primary form first
     EXPECT_TRUE(IsWindowVisible(form->WindowHandle()));
     EXPECT_TRUE(QueueHolds(WM_PROBE));
     DropQueued(WM_PROBE);
-    Application->SetQuitRequested(false);
-    delete form;
 }
 
 TEST(RunLoop, AnExceptionInAStepIsReportedAndTheLoopGoesOn)
@@ -210,17 +198,14 @@ TEST(RunLoop, AnExceptionInAStepIsReportedAndTheLoopGoesOn)
         }
         void OnException(TObject*, const Exception& e) { reported.push_back(e.Message()); }
     } steps;
+    ApplicationGuard restore;
     TTestForm* form = nullptr;
     Application->CreateAppForm(form);
     Application->OnAppMessage = TMessageEvent(&steps, &Steps::OnMessage);
     Application->OnAppException = TExceptionEvent(&steps, &Steps::OnException);
     PostThreadMessageA(GetCurrentThreadId(), WM_PROBE, 0, 0);
     PostThreadMessageA(GetCurrentThreadId(), WM_PROBE, 0, 0);
-    Application->RunLoop();
-    Application->OnAppMessage = {};
-    Application->OnAppException = {};
-    Application->SetQuitRequested(false);
-    delete form;
+    RunLoopWithin();
     EXPECT_EQ(steps.failures, 2);
     EXPECT_EQ(steps.reported, (std::vector<std::string>{"一歩目で失敗"}));
 }
@@ -254,30 +239,21 @@ TEST(RunLoop, AnOnAppExceptionThatRaisesItselfDoesNotEndTheLoop)
             throw EInvalidOperation(e.Message() + "の報告に失敗");
         }
     } steps;
+    ApplicationGuard restore;
     TTestForm* form = nullptr;
     Application->CreateAppForm(form);
     Application->OnAppMessage = TMessageEvent(&steps, &Steps::OnMessage);
     Application->OnAppIdle = TIdleEvent(&steps, &Steps::OnIdle);
     Application->OnAppException = TExceptionEvent(&steps, &Steps::OnException);
     PostThreadMessageA(GetCurrentThreadId(), WM_PROBE, 0, 0);
-    bool escaped = false;
-    try {
-        Application->RunLoop();
-    } catch (...) {
-        escaped = true;
-    }
-    Application->OnAppMessage = {};
-    Application->OnAppIdle = {};
-    Application->OnAppException = {};
-    Application->SetQuitRequested(false);
-    delete form;
-    EXPECT_FALSE(escaped);
+    EXPECT_NO_THROW(RunLoopWithin());
     EXPECT_EQ(steps.probes, 2);
     EXPECT_EQ(steps.reports, 2);
 }
 
 TEST(TakeMessage, AMessageHandledByOnAppMessageIsNeitherTranslatedNorDispatched)
 {
+    ApplicationGuard restore;
     std::unique_ptr<TTestForm> form(MakeShownForm());
     int probes = 0;
     class TCounting : public TLoggingControl {
@@ -300,7 +276,6 @@ TEST(TakeMessage, AMessageHandledByOnAppMessageIsNeitherTranslatedNorDispatched)
     PostMessageA(control->WindowHandle(), WM_PROBE, 1, 0);
     PostMessageA(control->WindowHandle(), WM_PROBE, 2, 0);
     PumpPending();
-    Application->OnAppMessage = {};
     EXPECT_EQ(probes, 1);
 }
 
@@ -324,6 +299,7 @@ TEST(RequestQuit, ClosingThePrimaryFormAsksToQuitUnlessOnCloseKeepsItOpen)
         TCloseAction action = caHide;
         void Close(TObject*, TCloseAction& a) { a = action; }
     } closer;
+    ApplicationGuard restore;
     TTestForm* form = nullptr;
     Application->CreateAppForm(form);
     form->OnClose = TCloseEvent(&closer, &Closer::Close);
@@ -347,10 +323,10 @@ TEST(RequestQuit, ClosingThePrimaryFormAsksToQuitUnlessOnCloseKeepsItOpen)
     EXPECT_TRUE(IsWindow(otherWindow));
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(otherWindow); }));
     EXPECT_FALSE(QueueHolds(WM_QUIT));
-    delete primary;
 }
 
-// Idle mouse tracking and hints need the real cursor over the controls.
+// Idle mouse tracking and hints, with the cursor position pinned through the platform layer: the
+// framework sees the cursor where the test puts it, whatever the display does.
 class CursorTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -359,14 +335,6 @@ protected:
         a = MakeTracked("A", 10);
         b = MakeTracked("B", 150);
         Application->OnAppIdle = TIdleEvent(&idle, &Idle::NotDone);
-    }
-    void TearDown() override
-    {
-        Application->Hints().Cancel();
-        Application->SetHintShowDelay(500);
-        Application->SetHintHideDelay(2500);
-        Application->OnAppIdle = {};
-        Application->OnAppHint = {};
     }
 
     class TTracked : public TLoggingControl {
@@ -390,60 +358,24 @@ protected:
         control->SetParent(form.get());
         return control;
     }
-    // Moves the cursor to `target` (over `window`, when one is given) and waits until it stays
-    // there. Under Wine the cursor follows every mouse message that the thread takes from its
-    // queue, so the move has settled once the position is right and no mouse message is queued.
-    // Wine's server may also remember a position that the display no longer shows (a move of an
-    // earlier program); setting the position the cursor reports first makes the next move reach
-    // the display. A thread timer wakes the loop while it waits.
-    bool MoveCursorTo(POINT target, HWND window = nullptr)
+    // Puts the cursor at (50, 50) of `control` and returns that point on the screen.
+    POINT PutCursorOver(TControl* control)
     {
-        auto warp = [&] {
-            POINT now;
-            GetCursorPos(&now);
-            SetCursorPos(now.x, now.y);
-            SetCursorPos(target.x, target.y);
-        };
-        warp();
-        UINT_PTR ticker = SetTimer(nullptr, 0, 10, nullptr);
-        bool settled = PumpUntil([&] {
-            POINT now;
-            GetCursorPos(&now);
-            if (now.x != target.x || now.y != target.y || (window && WindowFromPoint(target) != window) ||
-                GetCapture()) {
-                warp();
-                return false;
-            }
-            MSG queued;
-            return !PeekMessageA(&queued, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE);
-        });
-        KillTimer(nullptr, ticker);
-        return settled;
+        POINT p = control->ClientToScreen({50, 50});
+        platform::PinCursorPos(p);
+        return p;
     }
-    bool MoveCursorOver(TControl* control)
+    // Puts the cursor over `control`, lets the control see the mouse move, and waits for its hint.
+    bool ShowHintOver(TControl* control)
     {
-        return MoveCursorTo(control->ClientToScreen({50, 50}), static_cast<TWinControl*>(control)->WindowHandle());
-    }
-    // Puts the cursor over `control` (over `window` in it, when given) and shows its hint. A late
-    // pointer event of the display can still move the cursor away while the hint waits for its
-    // delay; the hint then rightly stays away, and the move is made again (a few times at most).
-    bool ShowHintOver(TControl* control, HWND window = nullptr)
-    {
-        THintWindow* hint = Application->Hints().Window();
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            Application->Hints().Cancel();
-            HWND target = window ? window : static_cast<TWinControl*>(control)->WindowHandle();
-            if (!MoveCursorTo(control->ClientToScreen({50, 50}), target))
-                continue;
-            PostMessageA(static_cast<TWinControl*>(control)->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
-            if (PumpUntil([&] { return hint->HintShowing(); }, 1500))
-                return true;
-        }
-        return false;
+        PutCursorOver(control);
+        PostMessageA(static_cast<TWinControl*>(control)->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
+        return PumpUntil([&] { return Application->Hints().Window()->HintShowing(); }, 1500);
     }
     struct Idle : TObject {
         void NotDone(TObject*, bool& done) { done = false; }  // keeps IdleStep from waiting
     } idle;
+    ApplicationGuard restore;
     std::vector<std::string> log;
     std::unique_ptr<TTestForm> form;
     TTracked* a = nullptr;
@@ -452,17 +384,12 @@ protected:
 
 TEST_F(CursorTest, TheIdleStepTellsControlsWhenTheMouseEntersAndLeaves)
 {
-    ASSERT_TRUE(MoveCursorOver(a));
+    PutCursorOver(a);
     Application->IdleStep();
     EXPECT_EQ(Application->MouseControl(), a);
-    ASSERT_TRUE(MoveCursorOver(b));
-    POINT p;
-    GetCursorPos(&p);
-    TControl* target = FindDragTarget(p, true);
+    PutCursorOver(b);
     Application->IdleStep();
-    EXPECT_EQ(log, (std::vector<std::string>{"enter A", "leave A", "enter B"}))
-        << "cursor " << p.x << "," << p.y << " target " << (target ? target->Name() : "none") << " mouse "
-        << (Application->MouseControl() ? Application->MouseControl()->Name() : "none") << " capture " << GetCapture();
+    EXPECT_EQ(log, (std::vector<std::string>{"enter A", "leave A", "enter B"}));
 }
 
 TEST_F(CursorTest, TheLongHintOfTheControlUnderTheMouseBecomesTheCurrentHint)
@@ -474,9 +401,9 @@ TEST_F(CursorTest, TheLongHintOfTheControlUnderTheMouseBecomesTheCurrentHint)
     Application->OnAppHint = TNotifyEvent(&hints, &Hints::Changed);
     a->SetHint("開く|ファイルを開きます");
     form->SetHint("フォーム");  // B has none of its own: its parent's counts
-    ASSERT_TRUE(MoveCursorOver(a));
+    PutCursorOver(a);
     Application->IdleStep();
-    ASSERT_TRUE(MoveCursorOver(b));
+    PutCursorOver(b);
     Application->IdleStep();
     Application->IdleStep();  // unchanged: no second call
     EXPECT_EQ(hints.seen, (std::vector<std::string>{"ファイルを開きます", "フォーム"}));
@@ -495,15 +422,13 @@ TEST_F(CursorTest, AControlWithShowHintShowsItsShortHintAfterTheDelayAndHidesItL
     EXPECT_TRUE(Application->Hints().Active());
     RECT r;
     GetWindowRect(hint->WindowHandle(), &r);
-    POINT cursor;
-    GetCursorPos(&cursor);
-    EXPECT_GT(r.top, cursor.y);  // below the cursor
+    EXPECT_GT(r.top, a->ClientToScreen({50, 50}).y);  // below the cursor
     EXPECT_GT(r.right - r.left, 20);
     ASSERT_TRUE(PumpUntil([&] { return !hint->HintShowing(); }));
 
     // A key press cancels a showing hint at once.
     Application->SetHintHideDelay(10000);
-    ASSERT_TRUE(MoveCursorOver(b));  // B shows no hint: passing over it cancels A's
+    PutCursorOver(b);  // B shows no hint: passing over it cancels A's
     PostMessageA(b->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
     PumpPending();
     EXPECT_EQ(Application->Hints().Control(), nullptr);
@@ -517,18 +442,16 @@ TEST_F(CursorTest, AControlWithShowHintShowsItsShortHintAfterTheDelayAndHidesItL
     // framework's windows.
     ASSERT_FALSE(Application->Running());
     ASSERT_TRUE(ShowHintOver(a));
-    ASSERT_TRUE(MoveCursorTo({2, 2}));  // the test form lies at (100, 100) and beyond
+    platform::PinCursorPos({2, 2});  // the test form lies at (100, 100) and beyond
     EXPECT_TRUE(PumpUntil([&] { return !hint->HintShowing(); }));
     EXPECT_EQ(Application->Hints().Control(), nullptr);
-    Application->SetHintShowDelay(500);
-    Application->SetHintHideDelay(2500);
 }
 
 TEST_F(CursorTest, AWindowOfAnotherKindInsideAControlCountsAsThatControl)
 {
     HWND button = CreateWindowExA(
         0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 20, 20, 60, 60, a->WindowHandle(), nullptr, nullptr, nullptr);
-    ASSERT_TRUE(MoveCursorTo(a->ClientToScreen({50, 50}), button));
+    ASSERT_EQ(WindowFromPoint(PutCursorOver(a)), button);
     Application->IdleStep();
     EXPECT_EQ(Application->MouseControl(), a);
 
@@ -538,18 +461,8 @@ TEST_F(CursorTest, AWindowOfAnotherKindInsideAControlCountsAsThatControl)
     a->SetShowHint(true);
     Application->SetHintShowDelay(30);
     Application->SetHintHideDelay(400);
-    THintWindow* hint = Application->Hints().Window();
-    bool expired = false;
-    for (int attempt = 0; attempt < 5 && !expired; ++attempt) {
-        ASSERT_TRUE(ShowHintOver(a, button));
-        ASSERT_TRUE(PumpUntil([&] { return !hint->HintShowing(); }));
-        POINT now;
-        GetCursorPos(&now);
-        // Only a hint that ended with the cursor still over the button says anything here.
-        if (WindowFromPoint(now) == button)
-            expired = true;
-    }
-    ASSERT_TRUE(expired);
+    ASSERT_TRUE(ShowHintOver(a));
+    ASSERT_TRUE(PumpUntil([&] { return !Application->Hints().Window()->HintShowing(); }));
     EXPECT_EQ(Application->Hints().Control(), a);
     DestroyWindow(button);
 }
@@ -649,6 +562,7 @@ TEST(MinimizeApp, MinimisingAndRestoringTheApplicationGoesThroughItsWindow)
         void Minimized(TObject*) { seen.push_back("minimize"); }
         void Restored(TObject*) { seen.push_back("restore"); }
     } events;
+    ApplicationGuard restore;
     Application->OnAppMinimize = TNotifyEvent(&events, &Events::Minimized);
     Application->OnAppRestore = TNotifyEvent(&events, &Events::Restored);
     TTestForm* form = nullptr;
@@ -670,10 +584,7 @@ TEST(MinimizeApp, MinimisingAndRestoringTheApplicationGoesThroughItsWindow)
     EXPECT_FALSE(IsIconic(Application->WindowHandle()));
     EXPECT_TRUE(IsWindowVisible(form->WindowHandle()));
     EXPECT_EQ(events.seen, (std::vector<std::string>{"minimize", "restore", "minimize", "restore"}));
-    Application->OnAppMinimize = {};
-    Application->OnAppRestore = {};
     ShowWindow(Application->WindowHandle(), SW_HIDE);
-    delete form;
 }
 
 // Run as a child process started with show command 7 (see the test below).
@@ -695,11 +606,11 @@ TEST(ShowCommandChild, StartedMinimisedThePrimaryFormStaysHiddenAndTheApplicatio
             PostQuitMessage(0);
         }
     } probe;
+    ApplicationGuard restore;
     Application->CreateAppForm(probe.form);
     Application->OnAppMessage = TMessageEvent(&probe, &Probe::Look);
     PostThreadMessageA(GetCurrentThreadId(), WM_USER + 41, 0, 0);
-    Application->RunLoop();
-    Application->OnAppMessage = {};
+    RunLoopWithin();
     EXPECT_TRUE(probe.iconic);
     EXPECT_TRUE(probe.formHidden);
     EXPECT_TRUE(probe.stateMinimized);

@@ -1,33 +1,15 @@
 // Shared pieces of the control tests.
 #include "tests/framework/controls/controls_test_support.h"
 
-#include "framework/core/class_info.h"
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/input.h"
+#include "tests/support/dialog_answerer.h"
+#include "tests/support/temp_files.h"
 
 namespace controlstest {
-
-const TClassInfo& TTestForm::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TTestForm, TForm>("TTestForm").Build();
-    return info;
-}
-
-const TClassInfo& TLoggingControl::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TLoggingControl, TWinControl>("TLoggingControl").Build();
-    return info;
-}
-
-const TClassInfo& TTestEdit::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TTestEdit, TWinControl>("TTestEdit").Build();
-    return info;
-}
-
-const TClassInfo& TTestGraphic::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TTestGraphic, TGraphicControl>("TTestGraphic").Build();
-    return info;
-}
 
 bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs)
 {
@@ -66,9 +48,11 @@ void SendKeys(const std::vector<std::pair<WORD, bool>>& keys)
 
 unsigned RunChildTests(const std::string& filter, const char* flag, int showCommand)
 {
+    testsupport::TempFolder folder;
+    std::string results = folder.File("results.xml");
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string command = std::string("\"") + path + "\" --gtest_filter=" + filter;
+    std::string command = std::string("\"") + path + "\" --gtest_filter=" + filter + " --gtest_output=xml:" + results;
     SetEnvironmentVariableA(flag, "1");
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -87,7 +71,73 @@ unsigned RunChildTests(const std::string& filter, const char* flag, int showComm
         GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    // A child whose tests all skipped themselves (or that matched none) passed nothing.
+    if (code == 0 && testsupport::ReadFileBytes(results).value_or("").find("result=\"completed\"") == std::string::npos)
+        return ChildRanNoTest;
     return code;
+}
+
+namespace {
+
+unsigned loopTimeout = 0;
+
+void CALLBACK EndOverdueLoop(HWND, UINT, UINT_PTR, DWORD)
+{
+    ADD_FAILURE() << "the application's loop did not end within " << loopTimeout
+                  << " ms; on screen:" << testsupport::ThreadWindowsOnScreen();
+    PostQuitMessage(0);
+}
+
+}  // namespace
+
+void RunLoopWithin(unsigned timeoutMs)
+{
+    loopTimeout = timeoutMs;
+    UINT_PTR timer = SetTimer(nullptr, 0, timeoutMs, EndOverdueLoop);
+    Application->RunLoop();
+    KillTimer(nullptr, timer);
+}
+
+ApplicationGuard::ApplicationGuard()
+    : onIdle_(Application->OnAppIdle), onMessage_(Application->OnAppMessage), onException_(Application->OnAppException),
+      onHint_(Application->OnAppHint), onMinimize_(Application->OnAppMinimize), onRestore_(Application->OnAppRestore),
+      onShortCut_(Application->OnAppShortCut), onShowHint_(Application->OnAppShowHint),
+      showDelay_(Application->HintShowDelay()), reshowDelay_(Application->HintReshowDelay()),
+      hideDelay_(Application->HintHideDelay())
+{
+    for (int i = 0; i < Application->ComponentCount(); ++i)
+        owned_.push_back(Application->Components(i));
+}
+
+ApplicationGuard::~ApplicationGuard()
+{
+    platform::UnpinCursorPos();
+    Application->Hints().Cancel();
+    Application->OnAppIdle = onIdle_;
+    Application->OnAppMessage = onMessage_;
+    Application->OnAppException = onException_;
+    Application->OnAppHint = onHint_;
+    Application->OnAppMinimize = onMinimize_;
+    Application->OnAppRestore = onRestore_;
+    Application->OnAppShortCut = onShortCut_;
+    Application->OnAppShowHint = onShowHint_;
+    Application->SetHintShowDelay(showDelay_);
+    Application->SetHintReshowDelay(reshowDelay_);
+    Application->SetHintHideDelay(hideDelay_);
+    // Freeing one component may free others with it: look again after each.
+    for (;;) {
+        TComponent* added = nullptr;
+        for (int i = Application->ComponentCount() - 1; i >= 0 && !added; --i)
+            if (std::find(owned_.begin(), owned_.end(), Application->Components(i)) == owned_.end())
+                added = Application->Components(i);
+        if (!added)
+            break;
+        delete added;
+    }
+    Application->SetQuitRequested(false);
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
 }
 
 TTestForm* MakeShownForm(int clientWidth, int clientHeight)

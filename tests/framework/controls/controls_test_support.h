@@ -1,5 +1,5 @@
-// Shared pieces of the control tests: pumping the application's loop with a deadline, and small
-// controls that record what reaches them.
+// Shared pieces of the control tests: pumping the application's loop with a deadline, a guard that
+// puts the application back as the test found it, and small controls that record what reaches them.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +14,7 @@
 #include "framework/controls/form.h"
 #include "framework/controls/graphic_control.h"
 #include "framework/controls/win_control.h"
+#include "tests/support/test_class.h"
 
 // Rectangles compared and printed in test expectations.
 inline bool operator==(const RECT& a, const RECT& b)
@@ -32,19 +33,43 @@ namespace controlstest {
 bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs = 5000);
 // Handles every message that is queued now (and what they queue in turn).
 void PumpPending();
+// Runs the application's own loop (RunLoop); when it has not ended within `timeoutMs`, fails the
+// test saying what was on screen and ends it.
+void RunLoopWithin(unsigned timeoutMs = 10000);
 // The window's text as WM_GETTEXT gives it (at most 255 bytes).
 std::string WindowTextOf(HWND window);
 
+// Puts back, when the test ends however it ends, what tests change of the application: its event
+// handlers, its hint settings, the quit request and a pinned cursor position; it frees the forms
+// and other components that the application came to own meanwhile.
+class ApplicationGuard {
+public:
+    ApplicationGuard();
+    ~ApplicationGuard();
+    ApplicationGuard(const ApplicationGuard&) = delete;
+    ApplicationGuard& operator=(const ApplicationGuard&) = delete;
+
+private:
+    TIdleEvent onIdle_;
+    TMessageEvent onMessage_;
+    TExceptionEvent onException_;
+    TNotifyEvent onHint_, onMinimize_, onRestore_;
+    TEvent<TMessage&, bool&> onShortCut_;
+    TShowHintEvent onShowHint_;
+    int showDelay_, reshowDelay_, hideDelay_;
+    std::vector<TComponent*> owned_;
+};
+
 // A form built in code (it has no resource), shown on screen and destroyed at the end of the test.
 class TTestForm : public TForm {
-    DECLARE_CLASS(TTestForm)
+    DECLARE_TEST_CLASS(TTestForm, TForm)
 public:
     explicit TTestForm(TComponent* owner) : TForm(owner, NoResource) {}
 };
 
 // A windowed control that logs the creation of its window.
 class TLoggingControl : public TWinControl {
-    DECLARE_CLASS(TLoggingControl)
+    DECLARE_TEST_CLASS(TLoggingControl, TWinControl)
 public:
     TLoggingControl(TComponent* owner, std::vector<std::string>* log) : TWinControl(owner), log_(log) {}
     explicit TLoggingControl(TComponent* owner) : TWinControl(owner) {}
@@ -63,7 +88,7 @@ private:
 
 // A control built on the system's edit window.
 class TTestEdit : public TWinControl {
-    DECLARE_CLASS(TTestEdit)
+    DECLARE_TEST_CLASS(TTestEdit, TWinControl)
 public:
     explicit TTestEdit(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
     std::vector<std::uint32_t> Reflected;  // notification messages that reached the object
@@ -99,7 +124,7 @@ protected:
 
 // A control without a window of its own.
 class TTestGraphic : public TGraphicControl {
-    DECLARE_CLASS(TTestGraphic)
+    DECLARE_TEST_CLASS(TTestGraphic, TGraphicControl)
 public:
     explicit TTestGraphic(TComponent* owner) : TGraphicControl(owner) {}
 };
@@ -124,8 +149,9 @@ struct Reports : TObject {
 
 // Runs the tests matching `filter` of this program in a child process, with the environment
 // variable `flag` set (the child tests skip themselves without it) and, when `showCommand` is not
-// -1, that start-up show command. The child's exit code (0: its tests passed); ~0u when it could
-// not be started or did not end within a minute.
+// -1, that start-up show command. The child's exit code (0: its tests ran and passed); ~0u when it
+// could not be started or did not end within a minute; ChildRanNoTest when no test ran to its end.
+constexpr unsigned ChildRanNoTest = 0xDEAD;
 unsigned RunChildTests(const std::string& filter, const char* flag, int showCommand = -1);
 
 // Makes a visible form of the given client size on the screen.

@@ -116,11 +116,23 @@ TEST(Reflection, CommandsAndNotificationsOfAChildReachTheChildsObject)
     SendMessageA(form->WindowHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
     EXPECT_EQ(edit->Reflected, (std::vector<std::uint32_t>{CN_NOTIFY}));
 
-    // A command from a window without an object is handled by the parent itself.
+    // A command from a window without an object is handled by the parent itself: it reaches the
+    // parent's default handling, which a reflected one never does.
+    class TCommandForm : public TTestForm {
+    public:
+        using TTestForm::TTestForm;
+        void DefaultHandler(TMessage& m) override
+        {
+            if (m.Msg == WM_COMMAND)
+                m.Result = 5;
+            else
+                TTestForm::DefaultHandler(m);
+        }
+    } parent(nullptr);
+    parent.HandleNeeded();
     HWND plain =
-        CreateWindowExA(0, "BUTTON", "x", WS_CHILD, 0, 0, 10, 10, form->WindowHandle(), nullptr, nullptr, nullptr);
-    EXPECT_EQ(SendMessageA(form->WindowHandle(), WM_COMMAND, BN_CLICKED, reinterpret_cast<LPARAM>(plain)), 0);
-    DestroyWindow(plain);
+        CreateWindowExA(0, "BUTTON", "x", WS_CHILD, 0, 0, 10, 10, parent.WindowHandle(), nullptr, nullptr, nullptr);
+    EXPECT_EQ(SendMessageA(parent.WindowHandle(), WM_COMMAND, BN_CLICKED, reinterpret_cast<LPARAM>(plain)), 5);
 }
 
 TEST(Reflection, ScrollOwnerDrawAndListKeyMessagesReachTheControlTheyConcern)
@@ -187,6 +199,7 @@ TEST(Exceptions, AnExceptionInAHandlerIsReportedWithTheControlAndTheLoopGoesOn)
     auto* control = new TThrowing(form.get());
     control->SetParent(form.get());
     ExceptionLog log;
+    ApplicationGuard restore;
     Application->OnAppException = TExceptionEvent(&log, &ExceptionLog::Record);
     PostMessageA(control->Handle(), WM_PROBE, 0, 0);
     PostMessageA(control->Handle(), WM_PROBE + 1, 0, 0);  // EAbort: never reported
@@ -195,7 +208,6 @@ TEST(Exceptions, AnExceptionInAHandlerIsReportedWithTheControlAndTheLoopGoesOn)
     PumpPending();
     // The message counts as handled (result 0); the window survived and goes on answering.
     EXPECT_EQ(SendMessageA(control->WindowHandle(), WM_PROBE, 0, 0), 0);
-    Application->OnAppException = {};
     ASSERT_TRUE(more);
     EXPECT_EQ(log.messages, (std::vector<std::string>{"壊れたハンドラ", "壊れたハンドラ", "壊れたハンドラ"}));
     EXPECT_EQ(log.senders.front(), control);

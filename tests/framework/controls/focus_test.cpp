@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "tests/framework/controls/controls_test_support.h"
+#include "tests/support/message_of.h"
 
 using namespace controlstest;
 
@@ -109,22 +110,14 @@ TEST_F(FocusTest, OnlyVisibleEnabledControlsOnAFormCanTakeTheFocus)
     editB->SetEnabled(false);
     EXPECT_FALSE(editB->CanFocus());
     EXPECT_FALSE(IsWindowEnabled(editB->WindowHandle()));
-    try {
-        editB->SetFocus();
-        FAIL() << "no exception";
-    } catch (const EInvalidOperation& e) {
-        EXPECT_EQ(e.Message(), "無効/非表示ウィンドウにはフォーカスを設定できません");
-    }
+    EXPECT_EQ(MessageOf<EInvalidOperation>([&] { editB->SetFocus(); }),
+              "無効/非表示ウィンドウにはフォーカスを設定できません");
 
     TTestEdit loose(nullptr);  // no form, no parent window
     loose.SetName("Loose");
     EXPECT_FALSE(loose.CanFocus());
-    try {
-        loose.SetFocus();
-        FAIL() << "no exception";
-    } catch (const EInvalidOperation& e) {
-        EXPECT_EQ(e.Message(), "コントロール 'Loose' は親ウィンドウを持っていません");
-    }
+    EXPECT_EQ(
+        MessageOf<EInvalidOperation>([&] { loose.SetFocus(); }), "コントロール 'Loose' は親ウィンドウを持っていません");
 }
 
 TEST_F(FocusTest, HidingTheFocusedControlsParentTakesItOutOfTheActiveControl)

@@ -127,19 +127,39 @@ TEST_F(KeyboardTest, AFormWithKeyPreviewSeesTheKeyFirstAndCanTakeIt)
 
 TEST_F(KeyboardTest, TabMovesTheFocusThroughTheTabOrderAndNeverReachesTheControl)
 {
-    PressKey(first, VK_TAB);
-    EXPECT_TRUE(second->Focused());
+    // Three stops, so that forward, backward and a changed order each lead somewhere else.
+    TTestEdit* third = MakeEdit("Third", 70);
+    PumpPending();
+    auto focusAfterTab = [&](TWinControl* from, bool shift) {
+        BYTE keys[256] = {};
+        if (shift) {
+            keys[VK_SHIFT] = 0x80;
+            SetKeyboardState(keys);
+        }
+        PressKey(from, VK_TAB);
+        if (shift) {
+            keys[VK_SHIFT] = 0;
+            SetKeyboardState(keys);
+        }
+        for (TTestEdit* edit : {first, second, third})
+            if (edit->Focused())
+                return edit->Name();
+        return std::string("none");
+    };
+    EXPECT_EQ(focusAfterTab(first, false), "Second");
     EXPECT_EQ(form->ActiveControl(), second);
     // The down was taken as a dialog key; only the release reaches the newly focused control's
     // window, which is no longer the one the key went to.
     for (const std::string& e : log.events)
         EXPECT_EQ(e.find("down 9"), std::string::npos) << e;
-    PressKey(second, VK_TAB);  // wraps around
-    EXPECT_TRUE(first->Focused());
+    EXPECT_EQ(focusAfterTab(second, false), "Third");
+    EXPECT_EQ(focusAfterTab(third, false), "First");  // wraps around
+    EXPECT_EQ(focusAfterTab(first, true), "Third");   // Shift+Tab goes back, wrapping too
 
-    second->SetTabOrder(0);  // now before `first`
-    PressKey(first, VK_TAB);
-    EXPECT_TRUE(second->Focused());
+    third->SetTabOrder(0);  // Third, First, Second
+    EXPECT_EQ(focusAfterTab(third, false), "First");
+    EXPECT_EQ(focusAfterTab(first, false), "Second");
+    EXPECT_EQ(focusAfterTab(second, false), "Third");
 }
 
 TEST_F(KeyboardTest, ArrowKeysStayWithAnEditThatWantsThem)
@@ -192,11 +212,11 @@ TEST_F(KeyboardTest, TheApplicationsShortcutCheckTakesAKeyBeforeTheControl)
             }
         }
     } shortcuts;
+    ApplicationGuard restore;
     Application->OnAppShortCut = TEvent<TMessage&, bool&>(&shortcuts, &Shortcuts::Check);
     PostMessageA(first->WindowHandle(), WM_KEYDOWN, VK_F5, 1);
     PostMessageA(first->WindowHandle(), WM_KEYDOWN, VK_F6, 1);
     PumpPending();
-    Application->OnAppShortCut = {};
     EXPECT_EQ(shortcuts.seen, 1);
     EXPECT_EQ(log.events, (std::vector<std::string>{"First down 117"}));
 

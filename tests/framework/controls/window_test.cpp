@@ -7,6 +7,7 @@
 #include "framework/controls/window_proc.h"
 #include "framework/core/exceptions.h"
 #include "tests/framework/controls/controls_test_support.h"
+#include "tests/support/message_of.h"
 
 using namespace controlstest;
 
@@ -64,12 +65,8 @@ TEST(WindowCreation, AWindowedControlWithoutAParentWindowRaises)
 {
     TLoggingControl orphan(nullptr);
     orphan.SetName("Orphan");
-    try {
-        orphan.HandleNeeded();
-        FAIL() << "no exception";
-    } catch (const EInvalidOperation& e) {
-        EXPECT_EQ(e.Message(), "コントロール 'Orphan' は親ウィンドウを持っていません");
-    }
+    EXPECT_EQ(MessageOf<EInvalidOperation>([&] { orphan.HandleNeeded(); }),
+              "コントロール 'Orphan' は親ウィンドウを持っていません");
     EXPECT_FALSE(orphan.HandleAllocated());
 }
 

@@ -3,11 +3,13 @@
 
 #include "framework/core/class_info.h"
 #include "framework/core/collection.h"
+#include "tests/support/message_of.h"
+#include "tests/support/test_class.h"
 
 namespace {
 
 class TPanelItem : public TCollectionItem {
-    DECLARE_CLASS(TPanelItem)
+    DECLARE_TEST_CLASS(TPanelItem, TCollectionItem)
 public:
     int Width = 50;
     void AssignTo(TPersistent* dest) const override
@@ -22,20 +24,8 @@ public:
 };
 
 class TOtherItem : public TCollectionItem {
-    DECLARE_CLASS(TOtherItem)
+    DECLARE_TEST_CLASS(TOtherItem, TCollectionItem)
 };
-
-const TClassInfo& TPanelItem::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TPanelItem, TCollectionItem>("TPanelItem").Build();
-    return info;
-}
-
-const TClassInfo& TOtherItem::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TOtherItem, TCollectionItem>("TOtherItem").Build();
-    return info;
-}
 
 // Records the collection's hooks.
 class TPanels : public TCollection {
@@ -104,12 +94,7 @@ TEST(Collection, MovingAnItemChangesItsIndexAndAnnouncesAllItems)
     panels.log.clear();
     c->SetIndex(0);  // unchanged: nothing
     EXPECT_TRUE(panels.log.empty());
-    try {
-        c->SetIndex(3);
-        FAIL();
-    } catch (const EListError& e) {
-        EXPECT_EQ(e.Message(), "リストのインデックスが範囲を超えています (3)");
-    }
+    EXPECT_EQ(MessageOf<EListError>([&] { c->SetIndex(3); }), "リストのインデックスが範囲を超えています (3)");
     TCollectionItem* inserted = panels.Insert(1);
     EXPECT_EQ(inserted->Index(), 1);
 }
@@ -136,12 +121,7 @@ TEST(Collection, ItemsOfAnotherClassAreRefused)
 {
     TPanels panels;
     auto* stranger = TCollectionItem::Create<TOtherItem>(nullptr);
-    try {
-        stranger->SetCollection(&panels);
-        FAIL();
-    } catch (const EListError& e) {
-        EXPECT_EQ(e.Message(), "不正なプロパティの値です");
-    }
+    EXPECT_EQ(MessageOf<EListError>([&] { stranger->SetCollection(&panels); }), "不正なプロパティの値です");
     EXPECT_EQ(panels.Count(), 0);
     EXPECT_EQ(stranger->Collection(), nullptr);
     delete stranger;

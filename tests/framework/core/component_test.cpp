@@ -4,19 +4,9 @@
 #include <memory>
 
 #include "tests/framework/core/test_components.h"
+#include "tests/support/message_of.h"
 
 namespace {
-
-template <class F>
-std::string MessageOf(F action)
-{
-    try {
-        action();
-    } catch (const EComponentError& e) {
-        return e.Message();
-    }
-    return "(no EComponentError)";
-}
 
 TEST(ComponentOwnership, OwnerDestroysItsComponentsLastInsertedFirst)
 {
@@ -46,12 +36,7 @@ TEST(ComponentOwnership, DestroyingAComponentAloneTakesItOutOfItsOwner)
 TEST(ComponentOwnership, ComponentsAtABadIndexRaiseTheListIndexError)
 {
     TTestForm form(nullptr);
-    try {
-        form.Components(0);
-        FAIL() << "no error without components";
-    } catch (const EListError& e) {
-        EXPECT_EQ(e.Message(), "リストのインデックスが範囲を超えています (0)");
-    }
+    EXPECT_EQ(MessageOf<EListError>([&] { form.Components(0); }), "リストのインデックスが範囲を超えています (0)");
     new TProbe(&form);
     EXPECT_THROW(form.Components(1), EListError);
     EXPECT_THROW(form.Components(-1), EListError);
@@ -77,9 +62,10 @@ TEST(ComponentOwnership, ComponentIndexIsClampedToTheOwnersList)
 TEST(ComponentNames, InvalidNamesRaiseTheInvalidNameError)
 {
     TProbe probe(nullptr);
-    EXPECT_EQ(MessageOf([&] { probe.SetName("1Memo"); }), "コンポーネント名に ''1Memo'' は使えません");
-    EXPECT_EQ(MessageOf([&] { probe.SetName("Memo-1"); }), "コンポーネント名に ''Memo-1'' は使えません");
-    EXPECT_EQ(MessageOf([&] { probe.SetName("メモ"); }), "コンポーネント名に ''メモ'' は使えません");
+    EXPECT_EQ(MessageOf<EComponentError>([&] { probe.SetName("1Memo"); }), "コンポーネント名に ''1Memo'' は使えません");
+    EXPECT_EQ(
+        MessageOf<EComponentError>([&] { probe.SetName("Memo-1"); }), "コンポーネント名に ''Memo-1'' は使えません");
+    EXPECT_EQ(MessageOf<EComponentError>([&] { probe.SetName("メモ"); }), "コンポーネント名に ''メモ'' は使えません");
     EXPECT_EQ(probe.Name(), "") << "a failed rename keeps the old name";
     probe.SetName("_memo_2");
     EXPECT_EQ(probe.Name(), "_memo_2");
@@ -93,7 +79,8 @@ TEST(ComponentNames, DuplicateNamesUnderOneOwnerAreRefusedButCaseOnlyRenamesPass
     auto* first = new TProbe(&form);
     first->SetName("MEMO1");
     auto* second = new TProbe(&form);
-    EXPECT_EQ(MessageOf([&] { second->SetName("Memo1"); }), "コンポーネント名 Memo1 はすでに使われています");
+    EXPECT_EQ(
+        MessageOf<EComponentError>([&] { second->SetName("Memo1"); }), "コンポーネント名 Memo1 はすでに使われています");
     EXPECT_EQ(second->Name(), "");
     first->SetName("Memo1");
     EXPECT_EQ(first->Name(), "Memo1");
@@ -264,18 +251,8 @@ TEST(ComponentState, LoadedClearsLoadingAndUpdatingBrackets)
 TEST(PersistentAssign, IncompatibleClassesRaiseTheAssignmentErrorNamingBoth)
 {
     TProbe a(nullptr), b(nullptr);
-    try {
-        a.Assign(&b);
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "TProbe を TProbe に代入することはできません");
-    }
-    try {
-        a.Assign(nullptr);
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "nil を TProbe に代入することはできません");
-    }
+    EXPECT_EQ(MessageOf<EConvertError>([&] { a.Assign(&b); }), "TProbe を TProbe に代入することはできません");
+    EXPECT_EQ(MessageOf<EConvertError>([&] { a.Assign(nullptr); }), "nil を TProbe に代入することはできません");
 }
 
 }  // namespace

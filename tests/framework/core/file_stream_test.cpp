@@ -26,53 +26,51 @@ bool OthersCanOpen(const std::string& path, DWORD access)
 
 TEST(FileStream, ModesMapToAccessAndSharing)
 {
-    TTempFolder folder;
+    const struct {
+        std::uint16_t mode;
+        const char* access;  // what the stream itself can do: read, write
+        const char* shared;  // what another handle can do while it is open
+        const char* after;   // the file, "abc" before, after the stream wrote "x" at its start
+    } cases[] = {
+        {fmCreate, "rw", "", "x"},  // truncates
+        {fmOpenRead | fmShareDenyWrite, "r", "r", "abc"},
+        {fmOpenWrite | fmShareDenyRead, "w", "w", "xbc"},
+        {0xFF00 | fmOpenReadWrite | fmShareDenyNone, "rw", "rw", "xbc"},  // other bits are ignored
+        {fmOpenRead | fmShareCompat, "r", "", "abc"},
+        {fmOpenRead | fmShareExclusive, "r", "", "abc"},
+    };
+    TempFolder folder;
     std::string file = folder.File("modes.txt");
-    WriteWholeFile(file, "previous contents");
-    {
-        TFileStream created(file, fmCreate, 0644);  // truncates, reads and writes, shares nothing
-        EXPECT_EQ(created.Size(), 0);
-        EXPECT_FALSE(OthersCanOpen(file, GENERIC_READ));
-        created.WriteBuffer("0123456789", 10);
-        created.SetPosition(0);
-        char c;
-        created.ReadBuffer(&c, 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode 0x" << std::hex << c.mode);
+        ASSERT_TRUE(WriteFileBytes(file, "abc"));
+        std::string access, shared;
+        {
+            TFileStream stream(file, c.mode);
+            if (stream.Write("x", 1) == 1)
+                access += 'w';
+            stream.SetPosition(0);
+            char byte;
+            if (stream.Read(&byte, 1) == 1)
+                access = 'r' + access;
+            if (OthersCanOpen(file, GENERIC_READ))
+                shared += 'r';
+            if (OthersCanOpen(file, GENERIC_WRITE))
+                shared += 'w';
+        }
+        EXPECT_EQ(access, c.access);
+        EXPECT_EQ(shared, c.shared);
+        EXPECT_EQ(ReadFileBytes(file), c.after);
     }
-    {
-        TFileStream stream(file, fmOpenRead | fmShareDenyWrite);
-        EXPECT_TRUE(OthersCanOpen(file, GENERIC_READ));
-        EXPECT_FALSE(OthersCanOpen(file, GENERIC_WRITE));
-        EXPECT_EQ(stream.Write("x", 1), 0);
-    }
-    {
-        TFileStream stream(file, fmOpenWrite | fmShareDenyRead);
-        EXPECT_FALSE(OthersCanOpen(file, GENERIC_READ));
-        EXPECT_TRUE(OthersCanOpen(file, GENERIC_WRITE));
-        char c;
-        EXPECT_EQ(stream.Read(&c, 1), 0);
-        stream.WriteBuffer("AB", 2);
-    }
-    {
-        // Bits outside the access and share fields are ignored.
-        TFileStream stream(file, 0xFF00 | fmOpenReadWrite | fmShareDenyNone);
-        EXPECT_TRUE(OthersCanOpen(file, GENERIC_READ | GENERIC_WRITE));
-        stream.Seek(-1, soEnd);
-        stream.WriteBuffer("Z", 1);
-    }
-    for (std::uint16_t share : {fmShareCompat, fmShareExclusive}) {
-        TFileStream stream(file, fmOpenRead | share);
-        EXPECT_FALSE(OthersCanOpen(file, GENERIC_READ));
-    }
-    EXPECT_EQ(ReadWholeFile(file), "AB2345678Z");
 }
 
 TEST(FileStream, FailuresNameTheFile)
 {
-    TTempFolder folder;
+    TempFolder folder;
     std::string file = folder.File("ファイル表.txt");
     const std::string cannotOpen = "ファイル " + file + " は開けません";
     EXPECT_EQ(MessageOf<EFOpenError>([&] { TFileStream s(file, fmOpenRead); }), cannotOpen);
-    WriteWholeFile(file, "x");
+    ASSERT_TRUE(WriteFileBytes(file, "x"));
     EXPECT_EQ(MessageOf<EFOpenError>([&] { TFileStream s(file, 3); }), cannotOpen);     // access code 3
     EXPECT_EQ(MessageOf<EFOpenError>([&] { TFileStream s(file, 0x50); }), cannotOpen);  // share code 5
     {
@@ -81,12 +79,12 @@ TEST(FileStream, FailuresNameTheFile)
         EXPECT_EQ(
             MessageOf<EFCreateError>([&] { TFileStream s(file, fmCreate); }), "ファイル " + file + " を作成できません");
     }
-    EXPECT_EQ(ReadWholeFile(file), "x");
+    EXPECT_EQ(ReadFileBytes(file), "x");
 }
 
 TEST(FileStream, SeekAndSetSizeThroughTheHandle)
 {
-    TTempFolder folder;
+    TempFolder folder;
     std::string file = folder.File("seek.bin");
     {
         TFileStream stream(file, fmCreate);
@@ -104,16 +102,16 @@ TEST(FileStream, SeekAndSetSizeThroughTheHandle)
         EXPECT_THROW(stream.SetSize(-1), EOSError);
         EXPECT_EQ(stream.Size(), 6);
     }
-    EXPECT_EQ(ReadWholeFile(file), std::string("0123\0\0", 6));
+    EXPECT_EQ(ReadFileBytes(file), std::string("0123\0\0", 6));
     TFileStream readOnly(file, fmOpenRead | fmShareDenyNone);
     EXPECT_THROW(readOnly.SetSize(2), EOSError);
 }
 
 TEST(HandleStream, LeavesItsHandleOpen)
 {
-    TTempFolder folder;
+    TempFolder folder;
     std::string file = folder.File("handle.txt");
-    WriteWholeFile(file, "abc");
+    ASSERT_TRUE(WriteFileBytes(file, "abc"));
     HANDLE h = CreateFileA(
         file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);

@@ -5,28 +5,17 @@
 #include "framework/core/collection.h"
 #include "tests/framework/core/test_components.h"
 #include "tests/support/alloc_counter.h"
+#include "tests/support/test_class.h"
 
 namespace {
 
 class TItem : public TCollectionItem {
-    DECLARE_CLASS(TItem)
+    DECLARE_TEST_CLASS(TItem, TCollectionItem)
 };
-
-const TClassInfo& TItem::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TItem, TCollectionItem>("TItem").Build();
-    return info;
-}
 
 class TStranger : public TCollectionItem {
-    DECLARE_CLASS(TStranger)
+    DECLARE_TEST_CLASS(TStranger, TCollectionItem)
 };
-
-const TClassInfo& TStranger::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TStranger, TCollectionItem>("TStranger").Build();
-    return info;
-}
 
 void Grow(TComponent* parent, int depth, int& counter)
 {

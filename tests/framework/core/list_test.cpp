@@ -3,19 +3,9 @@
 
 #include "framework/core/exceptions.h"
 #include "framework/core/list.h"
+#include "tests/support/message_of.h"
 
 namespace {
-
-template <class F>
-std::string ListError(F action)
-{
-    try {
-        action();
-    } catch (const EListError& e) {
-        return e.Message();
-    }
-    return "(no EListError)";
-}
 
 TEST(List, CapacityGrowsByFourThenSixteenThenAQuarter)
 {
@@ -34,12 +24,13 @@ TEST(List, IndexCapacityAndCountErrorsCarryTheirMessages)
 {
     TList list;
     list.Add(nullptr);
-    EXPECT_EQ(ListError([&] { list.Get(1); }), "リストのインデックスが範囲を超えています (1)");
-    EXPECT_EQ(ListError([&] { list.Delete(-1); }), "リストのインデックスが範囲を超えています (-1)");
-    EXPECT_EQ(ListError([&] { list.Insert(2, nullptr); }), "リストのインデックスが範囲を超えています (2)");
-    EXPECT_EQ(ListError([&] { list.SetCapacity(0); }), "リストの容量が超えました (0)");
-    EXPECT_EQ(ListError([&] { list.SetCapacity(TList::MaxListSize + 1); }), "リストの容量が超えました (134217728)");
-    EXPECT_EQ(ListError([&] { list.SetCount(-1); }), "リストの個数を超えました (-1)");
+    EXPECT_EQ(MessageOf<EListError>([&] { list.Get(1); }), "リストのインデックスが範囲を超えています (1)");
+    EXPECT_EQ(MessageOf<EListError>([&] { list.Delete(-1); }), "リストのインデックスが範囲を超えています (-1)");
+    EXPECT_EQ(MessageOf<EListError>([&] { list.Insert(2, nullptr); }), "リストのインデックスが範囲を超えています (2)");
+    EXPECT_EQ(MessageOf<EListError>([&] { list.SetCapacity(0); }), "リストの容量が超えました (0)");
+    EXPECT_EQ(MessageOf<EListError>([&] { list.SetCapacity(TList::MaxListSize + 1); }),
+              "リストの容量が超えました (134217728)");
+    EXPECT_EQ(MessageOf<EListError>([&] { list.SetCount(-1); }), "リストの個数を超えました (-1)");
     EXPECT_EQ(list.Count(), 1) << "a failed operation changes nothing";
 }
 

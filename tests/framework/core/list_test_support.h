@@ -1,5 +1,4 @@
-// Helpers of the list and stream tests: the message an action raises, a list's entries, stand-in
-// objects, and a recorder of a string list's changing and changed events.
+// Helpers of the list and stream tests: a list's entries, stand-in objects, and a recorder of a string list's changing and changed events.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +6,7 @@
 #include <vector>
 
 #include "framework/core/string_list.h"
+#include "tests/support/message_of.h"
 
 using Lines = std::vector<std::string>;
 
@@ -16,18 +16,6 @@ inline Lines Entries(const TStrings& list)
     for (int i = 0; i < list.Count(); ++i)
         entries.push_back(list.Get(i));
     return entries;
-}
-
-// The message of the E that `action` raises; "(no exception)" when it raises none.
-template <class E, class F>
-std::string MessageOf(F action)
-{
-    try {
-        action();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "(no exception)";
 }
 
 // A distinct object reference that is never dereferenced.

@@ -4,6 +4,7 @@
 
 #include "framework/core/exceptions.h"
 #include "framework/core/memory_stream.h"
+#include "tests/support/message_of.h"
 
 namespace {
 
@@ -79,12 +80,7 @@ TEST(MemoryStream, ABlockTheSystemCannotGiveRaisesAndKeepsTheData)
     stream.WriteBuffer("keep", 4);
     const std::string noMemory = "メモリストリームの拡大中にメモリが足りなくなりました";
     for (std::int32_t size : {0x7FFFE000, -5}) {
-        try {
-            stream.SetSize(size);
-            ADD_FAILURE() << "size " << size << " was accepted";
-        } catch (const EStreamError& e) {
-            EXPECT_EQ(e.Message(), noMemory);
-        }
+        EXPECT_EQ(MessageOf<EStreamError>([&] { stream.SetSize(size); }), noMemory) << "size " << size;
         EXPECT_EQ(Contents(stream), "keep");
     }
 }

@@ -75,12 +75,6 @@ void TWidgetFont::Assign(const TPersistent* source)
     TPersistent::Assign(source);
 }
 
-const TClassInfo& TWidgetPicture::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TWidgetPicture, TPersistent>("TWidgetPicture").Build();
-    return info;
-}
-
 void TWidgetPicture::DefineProperties(TFiler& filer)
 {
     filer.DefineBinaryProperty(
@@ -178,12 +172,6 @@ void TWidget::Notification(TComponent* component, TOperation operation)
         if (component == parent_)
             parent_ = nullptr;
     }
-}
-
-const TClassInfo& TGadget::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TGadget, TWidget>("TGadget").Build();
-    return info;
 }
 
 const TClassInfo& TReadForm::StaticClass()

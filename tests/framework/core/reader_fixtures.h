@@ -10,6 +10,7 @@
 #include "framework/core/collection.h"
 #include "framework/core/component.h"
 #include "framework/core/string_list.h"
+#include "tests/support/test_class.h"
 
 // What the components were told, in order.
 std::vector<std::string>& ReaderJournal();
@@ -38,7 +39,7 @@ public:
 
 // Binary data stored through a defined property "Data".
 class TWidgetPicture : public TPersistent {
-    DECLARE_CLASS(TWidgetPicture)
+    DECLARE_TEST_CLASS(TWidgetPicture, TPersistent)
 public:
     std::string Bytes;
     void DefineProperties(TFiler& filer) override;
@@ -107,7 +108,7 @@ private:
 
 // A widget class that is not the class of any published field: found through the registry only.
 class TGadget : public TWidget {
-    DECLARE_CLASS(TGadget)
+    DECLARE_TEST_CLASS(TGadget, TWidget)
 public:
     using TWidget::TWidget;
 };

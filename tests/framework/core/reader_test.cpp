@@ -12,35 +12,25 @@
 #include "framework/core/resource_stream.h"
 #include "tests/framework/core/form_bytes.h"
 #include "tests/framework/core/reader_fixtures.h"
+#include "tests/support/message_of.h"
+#include "tests/support/test_class.h"
 
 namespace {
 
 // Classes of a registration group of their own.
 class TGroupBase : public TComponent {
-    DECLARE_CLASS(TGroupBase)
+    DECLARE_TEST_CLASS(TGroupBase, TComponent)
 public:
     using TComponent::TComponent;
 };
 
 class TGroupMember : public TGroupBase {
-    DECLARE_CLASS(TGroupMember)
+    DECLARE_TEST_CLASS(TGroupMember, TGroupBase)
 public:
     using TGroupBase::TGroupBase;
 };
 
 }  // namespace
-
-const TClassInfo& TGroupBase::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TGroupBase, TComponent>("TGroupBase").Build();
-    return info;
-}
-
-const TClassInfo& TGroupMember::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TGroupMember, TGroupBase>("TGroupMember").Build();
-    return info;
-}
 
 namespace {
 
@@ -293,30 +283,27 @@ TEST_F(Reader, ListOfOneEmptyStringGivesOneEmptyLine)
 
 TEST_F(Reader, ErrorMessagesNameTheComponentAndPropertyPath)
 {
-    EXPECT_EQ(ErrorOf(OneWidgetProperty("Nope", FormBytes().Int(1))),
-              "Widget1.Nope の読み込み中のエラー : プロパティが存在しません");
-    EXPECT_EQ(ErrorOf(OneWidgetProperty("Font.Nope", FormBytes().Int(1))),
-              "Widget1.Font.Nope の読み込み中のエラー : プロパティが存在しません");
-    EXPECT_EQ(ErrorOf(OneWidgetProperty("Count.Size", FormBytes().Int(1))),
-              "Widget1.Count.Size の読み込み中のエラー : 不正なプロパティのパスです");
-    EXPECT_EQ(ErrorOf(OneWidgetProperty("Fixed", FormBytes().Int(1))),
-              "Widget1.Fixed の読み込み中のエラー : プロパティは書き込み禁止です");
-    EXPECT_EQ(ErrorOf(OneWidgetProperty("OnClick", FormBytes().Ident("Widget1Clik"))),
-              "Widget1.OnClick の読み込み中のエラー : 不正なプロパティの値です");
-    EXPECT_EQ(ErrorOf(OneWidgetProperty("OnClick", FormBytes().Ident("Widget1Measure"))),
-              "Widget1.OnClick の読み込み中のエラー : 不正なプロパティの値です")
-        << "a handler of another shape is refused";
-    EXPECT_EQ(ErrorOf(OneWidgetProperty("Color", FormBytes().Ident("clBlue"))),
-              "Widget1.Color の読み込み中のエラー : 不正なプロパティの値です");
-    EXPECT_EQ(ErrorOf(OneWidgetProperty("Font.Charset", FormBytes().Ident("SHIFTJIS_CHARSET"))),
-              "Widget1.Font.Charset の読み込み中のエラー : 不正なプロパティの値です")
-        << "an integer type without a map takes no identifiers";
-    EXPECT_EQ(ErrorOf(OneWidgetProperty("Letter", FormBytes().Str("xy"))),
-              "Widget1.Letter の読み込み中のエラー : 不正なプロパティの値です");
-    EXPECT_EQ(ErrorOf(OneWidgetProperty("Align", FormBytes().Ident("waMiddle"))),
-              "Widget1.Align の読み込み中のエラー : 不正なプロパティの値です");
-    EXPECT_EQ(ErrorOf(OneWidgetProperty("Picture.Data", FormBytes().Int(1))),
-              "Widget1.Picture.Data の読み込み中のエラー : 不正なプロパティの値です");
+    const std::string badValue = "不正なプロパティの値です";
+    const struct {
+        const char* path;
+        FormBytes value;
+        std::string error;
+    } cases[] = {
+        {"Nope", FormBytes().Int(1), "プロパティが存在しません"},
+        {"Font.Nope", FormBytes().Int(1), "プロパティが存在しません"},
+        {"Count.Size", FormBytes().Int(1), "不正なプロパティのパスです"},
+        {"Fixed", FormBytes().Int(1), "プロパティは書き込み禁止です"},
+        {"OnClick", FormBytes().Ident("Widget1Clik"), badValue},
+        {"OnClick", FormBytes().Ident("Widget1Measure"), badValue},  // a handler of another shape
+        {"Color", FormBytes().Ident("clBlue"), badValue},
+        {"Font.Charset", FormBytes().Ident("SHIFTJIS_CHARSET"), badValue},  // an integer type without a map
+        {"Letter", FormBytes().Str("xy"), badValue},
+        {"Align", FormBytes().Ident("waMiddle"), badValue},
+        {"Picture.Data", FormBytes().Int(1), badValue},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ErrorOf(OneWidgetProperty(c.path, c.value)),
+                  std::string("Widget1.") + c.path + " の読み込み中のエラー : " + c.error);
 }
 
 TEST_F(Reader, CollectionItemErrorsAreWrappedOncePerLevel)
@@ -330,22 +317,28 @@ TEST_F(Reader, CollectionItemErrorsAreWrappedOncePerLevel)
 
 TEST_F(Reader, RecordErrorsNameTheClassOrTheComponent)
 {
-    FormBytes unknown;
-    unknown.Signature().Object("TReadForm", "F").End().Object("TMissing", "X").End().End().End();
-    EXPECT_EQ(ErrorOf(unknown), "クラス TMissing が見つかりません");
-    FormBytes inherited;
-    inherited.Signature().Object("TReadForm", "F").End().Object("TWidget", "Widget9", 0xF1).End().End().End();
-    EXPECT_EQ(ErrorOf(inherited), "継承元の 'Widget9' が見つかりません");
+    auto formWith = [](const char* className, const char* name, std::uint8_t flags = 0) {
+        FormBytes b;
+        b.Signature().Object("TReadForm", "F").End().Object(className, name, flags).End().End().End();
+        return b;
+    };
     FormBytes duplicate;
     duplicate.Signature().Object("TReadForm", "F").End();
     duplicate.Object("TWidget", "Widget1").End().End().Object("TWidget", "WIDGET1").End().End().End();
-    EXPECT_EQ(ErrorOf(duplicate), "コンポーネント名 WIDGET1 はすでに使われています");
-    FormBytes badName;
-    badName.Signature().Object("TReadForm", "F").End().Object("TWidget", "9w").End().End().End();
-    EXPECT_EQ(ErrorOf(badName), "コンポーネント名に ''9w'' は使えません");
     FormBytes signature;
     signature.Raw("TPF1").Object("TReadForm", "F").End().End();
-    EXPECT_EQ(ErrorOf(signature), "不正なイメージ リスト");
+    const struct {
+        FormBytes bytes;
+        const char* error;
+    } cases[] = {
+        {formWith("TMissing", "X"), "クラス TMissing が見つかりません"},
+        {formWith("TWidget", "Widget9", 0xF1), "継承元の 'Widget9' が見つかりません"},
+        {duplicate, "コンポーネント名 WIDGET1 はすでに使われています"},
+        {formWith("TWidget", "9w"), "コンポーネント名に ''9w'' は使えません"},
+        {signature, "不正なイメージ リスト"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ErrorOf(c.bytes), c.error);
 }
 
 TEST_F(Reader, AFailedRecordFreesWhatItCreatedAndKeepsTheRest)
@@ -464,12 +457,8 @@ TEST_F(Reader, AnErrorInsideADefinedPropertyEndsTheReadEvenWhenErrorsArePassedOv
     b.Prop("Count").Int(2).End().End().End();
     TReadForm form(nullptr);
     std::vector<std::string> errors;
-    try {
-        ReadPassingErrorsOver(b, form, errors);
-        FAIL() << "the read went on inside the list";
-    } catch (const EReadError& e) {
-        EXPECT_EQ(e.Message(), "Widget1.Lines.Strings の読み込み中のエラー : 不正なプロパティの値です");
-    }
+    EXPECT_EQ(MessageOf<EReadError>([&] { ReadPassingErrorsOver(b, form, errors); }),
+              "Widget1.Lines.Strings の読み込み中のエラー : 不正なプロパティの値です");
     EXPECT_TRUE(errors.empty()) << "the error hook must not be asked";
 }
 
@@ -496,12 +485,7 @@ TEST(ClassRegistry, FindsRegisteredClassesAndTheirAncestorsByName)
     EXPECT_EQ(GetClass("TWidget"), &TWidget::StaticClass()) << "registering a class registers its ancestors";
     EXPECT_EQ(GetClass("TPersistent"), &TPersistent::StaticClass());
     EXPECT_EQ(GetClass("TObject"), nullptr);
-    try {
-        FindClass("TNothing");
-        FAIL();
-    } catch (const EClassNotFound& e) {
-        EXPECT_EQ(e.Message(), "クラス TNothing が見つかりません");
-    }
+    EXPECT_EQ(MessageOf<EClassNotFound>([&] { FindClass("TNothing"); }), "クラス TNothing が見つかりません");
     RegisterClassAlias(TGadget::StaticClass(), "TOldGadget");
     EXPECT_EQ(GetClass("TOldGadget"), &TGadget::StaticClass());
     RegisterComponentClass(TGadget::StaticClass());  // twice is harmless
@@ -511,12 +495,8 @@ TEST(ClassRegistry, ADifferentClassOfARegisteredNameIsRefused)
 {
     static const TClassInfo impostor = TClassBuilder<TComponent, TPersistent>("TWidget").Build();
     RegisterComponentClass(TWidget::StaticClass());
-    try {
-        RegisterComponentClass(impostor);
-        FAIL();
-    } catch (const EFilerError& e) {
-        EXPECT_EQ(e.Message(), "クラス名 TWidget はすでに使われています");
-    }
+    EXPECT_EQ(
+        MessageOf<EFilerError>([&] { RegisterComponentClass(impostor); }), "クラス名 TWidget はすでに使われています");
 }
 
 TEST(ClassRegistry, GroupsDecideWhatIsActive)
@@ -532,12 +512,9 @@ TEST(ClassRegistry, GroupsDecideWhatIsActive)
     EXPECT_EQ(GetClass("TGroupMember"), &TGroupMember::StaticClass());
     EXPECT_EQ(GetClass("TWidget"), &TWidget::StaticClass()) << "the TPersistent group stays active";
     ActivateClassGroup(*previous);
-    try {
-        GroupDescendentsWith(TGroupMember::StaticClass(), TObject::StaticClass());
-        FAIL();
-    } catch (const EFilerError& e) {
-        EXPECT_EQ(e.Message(), "TObject クラス登録グループに存在しません");
-    }
+    EXPECT_EQ(
+        MessageOf<EFilerError>([&] { GroupDescendentsWith(TGroupMember::StaticClass(), TObject::StaticClass()); }),
+        "TObject クラス登録グループに存在しません");
 }
 
 }  // namespace

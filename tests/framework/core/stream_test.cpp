@@ -6,12 +6,13 @@
 #include "framework/core/exceptions.h"
 #include "framework/core/memory_stream.h"
 #include "tests/framework/core/list_test_support.h"
+#include "tests/support/test_class.h"
 
 namespace {
 
 // Overrides neither seek.
 class TNoSeekStream : public TStream {
-    DECLARE_CLASS(TNoSeekStream)
+    DECLARE_TEST_CLASS(TNoSeekStream, TStream)
 public:
     std::int32_t Read(void*, std::int32_t) override { return 0; }
     std::int32_t Write(const void*, std::int32_t count) override { return count; }
@@ -40,12 +41,6 @@ std::string Contents(TMemoryStream& stream)
 }
 
 }  // namespace
-
-const TClassInfo& TNoSeekStream::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TNoSeekStream, TStream>("TNoSeekStream").Build();
-    return info;
-}
 
 TEST(Stream, SeekFormsReachEachOther)
 {

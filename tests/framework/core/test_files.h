@@ -1,26 +1,14 @@
-// Real files for the tests: the shipped test documents, a private temporary folder, whole-file I/O.
+// Real files for the tests: the shipped test documents, and the tests' temporary folder and
+// whole-file reads and writes.
 #pragma once
 
 #include <string>
 
+#include "tests/support/temp_files.h"
+
+using testsupport::ReadFileBytes;
+using testsupport::TempFolder;
+using testsupport::WriteFileBytes;
+
 // Path of test document `name` (tests/data).
 std::string TestDataPath(const std::string& name);
-
-std::string ReadWholeFile(const std::string& path);
-void WriteWholeFile(const std::string& path, const std::string& bytes);
-bool FileExistsAt(const std::string& path);
-
-// A new empty folder under the system's temporary folder, removed with its files at the end.
-class TTempFolder {
-public:
-    TTempFolder();
-    ~TTempFolder();
-    TTempFolder(const TTempFolder&) = delete;
-    TTempFolder& operator=(const TTempFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
-};

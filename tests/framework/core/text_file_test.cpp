@@ -19,12 +19,12 @@ Lines LoadLines(const std::string& path)
 }
 
 // Loads `path` and saves it in `folder`; returns the bytes written.
-std::string Resave(const std::string& path, const TTempFolder& folder)
+std::string Resave(const std::string& path, const TempFolder& folder)
 {
     TStringList list;
     list.LoadFromFile(path);
     list.SaveToFile(folder.File("resaved.txt"));
-    return ReadWholeFile(folder.File("resaved.txt"));
+    return ReadFileBytes(folder.File("resaved.txt")).value_or("(unreadable)");
 }
 
 // A stream whose size promises more than its reads deliver, or whose writes stop short.
@@ -45,21 +45,21 @@ public:
 
 TEST(TextFile, EmptyFileToEmptyListAndBack)
 {
-    TTempFolder folder;
+    TempFolder folder;
     std::string file = folder.File("empty.txt");
-    WriteWholeFile(file, "");
+    ASSERT_TRUE(WriteFileBytes(file, ""));
     TStringList list;
     list.Add("stale");
     list.LoadFromFile(file);
     EXPECT_EQ(list.Count(), 0);
-    WriteWholeFile(file, "old contents that must go");
+    ASSERT_TRUE(WriteFileBytes(file, "old contents that must go"));
     list.SaveToFile(file);
-    EXPECT_EQ(ReadWholeFile(file), "");
+    EXPECT_EQ(ReadFileBytes(file), "");
 }
 
 TEST(TextFile, LineBreaksOfEveryKindReadAlikeAndSaveAsCrLf)
 {
-    TTempFolder folder;
+    TempFolder folder;
     const Lines three{"一行目", "二行目", "三行目"};
     EXPECT_EQ(LoadLines(TestDataPath("lf-only.txt")), three);
     EXPECT_EQ(LoadLines(TestDataPath("cr-only.txt")), three);
@@ -67,24 +67,24 @@ TEST(TextFile, LineBreaksOfEveryKindReadAlikeAndSaveAsCrLf)
     EXPECT_EQ(Resave(TestDataPath("cr-only.txt"), folder), "一行目\r\n二行目\r\n三行目\r\n");
     EXPECT_EQ(LoadLines(TestDataPath("mixed-breaks.txt")), (Lines{"x", "", "y", "", "z", "end"}));
     EXPECT_EQ(Resave(TestDataPath("no-final-break.txt"), folder), "a\r\nb\r\n");
-    WriteWholeFile(folder.File("x.txt"), "x\r\r\ny");
+    ASSERT_TRUE(WriteFileBytes(folder.File("x.txt"), "x\r\r\ny"));
     EXPECT_EQ(LoadLines(folder.File("x.txt")), (Lines{"x", "", "y"}));
 }
 
 TEST(TextFile, BytesAfterANulAreDropped)
 {
-    TTempFolder folder;
+    TempFolder folder;
     EXPECT_EQ(LoadLines(TestDataPath("nul-inside.txt")), Lines{"前半"});
     EXPECT_EQ(Resave(TestDataPath("nul-inside.txt"), folder), "前半\r\n");
 }
 
 TEST(TextFile, ShiftJisNeverSplitsAndRoundTripsExactly)
 {
-    TTempFolder folder;
+    TempFolder folder;
     EXPECT_EQ(
         LoadLines(TestDataPath("trail-bytes.txt")),
         (Lines{"ソ表能十予申噂貼構蚕暴欺圭", "ポ｜ボ", "アイウエオ ァィゥェォ ヂッツ", "ＡＢＣ abc ABC", "半角ｶﾀｶﾅ"}));
-    EXPECT_EQ(Resave(TestDataPath("trail-bytes.txt"), folder), ReadWholeFile(TestDataPath("trail-bytes.txt")));
+    EXPECT_EQ(Resave(TestDataPath("trail-bytes.txt"), folder), ReadFileBytes(TestDataPath("trail-bytes.txt")));
 
     // Every byte but NUL, CR and LF stays in its line, in a file whose name has trail byte 0x5C.
     std::string all;
@@ -96,15 +96,15 @@ TEST(TextFile, ShiftJisNeverSplitsAndRoundTripsExactly)
     list.Add("表\\");
     std::string file = folder.File("表ソ.txt");
     list.SaveToFile(file);
-    EXPECT_EQ(ReadWholeFile(file), all + "\r\n表\\\r\n");
+    EXPECT_EQ(ReadFileBytes(file), all + "\r\n表\\\r\n");
     EXPECT_EQ(LoadLines(file), (Lines{all, "表\\"}));
 }
 
 TEST(TextFile, AFileHeldOpenForWritingCannotBeLoaded)
 {
-    TTempFolder folder;
+    TempFolder folder;
     std::string file = folder.File("busy.txt");
-    WriteWholeFile(file, "text\r\n");
+    ASSERT_TRUE(WriteFileBytes(file, "text\r\n"));
     HANDLE writer = CreateFileA(
         file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
         nullptr);
@@ -125,19 +125,19 @@ TEST(TextFile, AFileHeldOpenForWritingCannotBeLoaded)
 
 TEST(TextFile, MissingAndLockedFilesRaiseErrorsNamingThemAndLoseNothing)
 {
-    TTempFolder folder;
+    TempFolder folder;
     TStringList list;
     std::string missing = folder.File("missing.txt");
     EXPECT_EQ(MessageOf<EFOpenError>([&] { list.LoadFromFile(missing); }), "ファイル " + missing + " は開けません");
 
     std::string locked = folder.File("locked.txt");
-    WriteWholeFile(locked, "keep me\r\n");
+    ASSERT_TRUE(WriteFileBytes(locked, "keep me\r\n"));
     HANDLE holder =
         CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     list.Add("new");
     EXPECT_EQ(MessageOf<EFCreateError>([&] { list.SaveToFile(locked); }), "ファイル " + locked + " を作成できません");
     CloseHandle(holder);
-    EXPECT_EQ(ReadWholeFile(locked), "keep me\r\n");
+    EXPECT_EQ(ReadFileBytes(locked), "keep me\r\n");
 }
 
 TEST(TextStream, LoadReadsTheRestInOneUpdateAndAShortReadChangesNothing)

@@ -1,9 +1,9 @@
-// Scratch folders and whole-file reads and writes for the end-to-end tests.
-#include "tests/e2e/disk_files.h"
+// A private temporary folder and whole-file reads and writes for the tests.
+#include "tests/support/temp_files.h"
 
 #include <windows.h>
 
-namespace e2e {
+namespace testsupport {
 
 namespace {
 
@@ -31,7 +31,7 @@ void RemoveTree(const std::string& folder)
 
 }  // namespace
 
-ScratchFolder::ScratchFolder()
+TempFolder::TempFolder()
 {
     char temp[MAX_PATH];
     DWORD length = GetTempPathA(sizeof temp, temp);
@@ -39,14 +39,14 @@ ScratchFolder::ScratchFolder()
     if (!base.empty() && base.back() == '\\')
         base.pop_back();
     for (unsigned attempt = 0;; ++attempt) {
-        path_ = base + "\\velmora-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+        path_ = base + "\\velmora-test-" + std::to_string(GetCurrentProcessId()) + "-" +
                 std::to_string(GetTickCount64()) + "-" + std::to_string(attempt);
         if (CreateDirectoryA(path_.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS)
             break;
     }
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() { RemoveTree(path_); }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes)
 {
@@ -80,4 +80,4 @@ std::optional<std::string> ReadFileBytes(const std::string& path)
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-}  // namespace e2e
+}  // namespace testsupport
