@@ -1,10 +1,12 @@
-# Velmora: `make run` builds and starts the editor under Wine; `make test` builds and runs every test.
-# Both install what is missing first (Debian 12, as root). BUILD selects the build folder.
+# Velmora: `make run` builds and starts the editor under Wine; `make test` builds and runs every test;
+# `make lint` runs clang-tidy over the sources. All install what is missing first (Debian 12, as root).
+# BUILD selects the build folder; LINT_FILES limits `make lint` to some sources.
 BUILD ?= build
 FILE ?=
 CTEST_ARGS ?=
+LINT_FILES ?=
 
-.PHONY: all setup configure build run test bench screenshot clean
+.PHONY: all setup configure build run test lint bench screenshot clean
 
 all: build
 
@@ -23,6 +25,10 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure $(CTEST_ARGS)
+
+# Needs the build's compile database and its generated headers, so it builds first.
+lint: build
+	@tools/lint.sh $(BUILD) $(LINT_FILES)
 
 bench: build
 	@tools/bench.sh $(BUILD)

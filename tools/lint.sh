@@ -12,7 +12,8 @@ tidy=$(command -v clang-tidy-14 || command -v clang-tidy) ||
 
 # The sources: given ones, or every C++ file of the repository in the compile database.
 if (( $# )); then
-  files=("$@")
+  files=()
+  for file in "$@"; do files+=("$(realpath "$file")"); done
 else
   mapfile -t files < <(python3 - "$db" "$root" <<'PY'
 import json, sys
@@ -38,7 +39,7 @@ done < <(echo | "$cxx" -std=c++20 -E -x c++ - -v 2>&1 | sed -n '/search starts h
 
 report=$(mktemp); trap 'rm -f "$report"' EXIT
 printf '%s\0' "${files[@]}" |
-  xargs -0 -n 4 -P "$(nproc)" "$tidy" -p "$build" --quiet --header-filter="^$root/(app|bench|framework|platform|tests|tools)/" "${args[@]}" \
+  xargs -0 -n 4 -P "${LINT_JOBS:-$(nproc)}" "$tidy" -p "$build" --quiet --header-filter="^$root/(app|bench|framework|platform|tests|tools)/" "${args[@]}" \
   >"$report" 2>&1
 status=$?
 findings=$(grep -E '^/.*: (warning|error): ' "$report" | sort -u)

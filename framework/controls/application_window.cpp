@@ -241,10 +241,8 @@ void TApplication::WndProc(TMessage& m)
             custom->SetEnabled(static_cast<bool>(custom->OnExecute()));
         break;
     }
-    case WM_COPYDATA:
-        // A copy-data message never makes this process load a library, whoever sent it.
-        DefaultAppHandler(m);
-        break;
+    // Everything else, WM_COPYDATA too: a copy-data message never makes this process load a library,
+    // whoever sent it.
     default: DefaultAppHandler(m); break;
     }
 }

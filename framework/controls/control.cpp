@@ -571,7 +571,7 @@ void TControl::InvalidateControl(bool isVisible, bool isOpaque)
 
 void TControl::Invalidate() { InvalidateControl(Visible(), controlStyle_.Contains(csOpaque)); }
 
-void TControl::Update()
+void TControl::Update()  // NOLINT(bugprone-virtual-near-miss): see the declaration
 {
     if (parent_)
         parent_->Update();

@@ -167,7 +167,7 @@ public:
 
     // Painting requests
     virtual void Invalidate();
-    virtual void Update();
+    virtual void Update();  // NOLINT(bugprone-virtual-near-miss): repaints now; not TComponent::Updated
     virtual void Repaint();
 
     // Scaling by new/old (called by forms after loading).

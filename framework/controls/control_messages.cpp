@@ -300,10 +300,9 @@ void TControl::CMHintShow(TMessage& m)
 
 void TControl::Click()
 {
+    // The action runs unless the control has a click handler of its own, other than the action's.
     TBasicAction* action = Action();
-    if (OnClick && (!action || !(OnClick == action->OnExecute())))
-        OnClick(this);
-    else if (actionLink_ && action)
+    if (actionLink_ && action && (!OnClick || OnClick == action->OnExecute()))
         actionLink_->Execute(this);
     else if (OnClick)
         OnClick(this);

@@ -830,7 +830,7 @@ void TCustomForm::WMSize(TMessage& m)
         windowState_ = wsNormal;
     // A minimised form keeps its children where they are (its client area is empty meanwhile).
     if (sizeType == SIZE_MINIMIZED)
-        TControl::Dispatch(m);
+        TControl::Dispatch(m);  // NOLINT(bugprone-parent-virtual-call): past the windowed control's realigning
     else
         TWinControl::Dispatch(m);
 }

@@ -123,6 +123,8 @@ void TWinControl::InsertTab(TWinControl* control) { tabList_.push_back(control);
 
 void TWinControl::RemoveControl(TControl* control)
 {
+    if (!control)
+        return;
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
         windowed->RemoveFocus(true);
         windowed->DestroyHandle();

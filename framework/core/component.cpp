@@ -33,7 +33,7 @@ TComponent::TComponent(TComponent* owner)
         owner->InsertComponent(this);
 }
 
-TComponent::~TComponent()
+TComponent::~TComponent()  // NOLINT(bugprone-exception-escape): see the declaration
 {
     Destroying();
     while (freeNotifies_ && !freeNotifies_->empty()) {

@@ -47,7 +47,8 @@ class TComponent : public TPersistent {
     DECLARE_CLASS(TComponent)
 public:
     explicit TComponent(TComponent* owner);
-    ~TComponent() override;
+    // A Notification override that raises while its component goes ends the program.
+    ~TComponent() override;  // NOLINT(bugprone-exception-escape)
 
     TComponent* Owner() const { return owner_; }
     TPersistent* GetOwner() const override;

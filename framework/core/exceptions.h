@@ -29,12 +29,14 @@ private:
 };
 
 // Declares exception class Name deriving from Base, with Base's constructors.
+// NOLINTBEGIN(bugprone-macro-parentheses): the arguments are class names
 #define DECLARE_EXCEPTION(Name, Base)                            \
     class Name : public Base {                                   \
     public:                                                      \
         using Base::Base;                                        \
         const char* ClassName() const override { return #Name; } \
     }
+// NOLINTEND(bugprone-macro-parentheses)
 
 DECLARE_EXCEPTION(EAbort, Exception);  // silent: never shown to the user
 DECLARE_EXCEPTION(EAbstractError, Exception);

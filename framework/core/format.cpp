@@ -92,10 +92,8 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
                 --next;
             continue;
         }
-        if (static_cast<int>(piece.size()) < width) {
-            std::string pad(width - piece.size(), ' ');
-            piece = left ? piece + pad : pad + piece;
-        }
+        if (static_cast<int>(piece.size()) < width)
+            piece.insert(left ? piece.size() : 0, width - piece.size(), ' ');
         out += piece;
     }
     return out;

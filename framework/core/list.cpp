@@ -11,7 +11,7 @@ const TClassInfo& TList::StaticClass()
     return info;
 }
 
-TList::~TList() { Clear(); }
+TList::~TList() { Clear(); }  // NOLINT(bugprone-exception-escape): see the declaration
 
 void TList::Error(unsigned messageId, int value) { throw EListError(messageId, {value}); }
 

@@ -14,7 +14,7 @@ public:
     static constexpr int MaxListSize = 134217727;
 
     TList() = default;
-    ~TList() override;
+    ~TList() override;  // NOLINT(bugprone-exception-escape): clearing raises only for a negative count
 
     int Count() const { return count_; }
     void SetCount(int count);

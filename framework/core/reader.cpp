@@ -321,7 +321,7 @@ void TReader::ReadProperty(TPersistent* instance)
         EReadError wrapped = PropertyReadError(instance, path, e);
         if (canHandleExceptions_ && Error(wrapped.Message()))
             return;
-        throw wrapped;
+        throw EReadError(wrapped);
     }
 }
 

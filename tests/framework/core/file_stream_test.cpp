@@ -47,12 +47,13 @@ TEST(FileStream, ModesMapToAccessAndSharing)
         std::string access, shared;
         {
             TFileStream stream(file, c.mode);
-            if (stream.Write("x", 1) == 1)
-                access += 'w';
+            bool wrote = stream.Write("x", 1) == 1;
             stream.SetPosition(0);
             char byte;
             if (stream.Read(&byte, 1) == 1)
-                access = 'r' + access;
+                access += 'r';
+            if (wrote)
+                access += 'w';
             if (OthersCanOpen(file, GENERIC_READ))
                 shared += 'r';
             if (OthersCanOpen(file, GENERIC_WRITE))

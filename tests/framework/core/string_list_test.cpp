@@ -143,7 +143,7 @@ TEST(StringList, OneChangingAndOneChangedPerChangeOrPerBracket)
 
     TStringList other;
     other.SetText("q\r\np\r\n");
-    for (auto change : std::vector<std::function<void()>>{
+    for (const auto& change : std::vector<std::function<void()>>{
              [&] { list.SetText("x\r\ny\r\n"); }, [&] { list.AddStrings(other); }, [&] { list.Assign(&other); },
              [&] { list.Sort(); }, [&] { list.Move(0, 1); }, [&] { list.Clear(); }}) {
         change();
@@ -206,6 +206,7 @@ TEST(StringList, QuicksortOrdersLargeListsAndCarriesTheObjects)
         ASSERT_EQ(list.Get(i), added[reinterpret_cast<std::intptr_t>(list.GetObject(i)) - 1]) << "at " << i;
     }
     std::vector<std::intptr_t> tags;
+    tags.reserve(list.Count());
     for (int i = 0; i < list.Count(); ++i)
         tags.push_back(reinterpret_cast<std::intptr_t>(list.GetObject(i)));
     std::sort(tags.begin(), tags.end());

@@ -89,7 +89,7 @@ TEST(StringsText, JoinAndSplit)
     EXPECT_EQ(Split("a\rb\r"), (Lines{"a", "b"}));
     EXPECT_EQ(Split("a\n\rb"), (Lines{"a", "", "b"}));
     EXPECT_EQ(Split("x\r\r\ny"), (Lines{"x", "", "y"}));
-    EXPECT_EQ(Split(std::string_view("a\r\nb\0c\r\nd", 10)), (Lines{"a", "b"}));
+    EXPECT_EQ(Split(std::string_view("a\r\nb\0c\r\nd", 9)), (Lines{"a", "b"}));
     EXPECT_EQ(Split(std::string_view("a\r\0b", 4)), Lines{"a"});
     EXPECT_EQ(Split("ソ表\\能|ポ｜\r\nアA\nヂa"), (Lines{"ソ表\\能|ポ｜", "アA", "ヂa"}));
 
