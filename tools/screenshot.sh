@@ -8,9 +8,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/wine-env.sh"
 build=$1; out=$2; document=${3:-$here/../docs/sample.txt}
 
-keeper_pid=$(cat "$build/wine-state/keeper.pid" 2>/dev/null || true)
-was_up=0
-[[ -n "$keeper_pid" ]] && kill -0 "$keeper_pid" 2>/dev/null && was_up=1
+velmora_wine_note_running "$build" || exit 1
 velmora_wine_up "$build" || exit 1
 
 args=()
@@ -23,7 +21,7 @@ program=$!
 
 finish() {
   kill "$program" 2>/dev/null && wait "$program" 2>/dev/null
-  (( was_up )) || velmora_wine_down "$build"
+  velmora_wine_down_started
 }
 trap finish EXIT
 

@@ -210,6 +210,36 @@ velmora_wine_down() {
   fi
 }
 
+# Notes which parts of the environment are up before a command brings it up, so that the command
+# can stop afterwards what it started itself (velmora_wine_down_started) and leave the rest.
+velmora_wine_note_running() {
+  velmora_wine_vars "$1" || return 1
+  local pid
+  VELMORA_SERVER_WAS_UP=0 VELMORA_XVFB_WAS_UP=0
+  pid=$(cat "${server}keeper.pid" 2>/dev/null || true)
+  [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null && VELMORA_SERVER_WAS_UP=1
+  pid=$(cat "$state/xvfb.pid" 2>/dev/null || true)
+  [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null && VELMORA_XVFB_WAS_UP=1
+  return 0
+}
+
+# Stops the wineserver (with every Wine process of the prefix) and the private Xvfb when they were
+# not up at velmora_wine_note_running.
+velmora_wine_down_started() {
+  if (( ! ${VELMORA_SERVER_WAS_UP:-1} )); then
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
+    rm -f "${server}server.display" "${server}keeper.pid"
+  fi
+  if (( ! ${VELMORA_XVFB_WAS_UP:-1} )); then
+    local pid; pid=$(cat "$state/xvfb.pid" 2>/dev/null || true)
+    if [[ -n "$pid" ]]; then
+      kill "$pid" 2>/dev/null || true
+      rm -f "$state/xvfb.pid" "$state/xvfb.display"
+    fi
+  fi
+}
+
 if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
   [[ $# -ge 2 ]] || { echo "usage: $0 BUILD up|down|exec CMD..." >&2; exit 2; }
   build=$1; action=$2; shift 2

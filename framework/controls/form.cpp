@@ -8,6 +8,7 @@
 #include "framework/controls/application.h"
 #include "framework/controls/exception_hooks.h"
 #include "framework/controls/screen.h"
+#include "framework/controls/window_proc.h"
 #include "framework/core/class_info.h"
 #include "framework/core/fixups.h"
 #include "framework/core/form_loading.h"
@@ -1017,6 +1018,20 @@ void TCustomForm::CMDialogKey(TMessage& m)
     TWinControl::Dispatch(m);
 }
 
+// WM_NEXTDLGCTL as a dialog answers it: with a long parameter of 0 the focus moves to the next tab
+// stop, or to the previous one for a non-zero word parameter; otherwise the word parameter is the
+// window to focus.
+void TCustomForm::WMNextDlgCtl(TMessage& m)
+{
+    if (m.LParam == 0) {
+        SelectNext(activeControl_, m.WParam == 0, true);
+    } else if (TWinControl* target = FindControl(reinterpret_cast<HWND>(m.WParam))) {
+        if (target->CanFocus())
+            target->SetFocus();
+    }
+    m.Result = 0;
+}
+
 void TCustomForm::SendCancelMode(TControl* sender)
 {
     if (activeControl_)
@@ -1100,6 +1115,7 @@ void TCustomForm::Dispatch(TMessage& m)
     switch (m.Msg) {
     case WM_ACTIVATE: WMActivate(m); break;
     case WM_CLOSE: WMClose(m); break;
+    case WM_NEXTDLGCTL: WMNextDlgCtl(m); break;
     case WM_SYSCOMMAND: WMSysCommand(m); break;
     case WM_SIZE: WMSize(m); break;
     case WM_WINDOWPOSCHANGING: WMWindowPosChanging(m); break;

@@ -227,6 +227,7 @@ private:
     void CMActionMessage(TMessage& m);
     void WMActivate(TMessage& m);
     void WMClose(TMessage& m);
+    void WMNextDlgCtl(TMessage& m);
     void WMQueryEndSession(TMessage& m);
     void WMSysCommand(TMessage& m);
     void WMSize(TMessage& m);

@@ -8,6 +8,7 @@
 
 namespace {
 
+HMODULE formModule = nullptr;
 thread_local std::vector<TComponent*>* currentLoaded = nullptr;
 thread_local std::vector<std::vector<TComponent*>*>* savedLoaded = nullptr;
 
@@ -58,10 +59,14 @@ void EndGlobalLoading()
 
 std::vector<TComponent*>* GlobalLoadedList() { return currentLoaded; }
 
+HMODULE FormResourceModule() { return formModule ? formModule : platform::MainInstance(); }
+
+void SetFormResourceModule(HMODULE module) { formModule = module; }
+
 bool ReadComponentRes(const std::string& name, HMODULE module, TComponent* instance)
 {
     if (!module)
-        module = platform::MainInstance();
+        module = FormResourceModule();
     if (!platform::ResourceExists(module, name.c_str(), RT_RCDATA))
         return false;
     TResourceStream stream(module, name, RT_RCDATA);

@@ -17,8 +17,13 @@ std::recursive_mutex& GlobalNameSpace();
 // Reads the resources of `instance`'s class and of its ancestors below `rootAncestor` into it;
 // false when none of them has a resource.
 bool InitInheritedComponent(TComponent* instance, const TClassInfo& rootAncestor);
-// Reads the RT_RCDATA resource `name` of `module` (the main module when null) into `instance`;
-// false when there is no such resource.
+// The module whose resources the forms are read from: the main module unless another one was set
+// (a program whose forms live in a resource-only module; a check that reads another program's forms).
+HMODULE FormResourceModule();
+void SetFormResourceModule(HMODULE module);  // null: the main module again
+
+// Reads the RT_RCDATA resource `name` of `module` (the form resource module when null) into
+// `instance`; false when there is no such resource.
 bool ReadComponentRes(const std::string& name, HMODULE module, TComponent* instance);
 
 // Per-thread global loading: while it lasts, readers collect the components they load into one list
