@@ -70,9 +70,10 @@ choose_display() {
   fi
 }
 
-write_registry() {
-  local reg="$state/prefix.reg"
-  iconv -f UTF-8 -t UTF-16LE > "$reg.body" <<'REG'
+# The prefix's settings: the shared virtual desktop, no crash dialog, Windows' pale yellow behind
+# tips and info panels, and Japanese font names mapped to the fonts that are there.
+registry_text() {
+  cat <<'REG'
 Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer]
@@ -84,6 +85,9 @@ Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 
+[HKEY_CURRENT_USER\Control Panel\Colors]
+"InfoWindow"="255 255 225"
+
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "ＭＳ Ｐゴシック"="IPAPGothic"
 "MS PGothic"="IPAPGothic"
@@ -94,13 +98,22 @@ Windows Registry Editor Version 5.00
 "MS UI Gothic"="IPAPGothic"
 
 REG
-  { printf '\xff\xfe'; cat "$reg.body"; } > "$reg"
-  rm -f "$reg.body"
+}
+
+# Writes the settings into the prefix and notes which settings it holds.
+write_registry() {
+  local reg="$state/prefix.reg"
+  { printf '\xff\xfe'; registry_text | iconv -f UTF-8 -t UTF-16LE; } > "$reg"
   wine regedit /S "$reg" </dev/null >/dev/null 2>&1
+  registry_text | cksum > "$WINEPREFIX/.velmora-registry"
 }
 
 make_prefix() {
-  [[ -f "$WINEPREFIX/.velmora-ready" ]] && return 0
+  if [[ -f "$WINEPREFIX/.velmora-ready" ]]; then
+    # A prefix made before the settings last changed takes the new ones.
+    [[ "$(registry_text | cksum)" == "$(cat "$WINEPREFIX/.velmora-registry" 2>/dev/null)" ]] || write_registry
+    return 0
+  fi
   echo "wine-env: creating the Wine prefix $WINEPREFIX" >&2
   wineserver -k >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"

@@ -138,6 +138,12 @@ TControl::~TControl()
 
 // ---- The tree ----
 
+void TControl::BringToFront()
+{
+    if (parent_)
+        parent_->MoveToFront(this);
+}
+
 void TControl::SetParent(TWinControl* parent)
 {
     if (parent == parent_)

@@ -60,6 +60,8 @@ public:
     // The tree
     TWinControl* Parent() const { return parent_; }
     virtual void SetParent(TWinControl* parent);
+    // Puts the control above its siblings of its kind (windowed or not).
+    void BringToFront();
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override;
     void SetParentComponent(TComponent* parent) override;

@@ -32,6 +32,21 @@ constexpr TEnumName<TAnchorKind> AnchorKindNames[] = {
 
 const TTypeInfo& TypeInfoFor(TAnchorKind*) { return EnumTypeInfo<AnchorKindNames>("TAnchorKind"); }
 
+constexpr TEnumName<TPanelBevel> PanelBevelNames[] = {
+    {bvNone, "bvNone"}, {bvLowered, "bvLowered"}, {bvRaised, "bvRaised"}, {bvSpace, "bvSpace"}};
+
+const TTypeInfo& TypeInfoFor(TPanelBevel*) { return EnumTypeInfo<PanelBevelNames>("TPanelBevel"); }
+
+constexpr TEnumName<TBevelKind> BevelKindNames[] = {
+    {bkNone, "bkNone"}, {bkTile, "bkTile"}, {bkSoft, "bkSoft"}, {bkFlat, "bkFlat"}};
+
+const TTypeInfo& TypeInfoFor(TBevelKind*) { return EnumTypeInfo<BevelKindNames>("TBevelKind"); }
+
+constexpr TEnumName<TBevelEdge> BevelEdgeNames[] = {
+    {beLeft, "beLeft"}, {beTop, "beTop"}, {beRight, "beRight"}, {beBottom, "beBottom"}};
+
+const TTypeInfo& TypeInfoFor(TBevelEdge*) { return EnumTypeInfo<BevelEdgeNames>("TBevelEdge"); }
+
 TAnchors AnchorsOfAlign(TAlign align)
 {
     switch (align) {

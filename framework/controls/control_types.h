@@ -23,6 +23,18 @@ TAnchors AnchorsOfAlign(TAlign align);
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 const TTypeInfo& TypeInfoFor(TAlignment*);
 
+// The cut of a bevel: none, sunk, raised, or a gap in the control's colour.
+enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
+const TTypeInfo& TypeInfoFor(TPanelBevel*);
+using TBevelCut = TPanelBevel;
+
+// How a windowed control frames itself with bevels outside its client area, and on which edges.
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+const TTypeInfo& TypeInfoFor(TBevelKind*);
+enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+using TBevelEdges = TSet<TBevelEdge>;
+const TTypeInfo& TypeInfoFor(TBevelEdge*);
+
 // The scroll bars of a control's window.
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 const TTypeInfo& TypeInfoFor(TScrollStyle*);

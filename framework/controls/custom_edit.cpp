@@ -4,6 +4,7 @@
 #include "framework/controls/edit_bridge.h"
 #include "framework/core/class_info.h"
 #include "platform/edit.h"
+#include "platform/nonclient.h"
 #include "platform/screen.h"
 #include "platform/window.h"
 
@@ -155,6 +156,8 @@ void TCustomEdit::Dispatch(TMessage& m)
     case CMSG_ENTER: CMEnter(m); break;
     case WM_CONTEXTMENU: WMContextMenu(m); break;
     case WM_SETFONT: WMSetFont(m); break;
+    case WM_NCCALCSIZE: WMNCCalcSize(m); break;
+    case WM_NCPAINT: WMNCPaint(m); break;
     default: TWinControl::Dispatch(m); break;
     }
 }
@@ -185,6 +188,66 @@ void TCustomEdit::CMEnter(TMessage& m)
         !(platform::WindowLong(handle_, GWL_STYLE) & ES_MULTILINE))
         SelectAllText();
     TWinControl::Dispatch(m);
+}
+
+void TCustomEdit::WMNCCalcSize(TMessage& m)
+{
+    // Both forms of the message start with the window's proposed rectangle.
+    if (m.LParam)
+        bevel_.ReserveRoom(*reinterpret_cast<RECT*>(m.LParam));
+    TWinControl::Dispatch(m);
+}
+
+void TCustomEdit::WMNCPaint(TMessage& m)
+{
+    TWinControl::Dispatch(m);
+    bevel_.Paint(handle_, Brush()->Handle(), Ctl3D());
+}
+
+void TCustomEdit::SetBevelKind(TBevelKind value)
+{
+    if (value != bevel_.Kind) {
+        bevel_.Kind = value;
+        BevelChanged();
+    }
+}
+
+void TCustomEdit::SetBevelInner(TBevelCut value)
+{
+    if (value != bevel_.Inner) {
+        bevel_.Inner = value;
+        BevelChanged();
+    }
+}
+
+void TCustomEdit::SetBevelOuter(TBevelCut value)
+{
+    if (value != bevel_.Outer) {
+        bevel_.Outer = value;
+        BevelChanged();
+    }
+}
+
+void TCustomEdit::SetBevelEdges(TBevelEdges value)
+{
+    if (value != bevel_.Edges) {
+        bevel_.Edges = value;
+        BevelChanged();
+    }
+}
+
+void TCustomEdit::SetBevelWidth(int value)
+{
+    if (value > 0 && value != bevel_.Width) {
+        bevel_.Width = value;
+        BevelChanged();
+    }
+}
+
+void TCustomEdit::BevelChanged()
+{
+    if (handle_)
+        platform::FrameChanged(handle_);
 }
 
 void TCustomEdit::WMContextMenu(TMessage& m)

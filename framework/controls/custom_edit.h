@@ -10,6 +10,7 @@
 
 #include "framework/controls/form.h"
 #include "framework/controls/win_control.h"
+#include "framework/controls/window_bevel.h"
 
 class TEditBridge;
 
@@ -60,6 +61,18 @@ public:
     bool AutoSelect() const { return autoSelect_; }
     void SetAutoSelect(bool value) { autoSelect_ = value; }
 
+    // Bevels around the window, between the system's frame and the text (none unless a kind is set).
+    TBevelKind BevelKind() const { return bevel_.Kind; }
+    void SetBevelKind(TBevelKind value);
+    TBevelCut BevelInner() const { return bevel_.Inner; }
+    void SetBevelInner(TBevelCut value);
+    TBevelCut BevelOuter() const { return bevel_.Outer; }
+    void SetBevelOuter(TBevelCut value);
+    TBevelEdges BevelEdges() const { return bevel_.Edges; }
+    void SetBevelEdges(TBevelEdges value);
+    int BevelWidth() const { return bevel_.Width; }
+    void SetBevelWidth(int value);
+
     void UndoEdit();
     void CutSelection();
     void CopySelectedText();
@@ -95,6 +108,10 @@ private:
     void CMEnter(TMessage& m);
     void WMContextMenu(TMessage& m);
     void WMSetFont(TMessage& m);
+    void WMNCCalcSize(TMessage& m);
+    void WMNCPaint(TMessage& m);
+    // The bevels changed: the window lays out and draws its frame again.
+    void BevelChanged();
     // Sends an edit message to the window, making it first.
     std::intptr_t SendEdit(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) const;
     void SelectionRange(int& start, int& end) const;
@@ -107,6 +124,7 @@ private:
     bool hideSelection_ = true;
     bool oemConvert_ = false;
     TEditCharCase charCase_ = ecNormal;
+    TWindowBevel bevel_;
     bool creating_ = false;
     bool savedModified_ = false;
     std::string keptText_;  // the text kept while there was no window, on its way to the new one

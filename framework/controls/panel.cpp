@@ -5,11 +5,6 @@
 #include "platform/gdi.h"
 #include "platform/screen.h"
 
-constexpr TEnumName<TPanelBevel> PanelBevelNames[] = {
-    {bvNone, "bvNone"}, {bvLowered, "bvLowered"}, {bvRaised, "bvRaised"}, {bvSpace, "bvSpace"}};
-
-const TTypeInfo& TypeInfoFor(TPanelBevel*) { return EnumTypeInfo<PanelBevelNames>("TPanelBevel"); }
-
 const TClassInfo& TCustomPanel::StaticClass()
 {
     static const TClassInfo info = TClassBuilder<TCustomPanel, TCustomControl>("TCustomPanel").Build();

@@ -5,9 +5,6 @@
 #include "framework/controls/custom_control.h"
 #include "framework/controls/form.h"
 
-enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
-const TTypeInfo& TypeInfoFor(TPanelBevel*);
-
 class TCustomPanel : public TCustomControl {
     DECLARE_CLASS(TCustomPanel)
 public:

@@ -119,6 +119,24 @@ void TWinControl::InsertControl(TControl* control)
     AlignControl(control);
 }
 
+void TWinControl::MoveToFront(TControl* control)
+{
+    if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
+        auto found = std::find(winControls_.begin(), winControls_.end(), windowed);
+        if (found == winControls_.end())
+            return;
+        std::rotate(found, found + 1, winControls_.end());
+        if (windowed->handle_)
+            platform::SetWindowPos(windowed->handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    } else {
+        auto found = std::find(controls_.begin(), controls_.end(), control);
+        if (found == controls_.end())
+            return;
+        std::rotate(found, found + 1, controls_.end());
+        control->Invalidate();
+    }
+}
+
 void TWinControl::InsertTab(TWinControl* control) { tabList_.push_back(control); }
 
 void TWinControl::RemoveControl(TControl* control)

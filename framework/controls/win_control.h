@@ -52,6 +52,8 @@ public:
     bool ContainsControl(const TControl* control) const;
     TControl* ControlAtPos(POINT pos, bool allowDisabled, bool allowWinControls = false) const;
     void InsertControl(TControl* control);
+    // Puts a child above its siblings of its kind: last in its list and, windowed, its window on top.
+    void MoveToFront(TControl* control);
     void RemoveControl(TControl* control);
     void Broadcast(TMessage& message);
     void NotifyControls(std::uint32_t message);

@@ -176,6 +176,28 @@ int TCustomActionBar::Scaled(int pixels) const
     return Screen ? MulDivRound(pixels, Screen->PixelsPerInch(), 96) : pixels;
 }
 
+std::vector<std::pair<int, int>> TCustomActionBar::CoveredSpans() const
+{
+    std::vector<std::pair<int, int>> spans;
+    TWinControl* parent = Parent();
+    if (!parent)
+        return spans;
+    const RECT bar = BoundsRect();
+    bool above = false;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* sibling = parent->Controls(i);
+        if (sibling == this) {
+            above = true;  // the windowed siblings after the bar lie over it
+            continue;
+        }
+        const RECT r = sibling->BoundsRect();
+        if (above && sibling->Visible() && r.left < bar.right && r.right > bar.left && r.top < bar.bottom &&
+            r.bottom > bar.top)
+            spans.emplace_back(r.left - bar.left, r.right - bar.left);
+    }
+    return spans;
+}
+
 void TCustomActionBar::UpdateLayout()
 {
     if (layoutValid_ || !HandleAllocated())
@@ -190,6 +212,7 @@ void TCustomActionBar::UpdateLayout()
     HGDIOBJ oldFont = platform::SelectObject(dc, Font()->Handle());
     int x = Scaled(BarMargin);
     int top = Scaled(BarMargin), bottom = std::max(top, ClientHeight() - Scaled(BarMargin));
+    const std::vector<std::pair<int, int>> covered = CoveredSpans();
     for (int i = 0; i < client->Items()->Count(); ++i) {
         TActionClientItem* item = client->Items()->Items(i);
         if (!item->Visible() || !item->Action())
@@ -201,6 +224,15 @@ void TCustomActionBar::UpdateLayout()
             RECT text{0, 0, 0, 0};
             platform::DrawText(dc, item->Caption(), text, CaptionFormat | DT_CALCRECT);
             width += text.right - text.left;
+        }
+        // A button never hides under a control lying over the bar: it goes on after it.
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (auto [from, to] : covered)
+                if (x < to && x + width > from) {
+                    x = to + Scaled(BarMargin);
+                    moved = true;
+                }
         }
         buttons_.push_back({item, {x, top, x + width, bottom}});
         x += width + spacing_;

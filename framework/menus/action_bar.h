@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/controls/win_control.h"
@@ -61,6 +62,8 @@ private:
     };
 
     void UpdateLayout();
+    // The spans of the bar's width (client coordinates) that visible siblings lying over it cover.
+    std::vector<std::pair<int, int>> CoveredSpans() const;
     int IndexOf(const TActionClientItem* item);
     void InvalidateItem(const TActionClientItem* item);
     void SetHot(TActionClientItem* item);
