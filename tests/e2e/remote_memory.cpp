@@ -87,6 +87,9 @@ std::vector<std::string> StatusBarTexts(HWND statusBar)
         if (!buffer.Read(text.data(), capacity))
             return {};
         text.resize(std::find(text.begin(), text.end(), '\0') - text.begin());
+        // A part's text starts with one tab to be centred, two to be right-aligned: the user sees
+        // the text alone.
+        text.erase(0, std::min(text.find_first_not_of('\t'), text.size()));
         texts.push_back(std::move(text));
     }
     return texts;

@@ -33,7 +33,7 @@ private:
 };
 
 // A status bar window of another process: the right edges of its parts (SB_GETPARTS) and the texts of
-// all parts (SB_GETTEXTA), as the user sees them.
+// all parts (SB_GETTEXTA) as the user sees them, without the tabs that align them.
 std::vector<int> StatusBarPartEdges(HWND statusBar);
 std::vector<std::string> StatusBarTexts(HWND statusBar);
 

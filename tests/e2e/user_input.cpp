@@ -97,6 +97,19 @@ bool TypeText(HWND window, const std::wstring& text)
     return inputs.empty() || Send(inputs);
 }
 
+bool ClickAt(HWND window, POINT point)
+{
+    if (!BringToFront(GetAncestor(window, GA_ROOT)) || !ClientToScreen(window, &point) ||
+        !SetCursorPos(point.x, point.y))
+        return false;
+    std::vector<INPUT> inputs(2);
+    for (INPUT& input : inputs)
+        input.type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return Send(inputs);
+}
+
 bool PostText(HWND target, const std::wstring& text)
 {
     for (wchar_t unit : text)

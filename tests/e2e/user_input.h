@@ -23,6 +23,10 @@ bool ChooseMenu(HWND window, const std::string& letters);
 
 // Types `text` into the focused control of `window` as Unicode keystrokes (Japanese included).
 bool TypeText(HWND window, const std::wstring& text);
+// Clicks the left mouse button at `point` of the client area of `window` (a window of any process,
+// whose top-level window is first brought forward).
+bool ClickAt(HWND window, POINT point);
+
 // Posts `text` to one window as WM_CHAR messages, one per UTF-16 unit, without touching the focus.
 bool PostText(HWND target, const std::wstring& text);
 

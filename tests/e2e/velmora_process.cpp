@@ -87,10 +87,15 @@ bool VelmoraProcess::Start(const std::string& arguments)
     std::string commandLine = "\"" + program_ + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
+    return StartWithCommandLine(std::move(commandLine));
+}
+
+bool VelmoraProcess::StartWithCommandLine(std::string commandLine)
+{
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    return CreateProcessA(
-               nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_) != FALSE;
+    return CreateProcessA(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info_) != FALSE;
 }
 
 HWND VelmoraProcess::WaitForMainWindow(DWORD timeoutMs, const char* className)

@@ -24,6 +24,9 @@ public:
 
     // Starts the program with `arguments` after the quoted program path, as the shell would.
     bool Start(const std::string& arguments = "");
+    // Starts the program with exactly this command line (the program's path in it as the test wants).
+    bool StartWithCommandLine(std::string commandLine);
+    const std::string& Program() const { return program_; }
     // Waits until a visible top-level window of the program with this class exists.
     HWND WaitForMainWindow(DWORD timeoutMs = 15000, const char* className = "TForm1");
     // Waits for a visible top-level window of the program with this class and title (empty: any title)
