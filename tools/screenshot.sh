@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes a screenshot of Velmora's main window for the README: starts the project's Wine environment
-# (a private Xvfb when there is no display), runs Velmora.exe with the sample document, waits until its
-# window is on screen and drawn, captures it and ends the program.
+# (a private Xvfb when there is no display), runs Velmora.exe with the sample document, moves the
+# caret to its end, waits until the window is on screen and drawn, captures it and ends the program.
 #   screenshot.sh BUILD OUT.png [DOCUMENT]
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -31,6 +31,8 @@ window=""
 find_window() { window=$(xdotool search --onlyvisible --name ' :  Velmora$' 2>/dev/null | head -n 1); [[ -n "$window" ]]; }
 wait_for 20 find_window || { echo "screenshot: Velmora's window did not appear" >&2; exit 1; }
 find_window
+# The caret goes to the end of the document, so that the status bar shows its line and column.
+xdotool windowfocus --sync "$window" key ctrl+End 2>/dev/null || true
 
 # The window is drawn once it looks the same in two captures in a row.
 tmp=$(mktemp -d)
