@@ -113,7 +113,7 @@ TEST_F(MainWindow, AFileItCannotReadGivesTheOpenErrorAndLosesNothing)
     // Held open by another program that shares it with nobody.
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    const std::string program = e2e::VelmoraPath();
+    const std::string& program = e2e::VelmoraPath();
     struct Case {
         std::string commandLine;
         std::string error;  // empty: none; the memo then shows what it holds
