@@ -5,7 +5,7 @@ namespace platform {
 
 WNDPROC EditUnicodeProcedure()
 {
-    static const WNDPROC procedure = [] {
+    static WNDPROC procedure = [] {
         WNDCLASSW info{};
         return ::GetClassInfoW(nullptr, L"EDIT", &info) ? info.lpfnWndProc : nullptr;
     }();

@@ -79,7 +79,7 @@ std::string KeyNameText(UINT virtualKey)
     if (scanCode == 0)
         return {};
     char name[256];
-    int length = ::GetKeyNameTextA(static_cast<LONG>(scanCode << 16), name, sizeof name);
+    int length = ::GetKeyNameTextA(static_cast<LONG>(scanCode) << 16, name, sizeof name);
     return std::string(name, length > 0 ? length : 0);
 }
 

@@ -11,6 +11,7 @@
 #include "framework/controls/exception_hooks.h"
 #include "framework/controls/form.h"
 #include "framework/controls/hint_action.h"
+#include "framework/controls/modal_scope.h"
 #include "framework/controls/screen.h"
 #include "framework/controls/window_proc.h"
 #include "framework/core/class_info.h"
@@ -533,24 +534,17 @@ int TApplication::AppMessageBox(const std::string& text, const std::string& capt
             moved = true;
         }
     }
-    std::vector<HWND> disabled = DisableThreadWindows(window_);
-    if (Screen)
-        Screen->SaveFocusedForm();
-    int focusCount = FocusCount;
     int result = 0;
-    try {
-        result = platform::MessageBox(window_, text, caption, flags);
-    } catch (...) {
-        result = 0;
+    {
+        TModalScope modal(window_);
+        try {
+            result = platform::MessageBox(window_, text, caption, flags);
+        } catch (...) {
+            result = 0;
+        }
+        if (moved)
+            platform::SetWindowPos(window_, nullptr, home.left, home.top, 0, 0, 0x1D);
     }
-    if (moved)
-        platform::SetWindowPos(window_, nullptr, home.left, home.top, 0, 0, 0x1D);
-    EnableWindows(disabled);
-    if (active && platform::IsWindow(active))
-        platform::SetActiveWindow(active);
-    if (Screen)
-        Screen->SetFocusedForm(Screen->TakeSavedFocusedForm());
-    FocusCount = focusCount;
     return result;
 }
 

@@ -481,7 +481,8 @@ LRESULT TEditBridge::GetLine(HWND window, int line, char* buffer)
     units.resize(std::clamp<std::size_t>(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)), 0, wanted));
     const std::string text = edittext::Decode(units);
     const std::size_t count = std::min<std::size_t>(text.size(), capacity);
-    std::memcpy(buffer, text.data(), count);
+    // A line the edit window copies out carries no terminating zero.
+    std::copy_n(text.data(), count, buffer);
     return static_cast<LRESULT>(count);
 }
 

@@ -7,6 +7,7 @@
 
 #include "framework/controls/application.h"
 #include "framework/controls/exception_hooks.h"
+#include "framework/controls/modal_scope.h"
 #include "framework/controls/screen.h"
 #include "framework/controls/window_proc.h"
 #include "framework/core/class_info.h"
@@ -686,39 +687,24 @@ TModalResult TCustomForm::ShowFormModal()
         platform::SendMessage(capture, WM_CANCELMODE, 0, 0);
     platform::ReleaseCapture();
     formState_.Include(fsModal);
-    HWND activeWindow = platform::ActiveWindow();
-    int focusCount = FocusCount;
-    TCursor cursor = crDefault;
-    int cursorCount = 0;
-    if (Screen) {
-        Screen->SaveFocusedForm();
-        Screen->SetFocusedForm(this);
-        cursor = Screen->Cursor();
-        Screen->SetCursor(crDefault);
-        cursorCount = Screen->CursorCount();
-    }
-    std::vector<HWND> disabled = TApplication::DisableThreadWindows(nullptr);
+    TCursor cursor = Screen ? Screen->Cursor() : crDefault;
     // Whatever ends the loop, the program gets back its windows, cursor and focus as they were.
     struct Restore {
         TCustomForm& form;
-        HWND& activeWindow;
-        int focusCount;
         TCursor cursor;
-        int cursorCount;
-        std::vector<HWND>& disabled;
+        int cursorCount = 0;
         ~Restore()
         {
             if (Screen)
                 Screen->SetCursor(Screen->CursorCount() == cursorCount ? cursor : crDefault);
-            TApplication::EnableWindows(disabled);
-            if (Screen)
-                Screen->SetFocusedForm(Screen->TakeSavedFocusedForm());
-            if (activeWindow && platform::IsWindow(activeWindow))
-                platform::SetActiveWindow(activeWindow);
-            FocusCount = focusCount;
             form.formState_.Exclude(fsModal);
         }
-    } restore{*this, activeWindow, focusCount, cursor, cursorCount, disabled};
+    } restore{*this, cursor};
+    TModalScope modal(nullptr, this);
+    if (Screen) {
+        Screen->SetCursor(crDefault);
+        restore.cursorCount = Screen->CursorCount();
+    }
     try {
         ShowForm();
         platform::SendMessage(Handle(), CMSG_ACTIVATE, 0, 0);
@@ -732,7 +718,7 @@ TModalResult TCustomForm::ShowFormModal()
         } while (modalResult_ == mrNone);
         platform::SendMessage(Handle(), CMSG_DEACTIVATE, 0, 0);
         if (platform::ActiveWindow() != handle_)
-            activeWindow = nullptr;
+            modal.ForgetActiveWindow();
     } catch (...) {
         HideForm();
         throw;

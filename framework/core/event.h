@@ -61,7 +61,7 @@ public:
 
     void operator()(Args... args) const
     {
-        if (code_)
+        if (code_ && object_)
             (object_->*code_)(std::forward<Args>(args)...);
     }
 

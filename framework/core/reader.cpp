@@ -104,7 +104,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root)
             if (fixup.Root != result)
                 ReportLateFixupError(fixup.Root, wrapped);
             else if (!Error(wrapped.Message()))
-                throw wrapped;
+                throw EReadError(std::move(wrapped));
         });
     } catch (...) {
         RemoveGlobalFixupsOfRoot(result);
@@ -260,7 +260,7 @@ void TReader::FixupReferences()
         } catch (const Exception& e) {
             EReadError wrapped = PropertyReadError(fixup.Instance, fixup.Property->Name(), e);
             if (!Error(wrapped.Message()))
-                throw wrapped;
+                throw EReadError(std::move(wrapped));
         }
     }
 }
@@ -270,7 +270,7 @@ EReadError TReader::PropertyReadError(TPersistent* instance, const std::string& 
     std::string objectName;
     if (auto* component = dynamic_cast<TComponent*>(instance))
         objectName = component->Name();
-    if (objectName.empty())
+    if (objectName.empty() && instance)
         objectName = instance->ClassName();
     return EReadError(SPropertyException, {objectName, ".", path, e.Message()});
 }

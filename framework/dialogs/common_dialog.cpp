@@ -7,6 +7,7 @@
 #include "framework/controls/application.h"
 #include "framework/controls/exception_hooks.h"
 #include "framework/controls/form.h"
+#include "framework/controls/modal_scope.h"
 #include "framework/controls/screen.h"
 #include "framework/core/class_info.h"
 #include "framework/core/class_registry.h"
@@ -51,11 +52,9 @@ constexpr unsigned FloatControlMask = _MCW_EM | _MCW_IC | _MCW_RC | _MCW_PC;
 // exception passes, and first puts back the floating-point control word as it was before the call.
 class TaskModalScope {
 public:
-    explicit TaskModalScope(const TWindowHook& hook) : hook_(hook)
+    explicit TaskModalScope(const TWindowHook& hook)
+        : hook_(hook), modal_(Application ? Application->WindowHandle() : nullptr)
     {
-        disabled_ = TApplication::DisableThreadWindows(Application ? Application->WindowHandle() : nullptr);
-        if (Screen)
-            Screen->SaveFocusedForm();
         if (Application)
             Application->HookMainWindow(hook_);
         floatControl_ = _control87(0, 0);
@@ -66,21 +65,13 @@ public:
         _control87(floatControl_, FloatControlMask);
         if (Application)
             Application->UnhookMainWindow(hook_);
-        TApplication::EnableWindows(disabled_);
-        if (active_ && platform::IsWindow(active_))
-            platform::SetActiveWindow(active_);
-        if (Screen)
-            Screen->SetFocusedForm(Screen->TakeSavedFocusedForm());
-        FocusCount = focusCount_;
     }
     TaskModalScope(const TaskModalScope&) = delete;
     TaskModalScope& operator=(const TaskModalScope&) = delete;
 
 private:
     TWindowHook hook_;
-    HWND active_ = platform::ActiveWindow();
-    std::vector<HWND> disabled_;
-    int focusCount_ = FocusCount;
+    TModalScope modal_;
     unsigned floatControl_ = 0;
 };
 

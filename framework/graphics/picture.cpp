@@ -102,6 +102,8 @@ void TIcon::LoadFromData(const std::uint8_t* data, std::size_t size)
     for (const IconEntry& entry : entries)
         if (!best || rank(entry) > rank(*best))
             best = &entry;
+    if (!best)
+        throw EInvalidGraphic(SInvalidIcon);
     HICON icon = platform::CreateIconFromImage(data + best->offset, best->size, best->width, best->height);
     if (!icon)
         throw EInvalidGraphic(SInvalidIcon);

@@ -168,8 +168,14 @@ TMenuItem::~TMenuItem()
 {
     Destroying();
     menudetail::ItemGone(this);
-    if (parent_)
-        parent_->Remove(this);
+    if (parent_) {
+        try {
+            parent_->Remove(this);
+        } catch (...) {
+            // The item has left its parent's list before the parent's native menu is refilled: a
+            // refill that fails while an item is destroyed leaves nothing behind to undo.
+        }
+    }
     while (!items_.empty())
         delete items_.front();
     if (handle_) {
@@ -555,9 +561,9 @@ void TMenuItem::Click()
     if (autoCheck_ && !(actionLink_ && actionLink_->IsAutoCheckLinked()))
         SetChecked(!checked_);
     TBasicAction* action = Action();
-    if (OnClick && action && !(OnClick == action->OnExecute()))
-        OnClick(this);
-    else if (!HasState(csDesigning) && actionLink_ && action)
+    // A handler of the item's own, other than its action's, runs instead of the action.
+    bool ownHandler = OnClick && !(action && OnClick == action->OnExecute());
+    if (!ownHandler && !HasState(csDesigning) && actionLink_ && action)
         actionLink_->Execute(this);
     else if (OnClick)
         OnClick(this);

@@ -18,8 +18,7 @@ TEST(Startup, ShowsTheMainWindowAndEndsWhenItIsClosed)
     EXPECT_EQ(velmora.CloseAndWait(), 0);
 }
 
-// The stand-in window does not read its command line yet; the editor's main window enables this.
-TEST(Startup, DISABLED_TakesTheQuotedFileNameOnTheCommandLineAsItsDocument)
+TEST(Startup, TakesTheQuotedFileNameOnTheCommandLineAsItsDocument)
 {
     e2e::ScratchFolder folder;
     std::string document = folder.File("メモ 表.txt");

@@ -109,6 +109,7 @@ const TClassInfo& TLifeForm::StaticClass()
 }
 
 // A form class with one resource and a box to see how it was scaled.
+// NOLINTBEGIN(bugprone-macro-parentheses): Name is a class name, which takes no parentheses.
 #define SIMPLE_FORM(Name)                                                                                    \
     class Name : public TForm {                                                                              \
         DECLARE_CLASS(Name)                                                                                  \
@@ -123,6 +124,7 @@ const TClassInfo& TLifeForm::StaticClass()
             TClassBuilder<Name, TForm>(#Name).Field("Box", &Name::Box).Field("Edit1", &Name::Edit1).Build(); \
         return info;                                                                                         \
     }
+// NOLINTEND(bugprone-macro-parentheses)
 SIMPLE_FORM(TScaleForm)
 SIMPLE_FORM(TPlacedForm)
 SIMPLE_FORM(TDefaultForm)
@@ -435,7 +437,7 @@ protected:
     void SetUp() override
     {
         other.reset(MakeShownForm());
-        form.reset(new TTestForm(nullptr));
+        form = std::make_unique<TTestForm>(nullptr);
         form->SetBounds(150, 150, 300, 200);
     }
     std::unique_ptr<TTestForm> other;

@@ -99,6 +99,7 @@ public:  // the tables' steps reach into the fixture
     std::vector<std::string> AllLines()
     {
         std::vector<std::string> lines;
+        lines.reserve(memo->Lines()->Count());
         for (int i = 0; i < memo->Lines()->Count(); ++i)
             lines.push_back(memo->Lines()->Get(i));
         return lines;

@@ -44,9 +44,9 @@ struct KeyUps : TObject {
     bool Seen(std::uint16_t key) const { return std::find(keys.begin(), keys.end(), key) != keys.end(); }
 };
 
-Step Press(std::string what, KeyStrokes keys, KeyUps* watch = nullptr, WORD after = 0)
+Step Press(std::string what, const KeyStrokes& keys, KeyUps* watch = nullptr, WORD after = 0)
 {
-    Step step{what, [keys, watch](TCustomForm& form) {
+    Step step{std::move(what), [keys, watch](TCustomForm& form) {
                   if (watch)
                       form.OnKeyUp = TKeyEvent(watch, &KeyUps::Up);
                   SendKeys(keys);

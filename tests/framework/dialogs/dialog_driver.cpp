@@ -268,7 +268,7 @@ DialogScript::Step DialogScript::SetText(int id, const std::string& text)
             }};
 }
 
-DialogScript::Step DialogScript::Do(std::string what, std::function<void()> action)
+DialogScript::Step DialogScript::Do(std::string what, const std::function<void()>& action)
 {
     return {std::move(what), [action] {
                 action();

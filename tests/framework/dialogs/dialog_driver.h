@@ -57,7 +57,7 @@ public:
     // Waits until the dialog window is gone (a dialog that refused to close fails the script).
     Step Closed();
     // A step that runs `action` once.
-    static Step Do(std::string what, std::function<void()> action);
+    static Step Do(std::string what, const std::function<void()>& action);
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD);

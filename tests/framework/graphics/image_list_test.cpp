@@ -172,7 +172,7 @@ TEST(ImageList, DrawsAPictureOverTheBackgroundNormallyOrGreyed)
 
     std::vector<std::uint32_t> normal = drawn(true);
     EXPECT_EQ(normal[0], 0xE02020u);
-    EXPECT_NEAR(static_cast<int>(normal[1] & 0xFF), (0xFF + 0xF0) / 2, 2) << "half blue over the face";
+    EXPECT_NEAR(static_cast<int>(normal[1] & 0xFF), (0xFF + 0xF0) / 2.0, 2) << "half blue over the face";
     EXPECT_EQ(normal[2], 0xF0F0F0u) << "a transparent pixel leaves the face";
 
     std::vector<std::uint32_t> disabled = drawn(false);
