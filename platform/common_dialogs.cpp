@@ -1,22 +1,63 @@
 // The system's common dialogs.
 #include "platform/common_dialogs.h"
 
+#include "platform/on_demand.h"
+
 namespace platform {
 
-bool GetOpenFileName(OPENFILENAMEA& record) { return ::GetOpenFileNameA(&record) != FALSE; }
+namespace {
 
-bool GetSaveFileName(OPENFILENAMEA& record) { return ::GetSaveFileNameA(&record) != FALSE; }
+constexpr const char* Library = "comdlg32.dll";
 
-bool ChooseColor(CHOOSECOLORA& record) { return ::ChooseColorA(&record) != FALSE; }
+}  // namespace
 
-bool ChooseFont(CHOOSEFONTA& record) { return ::ChooseFontA(&record) != FALSE; }
+bool GetOpenFileName(OPENFILENAMEA& record)
+{
+    static auto* const call = OnDemand<decltype(::GetOpenFileNameA)>(Library, "GetOpenFileNameA");
+    return call && call(&record) != FALSE;
+}
 
-bool PrintDialog(PRINTDLGA& record) { return ::PrintDlgA(&record) != FALSE; }
+bool GetSaveFileName(OPENFILENAMEA& record)
+{
+    static auto* const call = OnDemand<decltype(::GetSaveFileNameA)>(Library, "GetSaveFileNameA");
+    return call && call(&record) != FALSE;
+}
 
-DWORD CommonDialogError() { return ::CommDlgExtendedError(); }
+bool ChooseColor(CHOOSECOLORA& record)
+{
+    static auto* const call = OnDemand<decltype(::ChooseColorA)>(Library, "ChooseColorA");
+    return call && call(&record) != FALSE;
+}
 
-HWND FindText(FINDREPLACEA& record) { return ::FindTextA(&record); }
+bool ChooseFont(CHOOSEFONTA& record)
+{
+    static auto* const call = OnDemand<decltype(::ChooseFontA)>(Library, "ChooseFontA");
+    return call && call(&record) != FALSE;
+}
 
-HWND ReplaceText(FINDREPLACEA& record) { return ::ReplaceTextA(&record); }
+bool PrintDialog(PRINTDLGA& record)
+{
+    static auto* const call = OnDemand<decltype(::PrintDlgA)>(Library, "PrintDlgA");
+    return call && call(&record) != FALSE;
+}
+
+// Without the library no dialog could start, which is what the initialisation error says.
+DWORD CommonDialogError()
+{
+    static auto* const call = OnDemand<decltype(::CommDlgExtendedError)>(Library, "CommDlgExtendedError");
+    return call ? call() : CDERR_INITIALIZATION;
+}
+
+HWND FindText(FINDREPLACEA& record)
+{
+    static auto* const call = OnDemand<decltype(::FindTextA)>(Library, "FindTextA");
+    return call ? call(&record) : nullptr;
+}
+
+HWND ReplaceText(FINDREPLACEA& record)
+{
+    static auto* const call = OnDemand<decltype(::ReplaceTextA)>(Library, "ReplaceTextA");
+    return call ? call(&record) : nullptr;
+}
 
 }  // namespace platform
