@@ -41,6 +41,13 @@ protected:
     {
         return e2e::ChooseMenu(main_, "E") && e2e::PressKey(main_, VK_DOWN) && e2e::PressKey(main_, VK_RETURN);
     }
+    // Whether `window` of another process has its thread's keyboard focus.
+    static bool Focused(HWND window)
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus == window;
+    }
     bool Mark() { return e2e::TypeText(main_, L"|"); }
     // The colour of the memo's empty lower right corner, where no text is drawn.
     COLORREF MemoBackground()
@@ -174,6 +181,7 @@ TEST_F(EditView, TheFontDialogOpensOnTheMemosFontAndOnlyAConfirmedChoiceChangesI
         }
         // Typed as a user does: the dialog reads the size it was given by the keyboard.
         ASSERT_TRUE(e2e::ClickAt(size, {3, 3}));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return Focused(size); })) << step.what << ": the size box takes the focus";
         ASSERT_TRUE(e2e::PressKey(dialog, VK_END) && e2e::PressKey(dialog, VK_HOME, e2e::kShift));
         ASSERT_TRUE(e2e::TypeText(dialog, std::wstring(step.sizeChosen.begin(), step.sizeChosen.end())));
         ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::TextOf(size) == step.sizeChosen; }))
