@@ -124,4 +124,15 @@
 
 /* The editor (from 10000) */
 
+/* The editor: search and replace (10400-10499) */
+#define SSearchEnded       10400
+#define SFindNotSetUp      10401
+#define SReplaceNotStarted 10402
+#define SReplaceNotSetUp   10403
+#define SFindFirstInDialog 10404
+#define SReplacedOne       10405
+#define SReplaceAllConfirm 10406
+#define SReplaceAllDone    10407
+#define SKeepReplacement   10408
+
 #endif

@@ -88,4 +88,22 @@ std::size_t CharCount(std::string_view text)
     return count;
 }
 
+TMbcsByteType ByteClass(std::string_view text, std::size_t at)
+{
+    if (at >= text.size() || text[at] == '\0')
+        return mbSingleByte;
+    if (!IsCharBoundary(text, at))
+        return mbTrailByte;
+    return IsLeadByte(text[at]) ? mbLeadByte : mbSingleByte;
+}
+
+std::string AsciiLower(std::string_view text)
+{
+    std::string folded(text);
+    for (std::size_t i = 0; i < folded.size(); i = NextChar(folded, i))
+        if (folded[i] >= 'A' && folded[i] <= 'Z' && CharLength(folded, i) == 1)
+            folded[i] = static_cast<char>(folded[i] + ('a' - 'A'));
+    return folded;
+}
+
 }  // namespace dbcs

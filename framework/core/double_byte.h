@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace dbcs {
@@ -44,5 +45,15 @@ std::size_t CutLength(std::string_view text, std::size_t maxBytes);
 std::size_t LastCharStart(std::string_view text);
 // The number of characters in `text` (a double-byte character counts once).
 std::size_t CharCount(std::string_view text);
+
+// What the byte at `at` is to the characters around it.
+enum TMbcsByteType { mbSingleByte, mbLeadByte, mbTrailByte };
+// The second byte of a double-byte character is mbTrailByte, the first mbLeadByte; everything else -
+// a NUL, a byte past the end, any byte where the code page has no lead bytes - is mbSingleByte.
+TMbcsByteType ByteClass(std::string_view text, std::size_t at);
+
+// A copy with 'A' to 'Z' made 'a' to 'z' where they are characters of their own: the second byte of
+// a double-byte character keeps its value, so folding never makes two different characters equal.
+std::string AsciiLower(std::string_view text);
 
 }  // namespace dbcs

@@ -16,6 +16,9 @@
 
 namespace {
 
+// The replace dialog's replacement field (edt2 of the system's dialog templates).
+constexpr int ReplaceFieldId = 0x481;
+
 // The record flag of each TFindOption, in the order of the enumeration.
 constexpr std::uint32_t FindFlags[] = {
     FR_DOWN,     FR_FINDNEXT,    FR_HIDEMATCHCASE, FR_HIDEWHOLEWORD, FR_HIDEUPDOWN, FR_MATCHCASE, FR_NOMATCHCASE,
@@ -237,6 +240,10 @@ bool TFindDialog::MessageHook(TMessage& m)
         return false;
     options_ = OptionsOf<TFindOption>(record_.Flags, FindFlags);
     if (record_.Flags & FR_FINDNEXT) {
+        // Some systems copy only the find text on Find Next; the replace dialog's handler reads the
+        // replacement as the user sees it too.
+        if (HWND replaceField = platform::DialogItem(findHandle_, ReplaceFieldId))
+            SetReplaceText(platform::WindowText(replaceField));
         DoFind();
     } else if (record_.Flags & (FR_REPLACE | FR_REPLACEALL)) {
         DoReplace();
