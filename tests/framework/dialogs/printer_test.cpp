@@ -4,88 +4,19 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
 #include "framework/controls/application.h"
 #include "framework/dialogs/printer.h"
+#include "tests/support/printed_pdf.h"
+
+using testsupport::DosPath;
+using testsupport::Environment;
+using testsupport::RenderPage;
+using testsupport::WaitForPdf;
 
 namespace {
-
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-// A Unix path as this Windows program reaches it (Wine maps the root to drive Z:).
-std::string DosPath(std::string path)
-{
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return "Z:" + path;
-}
-
-std::string ReadFile(const std::string& unixPath)
-{
-    std::ifstream in(DosPath(unixPath), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Runs a shell command of the host and returns its exit code (-1 when it did not end within 60 s)
-// and its output. Wine starts Unix programs but gives no handle to wait on: the command leaves its
-// exit code in a file when it ends.
-int RunHost(const std::string& command, std::string& output)
-{
-    static int runs = 0;
-    std::string base = Environment("VELMORA_BUILD") + "/printed/host-" + std::to_string(++runs);
-    DeleteFileA(DosPath(base + ".status").c_str());
-    std::string line =
-        "/bin/sh -c \"" + command + " > '" + base + ".out' 2>&1; echo $? > '" + base + ".tmp'; mv '" + base +
-        ".tmp' '" + base + ".status'\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return -1;
-    ULONGLONG deadline = GetTickCount64() + 60000;
-    while (GetFileAttributesA(DosPath(base + ".status").c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (GetTickCount64() > deadline)
-            return -1;
-        Sleep(50);  // another process of the host; nothing here to wait on
-    }
-    output = ReadFile(base + ".out");
-    return std::atoi(ReadFile(base + ".status").c_str());
-}
-
-// The PDF of the job titled `title`, once the queue has written it completely (pdfinfo reads
-// it); empty after `seconds`. `pages` receives its page count.
-std::string WaitForPdf(const std::string& title, int seconds, int& pages)
-{
-    std::string folder = Environment("VELMORA_PRINTED");
-    ULONGLONG deadline = GetTickCount64() + seconds * 1000ull;
-    do {
-        WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA(DosPath(folder + "/*" + title + "*.pdf").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            FindClose(search);
-            std::string pdf = folder + "/" + found.cFileName, info;
-            if (RunHost("LC_ALL=C pdfinfo '" + pdf + "'", info) == 0) {
-                std::size_t at = info.find("Pages:");
-                pages = at == std::string::npos ? 0 : std::atoi(info.c_str() + at + 6);
-                return pdf;
-            }
-        }
-        Sleep(200);  // the spooler works in another process; nothing here to wait on
-    } while (GetTickCount64() < deadline);
-    return {};
-}
 
 std::string UniqueTitle(const char* what)
 {
@@ -180,17 +111,11 @@ TEST(Printer, ATwoPageJobOfJapaneseTextReachesThePdfQueue)
     EXPECT_EQ(printer.HandleState(), TPrinterHandleState::DrawContext);  // kept after the job
     EXPECT_GT(printer.PrintableWidth(), 0);
 
-    int pages = 0;
-    std::string pdf = WaitForPdf(printer.JobTitle(), 60, pages);
-    ASSERT_FALSE(pdf.empty()) << "no PDF of " << printer.JobTitle() << " arrived in " << Environment("VELMORA_PRINTED");
-    EXPECT_EQ(pages, 2);
-    std::string artifacts = Environment("VELMORA_BUILD") + "/artifacts", output;
-    EXPECT_EQ(
-        RunHost("mkdir -p '" + artifacts + "' && pdftoppm -r 100 -png -f 1 -l 1 -singlefile '" + pdf + "' '" +
-                    artifacts + "/printed-first-page'",
-                output),
-        0)
-        << output;
+    testsupport::PrintedPdf pdf = WaitForPdf(printer.JobTitle(), 60);
+    ASSERT_FALSE(pdf.path.empty())
+        << "no PDF of " << printer.JobTitle() << " arrived in " << Environment("VELMORA_PRINTED");
+    EXPECT_EQ(pdf.pages, 2);
+    EXPECT_GT(RenderPage(pdf, 1, 100, "printed-first-page").width, 0);
 }
 
 TEST(Printer, AnAbortedJobLeavesNoOpenJobAndTheNextJobPrints)
@@ -208,9 +133,9 @@ TEST(Printer, AnAbortedJobLeavesNoOpenJobAndTheNextJobPrints)
     printer.StartPrintJob();
     printer.Canvas()->TextOut(100, 100, "次の文書");
     printer.FinishPrintJob();
-    int pages = 0;
-    ASSERT_FALSE(WaitForPdf(printer.JobTitle(), 60, pages).empty());
-    EXPECT_EQ(pages, 1);
+    testsupport::PrintedPdf pdf = WaitForPdf(printer.JobTitle(), 60);
+    ASSERT_FALSE(pdf.path.empty());
+    EXPECT_EQ(pdf.pages, 1);
     WIN32_FIND_DATAA found{};
     HANDLE search = FindFirstFileA(DosPath(Environment("VELMORA_PRINTED") + "/*" + aborted + "*").c_str(), &found);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "the aborted job was printed: " << found.cFileName;
