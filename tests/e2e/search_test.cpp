@@ -125,7 +125,8 @@ protected:
     // Find next on the tool strip, by its marked letter.
     bool FindNext() { return e2e::PressKey(main_, 'N', e2e::kAlt); }
     // Replace and find: its letter is the replace menu's, so the user clicks its button. It is the
-    // strip's last, after the info panel: the rightmost column the strip draws in lies on it.
+    // strip's last, after the info panel: the rightmost column the strip draws in lies on it, and the
+    // click goes a little inside it, since that column may be the last glyph's and not the button's.
     bool ReplaceAndFind()
     {
         HWND strip = e2e::FindChild(main_, "TActionMainMenuBar");
@@ -144,7 +145,7 @@ protected:
                         return area.left + button.x > panel.right;
             return false;
         });
-        return area.left + button.x > panel.right && e2e::ClickAt(strip, {button.x - 1, button.y});
+        return area.left + button.x > panel.right && e2e::ClickAt(strip, {button.x - 10, button.y});
     }
 
     e2e::VelmoraProcess velmora_;
