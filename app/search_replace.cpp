@@ -3,10 +3,11 @@
 // and find carry it on, always forward and never round from the top.
 //
 // While a search is under way (MatchEnd > 0) SearchRest holds the text after MatchEnd as it was when
-// the copy was taken. With Replaced 0 the occurrence [MatchEnd - FindLen, MatchEnd) is selected and
-// not yet replaced; with Replaced 1 MatchEnd ends a replacement (after a Replace All) and nothing is
-// selected to replace: the commands that replace then behave as when no search is under way. Every
-// command that replaces first checks that the occurrence is still in the memo where it was found.
+// the copy was taken: what the user types meanwhile is not searched, but what is found is selected
+// where the memo holds it now. With Replaced 0 the occurrence [MatchEnd - FindLen, MatchEnd) is
+// selected and not yet replaced; with Replaced 1 MatchEnd ends a replacement (after a Replace All)
+// and nothing is selected to replace, so the commands that replace behave as when no search is under
+// way. Every command that replaces first checks that the memo still holds the occurrence there.
 #include "app/main_form.h"
 #include "app/text_search.h"
 #include "framework/controls/memo.h"
@@ -51,15 +52,16 @@ void ResetSearch(TForm1& form)
 }
 
 // Moves MatchEnd past the next occurrence in SearchRest and cuts SearchRest after it; false when
-// there is none, which changes nothing.
+// there is none, which changes nothing. Text typed in the memo since the copy was taken is not
+// searched, but the occurrence is selected where the memo holds it now, never at stale offsets.
 bool FindOccurrence(TForm1& form)
 {
-    const std::size_t at = textsearch::FindOccurrence(form.SearchRest, form.FindKey, form.MatchCase != 0);
-    if (at == textsearch::npos)
+    textsearch::TCopyOccurrence found{};
+    if (!textsearch::FindInCopy(form.Memo1->Text(), static_cast<std::size_t>(form.MatchEnd), form.SearchRest,
+                                form.FindKey, form.MatchCase != 0, found))
         return false;
-    const std::size_t cut = at + form.FindKey.size();
-    form.SearchRest.erase(0, cut);
-    form.MatchEnd += static_cast<int>(cut);
+    form.SearchRest.erase(0, found.InCopy + form.FindKey.size());
+    form.MatchEnd = static_cast<int>(found.InText + form.FindKey.size());
     return true;
 }
 

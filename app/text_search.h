@@ -18,6 +18,19 @@ constexpr std::size_t npos = std::string_view::npos;
 // genuine occurrence that overlaps it is lost. An empty key is found nowhere.
 std::size_t FindOccurrence(std::string_view text, std::string_view key, bool matchCase, std::size_t from = 0);
 
+// An occurrence found in a working copy, at its offset in the copy and in the text the copy came from.
+struct TCopyOccurrence {
+    std::size_t InCopy;
+    std::size_t InText;
+};
+
+// The next occurrence in `copy`, a copy of `text` from offset `copyStart` on that the user may have
+// edited since it was taken. Text typed since is not searched; an occurrence is taken only where
+// `text` still holds it, and is answered at its offset there: every offset of an edited copy that
+// cannot be placed in `text` with certainty is passed over. False when there is none.
+bool FindInCopy(std::string_view text, std::size_t copyStart, std::string_view copy, std::string_view key,
+                bool matchCase, TCopyOccurrence& found);
+
 // Whether an occurrence of `key`, as FindOccurrence accepts it, lies at `at`.
 bool IsOccurrenceAt(std::string_view text, std::size_t at, std::string_view key, bool matchCase);
 

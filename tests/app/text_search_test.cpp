@@ -57,6 +57,34 @@ TEST(TextSearch, FindsTheFirstOccurrenceThatSitsOnCharacterBoundaries)
         EXPECT_EQ(textsearch::FindOccurrence(c.text, c.key, c.matchCase, c.from), c.found) << c.what;
 }
 
+TEST(TextSearch, AWorkingCopyFindsOnlyWhatTheEditedTextStillHoldsAtItsNewPlace)
+{
+    struct Case {
+        const char* what;
+        std::string text;  // now; the copy was taken from offset 3 of `old`
+        std::string old;
+        bool found;
+        std::size_t inCopy, inText;
+    } cases[] = {
+        {"no edit", "abc abc", "abc abc", true, 1, 4},
+        {"typed before: moved", "XXabc abc", "abc abc", true, 1, 6},
+        {"deleted before: moved", "bc abc", "abc abc", true, 1, 3},
+        {"typed after: not searched", "abc xabc", "abc x", false, 0, 0},
+        {"typed after it: still there", "abc abcabc", "abc abc", true, 1, 4},
+        {"edited away: the next one", "abc axc abc", "abc abc abc", true, 5, 8},
+        {"broken by typing inside", "abc abXc", "abc abc", false, 0, 0},
+        {"edited before and inside: placed by the end", "Xabc Yabc", "abc abc", true, 1, 6},
+    };
+    for (const Case& c : cases) {
+        textsearch::TCopyOccurrence found{};
+        ASSERT_EQ(textsearch::FindInCopy(c.text, 3, c.old.substr(3), "abc", true, found), c.found) << c.what;
+        if (c.found) {
+            EXPECT_EQ(found.InCopy, c.inCopy) << c.what;
+            EXPECT_EQ(found.InText, c.inText) << c.what;
+        }
+    }
+}
+
 TEST(TextSearch, ReplaceAllChangesOneSpanAndNeverSearchesItsReplacements)
 {
     struct Case {

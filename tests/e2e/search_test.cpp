@@ -96,9 +96,15 @@ protected:
         if (!box)
             return "(no message titled " + title + ")";
         e2e::ClearClipboard();
+        WaitForInputIdle(velmora_.ProcessHandle(), 5000);
+        // A key pressed while the dialog is still coming up may go elsewhere: pressed again until copied.
         std::optional<std::string> text;
-        e2e::PressKey(box, 'C', e2e::kCtrl);
-        e2e::WaitUntil([&] { return (text = e2e::ClipboardText()) && !text->empty(); });
+        int polls = 0;
+        e2e::WaitUntil([&] {
+            if (polls++ % 50 == 0)
+                e2e::PressKey(box, 'C', e2e::kCtrl);
+            return (text = e2e::ClipboardText()) && !text->empty();
+        });
         HWND pressed = e2e::FindChild(box, "TButton", button);
         if (!pressed)
             return "(no button " + button + ")";
@@ -123,7 +129,12 @@ protected:
     }
 
     // Find next on the tool strip, by its marked letter.
-    bool FindNext() { return e2e::PressKey(main_, 'N', e2e::kAlt); }
+    bool FindNext()
+    {
+        // Keys pressed while the window is still taking the activation back from a dialog can be lost.
+        WaitForInputIdle(velmora_.ProcessHandle(), 5000);
+        return e2e::PressKey(main_, 'N', e2e::kAlt);
+    }
     // Replace and find: its letter is the replace menu's, so the user clicks its button. It is the
     // strip's last, after the info panel: the rightmost column the strip draws in lies on it, and the
     // click goes a little inside it, since that column may be the last glyph's and not the button's.
@@ -145,6 +156,7 @@ protected:
                         return area.left + button.x > panel.right;
             return false;
         });
+        WaitForInputIdle(velmora_.ProcessHandle(), 5000);
         return area.left + button.x > panel.right && e2e::ClickAt(strip, {button.x - 10, button.y});
     }
 
@@ -192,6 +204,50 @@ TEST_F(Search, FindSelectsEachOccurrenceOnCharacterBoundariesThenEnds)
     // The search never starts again from the top by itself.
     ASSERT_TRUE(FindNext());
     EXPECT_EQ(Answer(), "上段の「検索」で検索条件を設定してください。");
+}
+
+TEST_F(Search, AnOccurrenceFarDownIsScrolledIntoView)
+{
+    std::string text;
+    for (int line = 1; line <= 300; ++line)
+        text += line == 250 ? "表示 here\r\n" : "行\r\n";
+    SetMemoText(text);
+    ASSERT_EQ(SendMessageA(memo_, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    HWND dialog = OpenDialog(false, "HERE");
+    ASSERT_TRUE(FindNextIn(dialog));
+    const int at = static_cast<int>(text.find("here"));
+    EXPECT_EQ(WaitForSelection({at, at + 4}), Range(at, at + 4));
+    const auto first = SendMessageA(memo_, EM_GETFIRSTVISIBLELINE, 0, 0);
+    EXPECT_GT(first, 200) << "line 250 is in view";
+    EXPECT_LE(first, 249) << "line 250 is in view";
+}
+
+TEST_F(Search, TextTypedDuringASearchIsNotSearchedButMovesWhatIsFound)
+{
+    SetMemoText("abc abc abc");
+    HWND dialog = OpenDialog(false, "abc");
+    ASSERT_TRUE(FindNextIn(dialog));
+    ASSERT_EQ(WaitForSelection({0, 3}), Range(0, 3));
+    struct Step {
+        WORD key;  // where the caret goes to type
+        std::wstring typed;
+        std::string text;
+        Range found;  // (0, 0): the search ends
+    } steps[] = {
+        {VK_HOME, L"表", "表abc abc abc", {6, 9}},  // two bytes on
+        {VK_END, L"abc", "表abc abc abcabc", {10, 13}},
+        {VK_END, L"", "表abc abc abcabc", {0, 0}},  // the typed one is not searched
+    };
+    for (const Step& s : steps) {
+        ASSERT_TRUE(e2e::PressKey(main_, s.key, e2e::kCtrl));
+        ASSERT_TRUE(e2e::TypeText(main_, s.typed));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::TextOf(memo_) == s.text; })) << e2e::TextOf(memo_);
+        ASSERT_TRUE(FindNext());
+        if (s.found == Range(0, 0))
+            EXPECT_EQ(Answer(), kEnded);
+        else
+            EXPECT_EQ(WaitForSelection(s.found), s.found);
+    }
 }
 
 TEST_F(Search, ReplaceAllAsksFirstAndReplacesEveryOccurrenceOnce)
