@@ -109,13 +109,13 @@ std::set<std::string> PrintedPdfs()
 
 PrintedPdf WaitForPdf(const std::string& title, int seconds, const std::set<std::string>& before)
 {
-    const std::string folder = Environment("VELMORA_PRINTED");
+    const std::string folder = Environment("VELMORA_PRINTED") + "/";
     ULONGLONG deadline = GetTickCount64() + seconds * 1000ull;
     do {
         for (const std::string& name : PrintedPdfs()) {
             if (title.empty() ? before.count(name) != 0 : name.find(title) == std::string::npos)
                 continue;
-            PrintedPdf pdf{folder + "/" + name};
+            PrintedPdf pdf{folder + name};
             std::string info;
             if (RunHost("LC_ALL=C pdfinfo '" + pdf.path + "'", info) != 0)
                 continue;  // still being written
