@@ -146,6 +146,29 @@ TEST_F(EditView, NoWrappingShowsBothScrollBarsAndWrappingWrapsAgainKeepingUnsave
     }
 }
 
+TEST_F(EditView, WrappingALineTooLongToWrapReportsItAndKeepsTheLineUnwrapped)
+{
+    Launch("前\r\n");
+    ASSERT_TRUE(e2e::ChooseMenu(main_, "VN"));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return (GetWindowLongA(Memo(), GWL_STYLE) & WS_HSCROLL) != 0; }));
+    // A line of 300,000 characters: pasted while nothing wraps, it stays one line.
+    const std::string line(300000, 'w');
+    ASSERT_TRUE(e2e::SetClipboardText(line));
+    ASSERT_TRUE(e2e::PressKey(main_, VK_END, e2e::kCtrl) && e2e::ChooseMenu(main_, "EP"));
+    const std::string text = "前\r\n" + line;
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::TextOf(memo_) == text; }, 30000));
+    ASSERT_TRUE(e2e::ChooseMenu(main_, "VR"));
+    HWND box = velmora_.WaitForDialog("Velmora", 30000);
+    ASSERT_NE(box, nullptr) << "no error box";
+    EXPECT_EQ(e2e::TextOf(GetDlgItem(box, 0xFFFF)), "文字列の大きさが メモ の制限を越えました.");
+    ASSERT_TRUE(e2e::ClickButton(box, IDOK));
+    ASSERT_TRUE(Closed(box));
+    EXPECT_NE(GetWindowLongA(Memo(), GWL_STYLE) & WS_HSCROLL, 0) << "still unwrapped, both scroll bars";
+    EXPECT_EQ(SendMessageA(memo_, EM_GETLINECOUNT, 0, 0), 2);
+    EXPECT_EQ(e2e::TextOf(memo_), text);
+    EXPECT_TRUE(velmora_.Running());
+}
+
 TEST_F(EditView, TheFontDialogOpensOnTheMemosFontAndOnlyAConfirmedChoiceChangesIt)
 {
     Launch("あいうえおabcde\r\n");
