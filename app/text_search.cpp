@@ -2,7 +2,6 @@
 #include "app/text_search.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "framework/core/double_byte.h"
 
@@ -10,37 +9,35 @@ namespace textsearch {
 
 namespace {
 
-// Finds `key` in `haystack`, both folded alike already, where the bytes of the match play the same
-// part in their characters as the key's own bytes do and the match ends where a character ends.
+// Finds `key` in a text folded alike where every byte of the match has the class (single, first or
+// second byte) that the key's own byte has. A match that starts a character pairs its bytes as the
+// key does, so that holds exactly when it starts a character; it must also end where a character
+// ends, which only a key ending in a lone first byte can fail to do.
 class AlignedFinder {
 public:
-    explicit AlignedFinder(std::string_view key) : key_(key)
-    {
-        for (std::size_t k = 0; k < key.size(); ++k)
-            keyClasses_.push_back(dbcs::ByteClass(key, k));
-    }
+    explicit AlignedFinder(std::string_view key)
+        : key_(key), endsWhole_(key.empty() || dbcs::ByteClass(key, key.size() - 1) != dbcs::mbLeadByte)
+    {}
 
-    std::size_t Find(std::string_view haystack, std::size_t from) const
+    // The first aligned match at or after `from`; `starts` answers for `haystack`.
+    std::size_t Find(std::string_view haystack, std::size_t from, dbcs::CharStarts& starts) const
     {
         if (key_.empty())
             return npos;
         for (std::size_t at = haystack.find(key_, from); at != npos; at = haystack.find(key_, at + 1))
-            if (Aligned(haystack, at))
+            if (starts.IsCharBoundary(at) && EndsWhole(haystack, at))
                 return at;
         return npos;
     }
 
-    bool Aligned(std::string_view haystack, std::size_t at) const
+    bool EndsWhole(std::string_view haystack, std::size_t at) const
     {
-        for (std::size_t k = 0; k < keyClasses_.size(); ++k)
-            if (dbcs::ByteClass(haystack, at + k) != keyClasses_[k])
-                return false;
-        return dbcs::IsCharBoundary(haystack, at + key_.size());
+        return endsWhole_ || at + key_.size() == haystack.size();
     }
 
 private:
     std::string_view key_;
-    std::vector<dbcs::TMbcsByteType> keyClasses_;
+    bool endsWhole_;
 };
 
 std::string Folded(std::string_view text, bool matchCase)
@@ -104,8 +101,9 @@ bool FindInCopy(std::string_view text, std::size_t copyStart, std::string_view c
     const std::string foldedKey = Folded(key, matchCase);
     const std::string haystack = Folded(copy, matchCase);
     const AlignedFinder finder(foldedKey);
+    dbcs::CharStarts starts(haystack);
     const CopyPlacement placement(text, copyStart, copy);
-    for (std::size_t at = finder.Find(haystack, 0); at != npos; at = finder.Find(haystack, at + 1)) {
+    for (std::size_t at = finder.Find(haystack, 0, starts); at != npos; at = finder.Find(haystack, at + 1, starts)) {
         const std::size_t inText = placement.Place(at, key.size());
         if (inText != npos && IsOccurrenceAt(text, inText, key, matchCase)) {
             found = {at, inText};
@@ -118,7 +116,9 @@ bool FindInCopy(std::string_view text, std::size_t copyStart, std::string_view c
 std::size_t FindOccurrence(std::string_view text, std::string_view key, bool matchCase, std::size_t from)
 {
     const std::string foldedKey = Folded(key, matchCase);
-    return AlignedFinder(foldedKey).Find(Folded(text, matchCase), from);
+    const std::string haystack = Folded(text, matchCase);
+    dbcs::CharStarts starts(haystack);
+    return AlignedFinder(foldedKey).Find(haystack, from, starts);
 }
 
 bool IsOccurrenceAt(std::string_view text, std::size_t at, std::string_view key, bool matchCase)
@@ -128,8 +128,8 @@ bool IsOccurrenceAt(std::string_view text, std::size_t at, std::string_view key,
     const std::string foldedKey = Folded(key, matchCase);
     if (Folded(text.substr(at, key.size()), matchCase) != foldedKey)
         return false;
-    // Folding changes no lead byte, so the classes of the unfolded text are those of the folded one.
-    return AlignedFinder(foldedKey).Aligned(text, at);
+    // Folding changes no lead byte, so the characters of the unfolded text are those of the folded one.
+    return dbcs::IsCharBoundary(text, at) && AlignedFinder(foldedKey).EndsWhole(text, at);
 }
 
 TReplacedSpan ReplaceAll(std::string_view text, std::string_view key, std::string_view with, bool matchCase)
@@ -137,8 +137,10 @@ TReplacedSpan ReplaceAll(std::string_view text, std::string_view key, std::strin
     const std::string foldedKey = Folded(key, matchCase);
     const std::string haystack = Folded(text, matchCase);
     const AlignedFinder finder(foldedKey);
+    dbcs::CharStarts starts(haystack);
     TReplacedSpan span;
-    for (std::size_t at = finder.Find(haystack, 0); at != npos; at = finder.Find(haystack, at + key.size())) {
+    for (std::size_t at = finder.Find(haystack, 0, starts); at != npos;
+         at = finder.Find(haystack, at + key.size(), starts)) {
         if (span.Count == 0)
             span.First = at;
         else

@@ -71,6 +71,21 @@ void SearchSteps(const std::string& text)
     }
 }
 
+// Replace All over one long line of characters whose both bytes are lead bytes (＝ is 0x81 0x81): every
+// byte is a match candidate, and where a character starts is known only from the line's start.
+void LongLeadByteLine(double megabytes)
+{
+    std::string line;
+    while (line.size() < static_cast<std::size_t>(megabytes * 1024 * 1024))
+        line += "＝";
+    textsearch::TReplacedSpan span;
+    const double seconds = MedianSeconds(3, [&] { span = textsearch::ReplaceAll(line, "＝", "=", true); });
+    if (span.Count != static_cast<int>(line.size() / 2))
+        Fail("not every ＝ replaced");
+    std::printf(
+        "  Replace All of every 0x81 0x81 in one line of %.0f MB (the text only): %.1f ms\n", megabytes, seconds * 1e3);
+}
+
 void ReplaceAllInMemo(TMemo& memo, HWND parent, const std::string& text)
 {
     const std::string key = "表示", with = "表示する";
@@ -122,6 +137,7 @@ int main(int argc, char** argv)
     const std::string document = bench::ReadWholeFile("search_bench", argv[1]);
     try {
         SearchSteps(Leading(document, 20));
+        LongLeadByteLine(1);
         auto form = std::make_unique<TForm>(nullptr);
         form->SetBounds(0, 0, 840, 600);
         form->SetVisible(true);

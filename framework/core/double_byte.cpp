@@ -88,6 +88,23 @@ std::size_t CharCount(std::string_view text)
     return count;
 }
 
+bool CharStarts::IsCharBoundary(std::size_t offset)
+{
+    if (offset >= text_.size())
+        return true;
+    if (offset < known_)
+        return dbcs::IsCharBoundary(text_, offset);
+    // Back over the first-byte values just before `offset`, no further than the known start: the
+    // byte before such a run always ends a character. Then forward, a character at a time.
+    std::size_t from = offset;
+    while (from > known_ && IsLeadByte(text_[from - 1]))
+        --from;
+    known_ = from;
+    while (known_ < offset)
+        known_ = NextChar(text_, known_);
+    return known_ == offset;
+}
+
 TMbcsByteType ByteClass(std::string_view text, std::size_t at)
 {
     if (at >= text.size() || text[at] == '\0')

@@ -46,6 +46,19 @@ std::size_t LastCharStart(std::string_view text);
 // The number of characters in `text` (a double-byte character counts once).
 std::size_t CharCount(std::string_view text);
 
+// IsCharBoundary for offsets of one text asked in increasing order, as a search asks for each match:
+// the text is walked once in all, however long its runs of bytes that could be first bytes (a line of
+// ＝ is 0x81 0x81 0x81 ...), where asking IsCharBoundary each time would walk back over the run.
+class CharStarts {
+public:
+    explicit CharStarts(std::string_view text) : text_(text) {}
+    bool IsCharBoundary(std::size_t offset);
+
+private:
+    std::string_view text_;
+    std::size_t known_ = 0;  // a character start at or after every offset answered so far
+};
+
 // What the byte at `at` is to the characters around it.
 enum TMbcsByteType { mbSingleByte, mbLeadByte, mbTrailByte };
 // The second byte of a double-byte character is mbTrailByte, the first mbLeadByte; everything else -

@@ -20,6 +20,11 @@ TEST(TextSearch, ByteClassesAndFoldingFollowTheCharacters)
         dbcs::mbLeadByte,   dbcs::mbSingleByte, dbcs::mbSingleByte};
     for (std::size_t i = 0; i < std::size(classes); ++i)
         EXPECT_EQ(dbcs::ByteClass(text, i), classes[i]) << "byte " << i;
+    // Asked in increasing order, over runs of first-byte values (＝ is 0x81 0x81), as asked each time.
+    const std::string runs = "a＝＝＝表\\\x81＝ア";
+    dbcs::CharStarts starts(runs);
+    for (std::size_t i = 0; i <= runs.size(); ++i)
+        EXPECT_EQ(starts.IsCharBoundary(i), dbcs::IsCharBoundary(runs, i)) << "offset " << i;
     // ア is 0x83 0x41: its second byte is an 'A' that is no letter of its own.
     EXPECT_EQ(dbcs::AsciiLower("ABC表アＡz"), "abc表アＡz");
 }
