@@ -94,7 +94,12 @@ TEST_F(MainWindow, TheFileOnTheCommandLineIsShownWithItsTitleAndFullPath)
         HWND memo = velmora.Memo();
         EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::TextOf(memo) == "一行目\r\n表示\r\n"; })) << path;
         EXPECT_EQ(e2e::TextOf(main), c.title + kSuffix);
-        std::vector<std::string> panels = e2e::StatusBarTexts(velmora.StatusBar());
+        // The path panel is written just after the memo is filled.
+        std::vector<std::string> panels;
+        e2e::WaitUntil([&] {
+            panels = e2e::StatusBarTexts(velmora.StatusBar());
+            return panels.size() == 5 && panels[4] == path;
+        });
         ASSERT_EQ(panels.size(), 5u);
         EXPECT_EQ(panels[4], path);
         EXPECT_EQ(SendMessageA(memo, EM_GETMODIFY, 0, 0), 0);
