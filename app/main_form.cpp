@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 
 #include "app/document_name.h"
+#include "app/document_storage.h"
 #include "framework/controls/memo.h"
 #include "framework/controls/panel.h"
 #include "framework/controls/status_bar.h"
@@ -121,7 +122,7 @@ void TForm1::Memo1Enter(TObject*)
         // The file is read again each time the memo is entered, but never over text that is not
         // saved: that would throw the user's changes away without a word.
         if (!Memo1->TextModified())
-            Memo1->Lines()->LoadFromFile(CurrentFileName);
+            LoadDocument(*Memo1->Lines(), CurrentFileName);
     }
     ShowDocumentPath();
     ShowDocumentCaption();

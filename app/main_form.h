@@ -147,6 +147,16 @@ private:
     void ShowDocumentCaption();
     // Panel 4 of the status bar: the document's full path.
     void ShowDocumentPath();
+    // Open and overwrite save, which a menu item and a tool button each run.
+    void OpenDocument();
+    void OverwriteDocument();
+    // The save dialog shows the document's name; the text is saved under whatever name the dialog
+    // holds when it closes (the same name when it was cancelled).
+    void SaveThroughDialog();
+    // The memo's text saved to `fileName`, which becomes the document's name.
+    void SaveDocumentAs(const std::string& fileName);
+    // The memo shows the file `fileName`, the document's name, caption and path panel with it.
+    void TakeDocumentFile(const std::string& fileName);
     // Left and up move the focus back a tab stop; right and down become Tab.
     void CMDialogKey(TMessage& message);
     void ShowCaretPosition();

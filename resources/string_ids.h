@@ -135,4 +135,19 @@
 #define SReplaceAllDone    10407
 #define SKeepReplacement   10408
 
+/* The editor's document files (10700-10799) */
+#define SAskSaveBeforeNew    10700
+#define SAskSaveBeforeOpen   10701
+#define SAskSaveBeforeDrop   10702
+#define SAskSaveBeforeClose  10703
+#define SSavedNowOpen        10704
+#define SSaveStoppedNowOpen  10705
+#define SOpenWithoutSaving   10706
+#define SNoTextToSave        10707
+#define SNoFileName          10708
+#define SOverwriteSaved      10709
+#define SSaveAsCancelled     10710
+#define SDocumentHasZeroByte 10711
+#define SDocumentWriteError  10712
+
 #endif

@@ -130,8 +130,8 @@ TEST_F(MainWindow, AFileItCannotReadGivesTheOpenErrorAndLosesNothing)
         // Unquoted, the program's path is one character shorter than the three the rule takes away
         // with it: the argument loses its first two characters.
         {program + " " + missing, "ファイル " + missing.substr(2) + " は開けません.", "\r\n"},
-        // A zero byte ends the text the memo receives; the file keeps all of it.
-        {"\"" + program + "\" " + zero, "", "前"},
+        // The memo would hold the text up to a zero byte only, and a save would cut the file there.
+        {"\"" + program + "\" " + zero, "ファイル " + zero + " には NUL 文字が含まれているため開けません.", "\r\n"},
     };
     for (const Case& c : cases) {
         e2e::VelmoraProcess velmora;
