@@ -15,6 +15,7 @@
 #include "tests/e2e/remote_memory.h"
 #include "tests/e2e/user_input.h"
 #include "tests/e2e/velmora_process.h"
+#include "tests/support/window_picture.h"
 
 namespace {
 
@@ -72,10 +73,45 @@ public:
             ASSERT_TRUE(e2e::ChooseMenu(main_, std::string("F") + letter));
             return;
         }
-        // The tool strip's ファイルを開く(&O) answers Alt+O, a letter the menu bar does not take.
-        ASSERT_EQ(letter, 'O') << "no tool button reached by its letter";
-        ASSERT_TRUE(e2e::PressKey(main_, 'O', e2e::kAlt));
+        // The tool strip's ファイルを開く(&O) answers Alt+O, a letter the menu bar does not take; its
+        // 上書き保存(&S) shares its letter with the menu bar's 検索(&S), so the user clicks it.
+        if (letter == 'O') {
+            ASSERT_TRUE(e2e::PressKey(main_, 'O', e2e::kAlt));
+            return;
+        }
+        ASSERT_EQ(letter, 'S') << "no tool button for " << letter;
+        ClickSaveButton();
     }
+    // Clicks the strip's second button (上書き保存) on its picture: the strip's second run of columns
+    // with ink once it has painted, runs 10 pixels or more apart being different buttons.
+    void ClickSaveButton()
+    {
+        HWND strip = e2e::FindChild(main_, "TActionMainMenuBar");
+        ASSERT_NE(strip, nullptr);
+        ASSERT_TRUE(e2e::BringToFront(main_));
+        RECT area;
+        GetClientRect(strip, &area);
+        MapWindowPoints(strip, nullptr, reinterpret_cast<POINT*>(&area), 2);
+        std::vector<int> starts;
+        e2e::WaitUntil([&] {
+            const testsupport::Picture picture = testsupport::CaptureScreen(area);
+            starts.clear();
+            int lastInk = -100;
+            for (int x = 0; x < picture.width; ++x) {
+                bool ink = false;
+                for (int y = 4; y < picture.height - 4 && !ink; ++y)
+                    ink = picture.At(x, y) != picture.At(0, picture.height / 2);
+                if (ink && x - lastInk >= 10)
+                    starts.push_back(x);
+                if (ink)
+                    lastInk = x;
+            }
+            return starts.size() >= 4;
+        });
+        ASSERT_GE(starts.size(), 2u) << "the strip shows its buttons";
+        ASSERT_TRUE(e2e::ClickAt(strip, {starts[1] + 8, (area.bottom - area.top) / 2}));
+    }
+
     // ---- Answering the program ----
     // The message of a Velmora message dialog, as Ctrl+C in it copies it.
     std::string DialogMessage(HWND dialog)
@@ -212,13 +248,14 @@ TEST_F(DocumentFiles, OverwriteSaveWritesTheDocumentsFileOrTellsWhyNot)
         bool newFirst;              // 新規作成 first (leaving an empty memo)
         std::wstring typed;         // before saving
         std::string changedOnDisk;  // the file changed by another program meanwhile (empty: not)
+        Via via;
         std::string notice;
         std::string file;  // what doc.txt holds afterwards
     } cases[] = {
-        {false, false, L"", "", "ファイル名が存在しません。", "元の文\r\n"},
-        {false, true, L"", "", "文章が存在しません。", "元の文\r\n"},
-        {true, false, L"", "外から\r\n", "上書き保存しました。", "元の文\r\n"},
-        {true, false, L"追記", "", "上書き保存しました。", "追記元の文\r\n"},
+        {false, false, L"", "", Via::Menu, "ファイル名が存在しません。", "元の文\r\n"},
+        {false, true, L"", "", Via::ToolButton, "文章が存在しません。", "元の文\r\n"},
+        {true, false, L"", "外から\r\n", Via::ToolButton, "上書き保存しました。", "元の文\r\n"},
+        {true, false, L"追記", "", Via::Menu, "上書き保存しました。", "追記元の文\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.notice);
@@ -234,7 +271,7 @@ TEST_F(DocumentFiles, OverwriteSaveWritesTheDocumentsFileOrTellsWhyNot)
         if (!c.changedOnDisk.empty()) {
             ASSERT_TRUE(e2e::WriteFileBytes(doc, c.changedOnDisk));
         }
-        editor.Command('S');
+        editor.Command('S', c.via);
         EXPECT_EQ(editor.AnswerNotice(), c.notice);
         EXPECT_EQ(e2e::ReadFileBytes(doc), c.file);
         EXPECT_FALSE(editor.Modified());

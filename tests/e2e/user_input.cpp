@@ -102,11 +102,19 @@ bool ClickAt(HWND window, POINT point)
     if (!BringToFront(GetAncestor(window, GA_ROOT)) || !ClientToScreen(window, &point) ||
         !SetCursorPos(point.x, point.y))
         return false;
-    std::vector<INPUT> inputs(2);
-    for (INPUT& input : inputs)
+    // Each event carries the point: a press that took the cursor's place from before the move could
+    // land where the cursor was, not where it was sent.
+    const int x = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    const int y = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    std::vector<INPUT> inputs(3);
+    for (INPUT& input : inputs) {
         input.type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        input.mi.dx = x;
+        input.mi.dy = y;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
     return Send(inputs);
 }
 
