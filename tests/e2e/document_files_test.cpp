@@ -38,6 +38,14 @@ public:
         // The memo reads the file when it is first entered, as the window becomes the active one.
         return memo_ && e2e::BringToFront(main_) && e2e::WaitUntil([&] { return PathPanel() == file; });
     }
+    // The same, then 未保存 typed at the start of the memo: the document has unsaved text.
+    bool LaunchWithUnsavedText(const std::string& file = "")
+    {
+        if (!Launch(file))
+            return false;
+        const std::string before = Memo();
+        return e2e::TypeText(main_, L"未保存") && e2e::WaitUntil([&] { return Memo() == "未保存" + before; });
+    }
     e2e::VelmoraProcess& Process() { return velmora_; }
 
     // ---- What the user sees ----
@@ -210,8 +218,7 @@ TEST_F(DocumentFiles, OpenAsksAboutUnsavedTextThenReadsTheChosenFileWithItsLineB
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer + " " + c.notice);
         Editor editor;
-        ASSERT_TRUE(editor.Launch());
-        editor.Type(L"未保存", "未保存\r\n");
+        ASSERT_TRUE(editor.LaunchWithUnsavedText());
         editor.Command('O', c.via);
         EXPECT_EQ(editor.AnswerQuestion(c.answer), "テキストが編集されています\nまず保存しますか？");
         if (c.answer == "はい(&Y)") {
@@ -328,8 +335,7 @@ TEST_F(DocumentFiles, NewAsksAboutUnsavedTextAndEmptiesTheDocument)
         SCOPED_TRACE(c.answer);
         ASSERT_TRUE(e2e::WriteFileBytes(doc, "元\r\n"));
         Editor editor;
-        ASSERT_TRUE(editor.Launch(doc));
-        editor.Type(L"未保存", "未保存元\r\n");
+        ASSERT_TRUE(editor.LaunchWithUnsavedText(doc));
         editor.Command('N');
         EXPECT_EQ(editor.AnswerQuestion(c.answer), "テキストが編集されています\n保存してから新規作成しますか？");
         if (c.saveAs) {
@@ -395,9 +401,7 @@ TEST_F(DocumentFiles, DroppedFilesAreReadInTurnAfterOneQuestionAndTheLastOneStay
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dropped.front() + " " + c.answer);
         Editor editor;
-        ASSERT_TRUE(editor.Launch());
-        if (!c.answer.empty())
-            editor.Type(L"未保存", "未保存\r\n");
+        ASSERT_TRUE(c.answer.empty() ? editor.Launch() : editor.LaunchWithUnsavedText());
         ASSERT_TRUE(editor.Drop(c.dropped));
         if (!c.answer.empty()) {
             EXPECT_EQ(editor.AnswerQuestion(c.answer), "テキストが編集されています\n以前のファイルを保存しますか");
@@ -443,12 +447,15 @@ TEST_F(DocumentFiles, ClosingWithUnsavedTextAsksAndKeepsTheWindowUnlessTheTextIs
         ASSERT_TRUE(e2e::WriteFileBytes(doc, "元\r\n"));
         DeleteFileA(chosen.c_str());
         Editor editor;
-        ASSERT_TRUE(editor.Launch(c.named ? doc : ""));
-        editor.Type(L"未保存", c.named ? "未保存元\r\n" : "未保存\r\n");
+        ASSERT_TRUE(editor.LaunchWithUnsavedText(c.named ? doc : ""));
         if (c.named)
             editor.Command('X');  // 終了(&X)
         else
             editor.RequestClose();
+        if (&c == &cases[0]) {
+            testsupport::SaveWindowPicture(
+                editor.Process().WaitForDialog("確認", 10000, "TMessageForm"), "close_prompt");
+        }
         EXPECT_EQ(editor.AnswerQuestion(c.answer), "テキストが編集されています\n保存しますか");
         if (c.answer == "はい(&Y)")
             editor.AnswerFileDialog("名前を付けて保存", c.saveAs);
@@ -510,8 +517,7 @@ TEST_F(DocumentFiles, ASaveThatFailsShowsWhyAndLeavesTheFileAndTheUnsavedTextAsT
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(e2e::WriteFileBytes(doc, "元\r\n"));
         Editor editor;
-        ASSERT_TRUE(editor.Launch(doc));
-        editor.Type(L"未保存", "未保存元\r\n");
+        ASSERT_TRUE(editor.LaunchWithUnsavedText(doc));
         ASSERT_TRUE(c.spoil());
         editor.Command('S');
         EXPECT_EQ(editor.AnswerError(), "ファイル " + doc + " を作成できません.");
@@ -535,8 +541,7 @@ TEST_F(DocumentFiles, AFileHeldByAnotherProgramIsNeitherReadOverNorWritten)
     HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     Editor editor;
-    ASSERT_TRUE(editor.Launch(doc));
-    editor.Type(L"未保存", "未保存元\r\n");
+    ASSERT_TRUE(editor.LaunchWithUnsavedText(doc));
     editor.Command('A');
     editor.AnswerFileDialog("名前を付けて保存", held);
     EXPECT_EQ(editor.AnswerError(), "ファイル " + held + " を作成できません.");
