@@ -62,6 +62,7 @@ protected:
     // Opens a dialog from its menu bar entry and fills it in; the dialog is returned.
     HWND OpenDialog(bool replace, const std::string& find, const std::string& replacement = "", bool matchCase = false)
     {
+        WaitForInputIdle(velmora_.ProcessHandle(), 5000);
         if (!e2e::ChooseMenu(main_, replace ? "R" : "S"))
             return nullptr;
         HWND dialog = velmora_.WaitForDialog(replace ? kReplaceTitle : kFindTitle);
@@ -78,11 +79,7 @@ protected:
     static void Press(HWND dialog, int button) { e2e::ClickButton(dialog, button); }
     // Presses Find Next and waits for the dialog to close (every Find Next closes it, after the
     // message that nothing was found, if any).
-    static bool FindNextIn(HWND dialog)
-    {
-        e2e::ClickButton(dialog, IDOK);
-        return DialogCloses(dialog);
-    }
+    static bool FindNextIn(HWND dialog) { return dialog && e2e::ClickButton(dialog, IDOK) && DialogCloses(dialog); }
     static bool DialogCloses(HWND dialog)
     {
         return e2e::WaitUntil([&] { return !IsWindow(dialog); });
@@ -146,18 +143,28 @@ protected:
             !GetWindowRect(e2e::FindChild(main_, "TPanel"), &panel))
             return false;
         POINT button{-1, (area.bottom - area.top) / 2};
+        std::uint32_t background = 0;
         // Until the strip has painted its buttons the rightmost drawing may be the panel's.
         e2e::WaitUntil([&] {
             const testsupport::Picture picture = testsupport::CaptureScreen(area);
-            const std::uint32_t background = picture.At(picture.width - 1, button.y);
+            background = picture.At(picture.width - 1, button.y);
             for (button.x = picture.width - 1; button.x > 0; --button.x)
                 for (int y = picture.height / 4; y < picture.height * 3 / 4; ++y)
                     if (picture.At(button.x, y) != background)
                         return area.left + button.x > panel.right;
             return false;
         });
-        WaitForInputIdle(velmora_.ProcessHandle(), 5000);
-        return area.left + button.x > panel.right && e2e::ClickAt(strip, {button.x - 10, button.y});
+        if (area.left + button.x <= panel.right)
+            return false;
+        button.x -= 10;
+        // The mouse first rests on the button until it lights up: a click the strip takes before it
+        // has seen the mouse arrive may be lost.
+        POINT onScreen{area.left + button.x, area.top + button.y};
+        SetCursorPos(onScreen.x, onScreen.y);
+        const RECT edge{onScreen.x, area.top + 4, onScreen.x + 1, area.top + 5};
+        if (!e2e::WaitUntil([&] { return testsupport::CaptureScreen(edge).At(0, 0) != background; }))
+            return false;
+        return e2e::ClickAt(strip, button);
     }
 
     e2e::VelmoraProcess velmora_;
@@ -279,6 +286,7 @@ TEST_F(Search, ReplaceAllAsksFirstAndReplacesEveryOccurrenceOnce)
     // After a Replace All nothing is left to find, and nothing is selected to replace: not even the
     // "a" that ends the last replacement.
     HWND dialog = OpenDialog(true, "a", "ba");
+    ASSERT_NE(dialog, nullptr);
     for (const char* next : {"find next", "replace"}) {
         SetMemoText("a a");
         Press(dialog, kReplaceAllButton);
@@ -335,6 +343,7 @@ TEST_F(Search, TheReplaceButtonReplacesTheOccurrenceFoundAndSelectsTheNext)
 {
     SetMemoText("表x表");
     HWND dialog = OpenDialog(true, "表", "xy");
+    ASSERT_NE(dialog, nullptr);
     // Nothing found yet: the dialog asks for a find first and stays.
     Press(dialog, kReplaceButton);
     EXPECT_EQ(Answer(), "１つ目はダイアローグ中で検索してください。");
