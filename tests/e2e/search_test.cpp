@@ -246,6 +246,7 @@ TEST_F(Search, TextTypedDuringASearchIsNotSearchedButMovesWhatIsFound)
         {VK_END, L"", "表abc abc abcabc", {0, 0}},  // the typed one is not searched
     };
     for (const Step& s : steps) {
+        WaitForInputIdle(velmora_.ProcessHandle(), 5000);
         ASSERT_TRUE(e2e::PressKey(main_, s.key, e2e::kCtrl));
         ASSERT_TRUE(e2e::TypeText(main_, s.typed));
         ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::TextOf(memo_) == s.text; })) << e2e::TextOf(memo_);
