@@ -149,7 +149,7 @@ public:
         HWND dialog = velmora_.WaitForDialog(title, 10000, "TMessageForm");
         if (!dialog)
             return "<no dialog \"" + title + "\">";
-        const std::string message = DialogMessage(dialog);
+        std::string message = DialogMessage(dialog);
         HWND pressed = e2e::FindChild(dialog, "TButton", button);
         if (!pressed || !e2e::ClickButton(pressed))
             return "<no button " + button + ">";
@@ -164,7 +164,7 @@ public:
         HWND box = velmora_.WaitForDialog("Velmora");
         if (!box)
             return "<no error box>";
-        const std::string text = e2e::TextOf(GetDlgItem(box, 0xFFFF));
+        std::string text = e2e::TextOf(GetDlgItem(box, 0xFFFF));
         e2e::ClickButton(box, IDOK);
         e2e::WaitUntil([&] { return !IsWindow(box); });
         return text;
@@ -177,7 +177,7 @@ public:
         if (!dialog)
             return "<no dialog " + title + ">";
         HWND edit = e2e::FindChild(GetDlgItem(dialog, kFileNameBox), "Edit");
-        const std::string shown = edit ? e2e::TextOf(edit) : "<no name box>";
+        std::string shown = edit ? e2e::TextOf(edit) : "<no name box>";
         if (name && edit)
             e2e::SetTextOf(edit, *name);
         e2e::ClickButton(dialog, name ? IDOK : IDCANCEL);
