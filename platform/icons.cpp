@@ -13,6 +13,8 @@ HICON CreateIconFromImage(const std::uint8_t* image, std::size_t size, int width
 
 bool DestroyIcon(HICON icon) { return ::DestroyIcon(icon) != FALSE; }
 
+HICON CopyIcon(HICON icon) { return ::CopyIcon(icon); }
+
 SIZE IconSize(HICON icon)
 {
     ICONINFO info{};

@@ -14,6 +14,8 @@ HICON SystemIcon(const char* id);
 // directory entry points to them), at the image's own size; null when the image is damaged.
 HICON CreateIconFromImage(const std::uint8_t* image, std::size_t size, int width, int height);
 bool DestroyIcon(HICON icon);
+// CopyIcon: an icon of the caller's own with the same image (destroyed with DestroyIcon).
+HICON CopyIcon(HICON icon);
 // The icon's size in pixels (GetIconInfo and its bitmaps); 0, 0 when the system cannot tell.
 SIZE IconSize(HICON icon);
 // DrawIconEx: the icon stretched into `rect`.

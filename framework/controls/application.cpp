@@ -13,6 +13,7 @@
 #include "framework/controls/hint_action.h"
 #include "framework/controls/modal_scope.h"
 #include "framework/controls/screen.h"
+#include "framework/controls/system_style.h"
 #include "framework/controls/window_proc.h"
 #include "framework/core/class_info.h"
 #include "framework/core/double_byte.h"
@@ -141,7 +142,7 @@ void TApplication::CreateAppWindow()
     windowCreated_ = true;
     platform::SetWindowLong(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     platform::SetWindowProc(window_, AppWindowProc);
-    bool newStyle = (platform::SystemVersion() & 0xFF) > 3;
+    bool newStyle = NewStyleControls();
     if (newStyle && icon_) {
         platform::SendMessage(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
         platform::SetClassIcon(window_, icon_);
@@ -157,7 +158,7 @@ void TApplication::DestroyAppWindow()
 {
     if (!window_ || !windowCreated_)
         return;
-    if ((platform::SystemVersion() & 0xFF) > 3)
+    if (NewStyleControls())
         platform::SendMessage(window_, WM_SETICON, ICON_BIG, 0);
     platform::SetWindowProc(window_, platform::DefaultWindowProcedure());
     platform::DestroyWindow(window_);

@@ -113,6 +113,9 @@ const TClassInfo& TControl::StaticClass()
             .Property("OnMouseUp", &TControl::OnMouseUp)
             .Property("OnMouseMove", &TControl::OnMouseMove)
             .Property("OnResize", &TControl::OnResize)
+            .Property("OnDragOver", &TControl::OnDragOver)
+            .Property("OnDragDrop", &TControl::OnDragDrop)
+            .Property("OnEndDrag", &TControl::OnEndDrag)
             .Build();
     return info;
 }
@@ -131,6 +134,7 @@ TControl::~TControl()
         Application->ControlDestroyed(this);
     if (captureControl == this)
         captureControl = nullptr;
+    drag_internal::Forget(this);
     if (parent_)
         parent_->RemoveControl(this);
     actionLink_.reset();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/controls/control_types.h"
+#include "framework/controls/drag.h"
 #include "framework/controls/messages.h"
 #include "framework/core/action.h"
 #include "framework/core/component.h"
@@ -139,6 +140,17 @@ public:
     int HelpContext() const { return helpContext_; }
     void SetHelpContext(int value) { helpContext_ = value; }
 
+    // Dragging (drag.h). BeginDrag starts a drag of this control at once (a press on a control with
+    // automatic drag calls it); EndDrag ends it, dropping it on the control under the cursor when
+    // `drop` is true and that control accepted it.
+    void BeginDrag();
+    void EndDrag(bool drop);
+    bool Dragging() const;
+    // The drag's steps on the control under the cursor and on the control dragged.
+    virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
+    virtual void DragDrop(TObject* source, int x, int y);
+    virtual void DoEndDrag(TObject* target, int x, int y);
+
     // The text: kept in the control while it has no window, in the window afterwards.
     std::string Text() const;
     void SetText(const std::string& value);
@@ -198,6 +210,9 @@ public:
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnResize;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
 
 protected:
     // Overridable steps

@@ -43,13 +43,27 @@ void TControl::WndProc(TMessage& m)
             case WM_MBUTTONDBLCLK: m.Msg = WM_MBUTTONDOWN; break;
             }
         }
+        // The capture brings the drag's mouse messages to the control dragged.
+        if (Dragging()) {
+            if (m.Msg == WM_MOUSEMOVE)
+                drag_internal::MoveTo(ClientToScreen(TMouseMsg(m).Pos()));
+            else if (m.Msg == WM_LBUTTONUP)
+                EndDrag(true);
+            return;
+        }
         switch (m.Msg) {
         case WM_MOUSEMOVE:
             if (Application)
                 Application->Hints().MouseMoved();
             break;
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: controlState_.Include(csLButtonDown); break;
+        case WM_LBUTTONDBLCLK:
+            if (dragMode_ == dmAutomatic && !HasState(csDesigning)) {
+                BeginDrag();
+                return;
+            }
+            controlState_.Include(csLButtonDown);
+            break;
         case WM_LBUTTONUP: controlState_.Exclude(csLButtonDown); break;
         }
     } else if (m.Msg == MouseWheelRollMessage() && m.Msg != 0) {
@@ -252,6 +266,9 @@ bool TControl::DoMouseWheel(TShiftState, int, POINT) { return false; }
 
 void TControl::WMCancelMode(TMessage& m)
 {
+    // Whoever takes the mouse away ends a drag of this control.
+    if (Dragging())
+        EndDrag(false);
     // The system's default handling releases the capture itself; the press ends here all the same.
     bool hadCapture = MouseCapture();
     TComponent::Dispatch(m);

@@ -2,6 +2,7 @@
 #include "framework/controls/custom_edit.h"
 
 #include "framework/controls/edit_bridge.h"
+#include "framework/controls/system_style.h"
 #include "framework/core/class_info.h"
 #include "platform/edit.h"
 #include "platform/nonclient.h"
@@ -18,12 +19,6 @@ const TClassInfo& TCustomEdit::StaticClass()
     static const TClassInfo info = TClassBuilder<TCustomEdit, TWinControl>("TCustomEdit").Build();
     return info;
 }
-
-namespace {
-
-bool NewStyleControls() { return (platform::SystemVersion() & 0xFF) > 3; }
-
-}  // namespace
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner)
 {

@@ -6,9 +6,11 @@
 #include <mutex>
 
 #include "framework/controls/application.h"
+#include "framework/controls/drag.h"
 #include "framework/controls/exception_hooks.h"
 #include "framework/controls/modal_scope.h"
 #include "framework/controls/screen.h"
+#include "framework/controls/system_style.h"
 #include "framework/controls/window_proc.h"
 #include "framework/core/class_info.h"
 #include "framework/core/fixups.h"
@@ -69,7 +71,7 @@ const TTypeInfo& TypeInfoFor(TPrintScale*) { return EnumTypeInfo<PrintScaleNames
 
 const TClassInfo& TCustomForm::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TCustomForm, TWinControl>("TCustomForm").Build();
+    static const TClassInfo info = TClassBuilder<TCustomForm, TScrollingWinControl>("TCustomForm").Build();
     return info;
 }
 
@@ -78,6 +80,7 @@ const TClassInfo& TForm::StaticClass()
     static const TClassInfo info =
         TClassBuilder<TForm, TCustomForm>("TForm")
             .Property("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl)
+            .Property("AutoScroll", &TForm::AutoScroll, &TForm::SetAutoScroll)
             .Property("BorderIcons", &TForm::BorderIcons, &TForm::SetBorderIcons)
             .Property("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle)
             .Property("Caption", &TForm::Caption, &TForm::SetCaption)
@@ -85,6 +88,8 @@ const TClassInfo& TForm::StaticClass()
             .Property("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
             .Property("DefaultMonitor", &TForm::DefaultMonitor, &TForm::SetDefaultMonitor)
             .Property("FormStyle", &TForm::FormStyle, &TForm::SetFormStyle)
+            .Property("HorzScrollBar", &TForm::HorzScrollBar, &TForm::SetHorzScrollBar)
+            .Property("Icon", &TForm::Icon, &TForm::SetIcon)
             .Property("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview)
             .Property("Menu", &TForm::Menu, &TForm::SetMenu)
             .Property("OldCreateOrder", &TForm::OldCreateOrder, &TForm::SetOldCreateOrder)
@@ -93,6 +98,7 @@ const TClassInfo& TForm::StaticClass()
             .Property("PrintScale", &TForm::PrintScale, &TForm::SetPrintScale)
             .Property("Scaled", &TForm::Scaled, &TForm::SetScaled)
             .Property("TextHeight", &TForm::TextHeight, &TForm::SetTextHeight)
+            .Property("VertScrollBar", &TForm::VertScrollBar, &TForm::SetVertScrollBar)
             .Property("WindowState", &TForm::WindowState, &TForm::SetWindowState)
             .Property("OnActivate", &TForm::OnActivate)
             .Property("OnClose", &TForm::OnClose)
@@ -112,10 +118,13 @@ TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
 
 TForm::TForm(TComponent* owner, TNoResource) : TCustomForm(owner, NoResource) {}
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), pixelsPerInch_(ScreenPixelsPerInch()) { InitForm(); }
+TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner), pixelsPerInch_(ScreenPixelsPerInch())
+{
+    InitForm();
+}
 
 TCustomForm::TCustomForm(TComponent* owner, TNoResource)
-    : TWinControl(owner), readsResource_(false), pixelsPerInch_(ScreenPixelsPerInch())
+    : TScrollingWinControl(owner), readsResource_(false), pixelsPerInch_(ScreenPixelsPerInch())
 {
     InitForm();
 }
@@ -123,6 +132,8 @@ TCustomForm::TCustomForm(TComponent* owner, TNoResource)
 void TCustomForm::InitForm()
 {
     controlStyle_ = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    canvas_->SetControl(this);
+    icon_->OnChange = TNotifyEvent(this, &TCustomForm::IconChanged);
     SetBounds(0, 0, 320, 240);
     SetVisible(false);
     SetParentColor(false);
@@ -145,7 +156,9 @@ TCustomForm::~TCustomForm()
         Screen->RemoveForm(this);
     if (Application)
         Application->UpdateTaskBarPresence();
-    // The window goes while this class's handlers can still see its messages.
+    // The canvas gives back its context before the window goes, and the window goes while this
+    // class's handlers can still see its messages.
+    canvas_->FreeHandle();
     if (HandleAllocated())
         DestroyWindowWhileDestroying();
 }
@@ -243,7 +256,7 @@ void TCustomForm::ReadState(TReader& reader)
     textHeight_ = 0;
     oldCreateOrder_ = false;
     int fontHeight = Font()->Height();
-    TWinControl::ReadState(reader);
+    TScrollingWinControl::ReadState(reader);
     ScaleAfterReading(fontHeight);
 }
 
@@ -259,6 +272,7 @@ void TCustomForm::ScaleAfterReading(int fontHeightBefore)
         pixelsPerInch_ = screen;
         int measured = platform::ScreenTextExtent(Font()->Handle(), "0").cy;
         if (measured > 0 && measured != textHeight_) {
+            ScaleScrollBars(measured, textHeight_);
             ScaleControls(measured, textHeight_);
             storedClientWidth_ = MulDivRound(storedClientWidth_, measured, textHeight_);
             storedClientHeight_ = MulDivRound(storedClientHeight_, measured, textHeight_);
@@ -275,7 +289,7 @@ void TCustomForm::ScaleAfterReading(int fontHeightBefore)
 
 void TCustomForm::DefineProperties(TFiler& filer)
 {
-    TWinControl::DefineProperties(filer);
+    TScrollingWinControl::DefineProperties(filer);
     // A form that keeps its parent's font stores this instead of a font.
     filer.DefineProperty(
         "IgnoreFontProperty",
@@ -288,7 +302,7 @@ void TCustomForm::DefineProperties(TFiler& filer)
 
 void TCustomForm::Loaded()
 {
-    TWinControl::Loaded();
+    TScrollingWinControl::Loaded();
     // The active control read from the resource becomes active again through the setter, which
     // refuses one that cannot take the focus.
     if (activeControl_) {
@@ -318,7 +332,7 @@ void TCustomForm::SetClientHeight(int value)
 RECT TCustomForm::ClientRect() const
 {
     if (handle_)
-        return TWinControl::ClientRect();
+        return TScrollingWinControl::ClientRect();
     TCreateParams params;
     const_cast<TCustomForm*>(this)->CreateParams(params);
     RECT frame = platform::WindowFrame(params.Style, params.ExStyle, false);
@@ -335,7 +349,7 @@ void TCustomForm::SetScaled(bool value)
 
 void TCustomForm::CreateParams(TCreateParams& params)
 {
-    TWinControl::CreateParams(params);
+    TScrollingWinControl::CreateParams(params);
     if (!parent_ && !parentWindow_) {
         params.WndParent = Application ? Application->WindowHandle() : nullptr;
         params.Style &= ~(WS_CHILD | WS_GROUP | WS_TABSTOP);
@@ -366,6 +380,8 @@ void TCustomForm::CreateParams(TCreateParams& params)
     case bsDialog:
         params.Style |= WS_POPUP | WS_CAPTION;
         params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+        if (!NewStyleControls())
+            params.Style |= DS_MODALFRAME | WS_DLGFRAME;
         params.WindowClass.style |= CS_DBLCLKS | CS_SAVEBITS | CS_BYTEALIGNWINDOW;
         icons = icons & TBorderIcons{biSystemMenu, biHelp};
         break;
@@ -408,9 +424,8 @@ void TCustomForm::CreateWnd()
         (!Application || !Application->PrimaryForm() || Application->PrimaryForm()->FormStyle() != fsMDIForm ||
          !Application->PrimaryForm()->ClientHandle()))
         throw EInvalidOperation(SNoMDIForm);
-    TWinControl::CreateWnd();
-    if ((platform::SystemVersion() & 0xFF) > 3 && borderStyle_ != bsDialog && Application && Application->Icon())
-        platform::SendMessage(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application->Icon()));
+    TScrollingWinControl::CreateWnd();
+    SendIcon();
     if (formStyle_ == fsStayOnTop)
         platform::SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -426,7 +441,7 @@ void TCustomForm::WMWindowPosChanging(TMessage& m)
             (borderStyle_ == bsSizeable || borderStyle_ == bsSizeToolWin))
             pos->flags |= SWP_NOSIZE;
     }
-    TWinControl::Dispatch(m);
+    TScrollingWinControl::Dispatch(m);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value)
@@ -467,9 +482,24 @@ void TCustomForm::SetWindowState(TWindowState value)
     }
 }
 
+// The window's big icon: the form's own, else the application's (a dialog frame shows none).
+void TCustomForm::SendIcon()
+{
+    if (!handle_ || !NewStyleControls() || borderStyle_ == bsDialog)
+        return;
+    HICON icon = !icon_->Empty() ? icon_->Handle() : Application ? Application->Icon() : nullptr;
+    if (icon)
+        platform::SendMessage(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
+void TCustomForm::SetIcon(TIcon* value) { icon_->Assign(value); }
+
+void TCustomForm::IconChanged(TObject*) { SendIcon(); }
+
+// OnPaint draws on Canvas, which holds the painting context meanwhile.
 void TCustomForm::PaintWindow(HDC dc)
 {
-    TWinControl::PaintWindow(dc);
+    TCanvasLoan loan(*canvas_, dc);
     if (OnPaint)
         OnPaint(this);
 }
@@ -491,7 +521,7 @@ void TCustomForm::SetVisible(bool value)
         throw EInvalidOperation(SVisibleChanged);
     if (value)
         MoveToDefaultMonitor();
-    TWinControl::SetVisible(value);
+    TScrollingWinControl::SetVisible(value);
 }
 
 void TCustomForm::ShowForm()
@@ -548,6 +578,7 @@ void TCustomForm::CMShowingChanged(TMessage&)
         platform::ShowWindow(handle_, commands[windowState_]);
     } else {
         DoHide();
+        CancelDragWithin(this);
         HideWindow();
     }
 }
@@ -681,6 +712,7 @@ void TCustomForm::MoveToDefaultMonitor()
 
 TModalResult TCustomForm::ShowFormModal()
 {
+    CancelDrag();
     if (Visible() || !Enabled() || formState_.Contains(fsModal) || formStyle_ == fsMDIChild)
         throw EInvalidOperation(SCannotShowModal);
     if (HWND capture = platform::CaptureWindow())
@@ -776,6 +808,8 @@ void TCustomForm::CloseForm()
     DoClose(action);
     if (action == caNone)
         return;
+    // The mouse gesture of a drag does not outlive the form it began or ends on.
+    CancelDragWithin(this);
     if (Application && Application->PrimaryForm() == this) {
         Application->RequestQuit();
         return;
@@ -803,7 +837,7 @@ void TCustomForm::WMSysCommand(TMessage& m)
         Application->WindowHandle())
         m.Result = platform::SendMessage(Application->WindowHandle(), WM_SYSCOMMAND, m.WParam, m.LParam);
     else
-        TWinControl::Dispatch(m);
+        TScrollingWinControl::Dispatch(m);
 }
 
 void TCustomForm::WMSize(TMessage& m)
@@ -819,7 +853,7 @@ void TCustomForm::WMSize(TMessage& m)
     if (sizeType == SIZE_MINIMIZED)
         TControl::Dispatch(m);  // NOLINT(bugprone-parent-virtual-call): past the windowed control's realigning
     else
-        TWinControl::Dispatch(m);
+        TScrollingWinControl::Dispatch(m);
 }
 
 // ---- Active control and focus ----
@@ -922,8 +956,11 @@ bool TCustomForm::SetFocusedControl(TWinControl* control)
             if (!SendFocusMessage(entering, CMSG_ENTER))
                 return false;
         }
-        PerformMessage(CMSG_FOCUSCHANGED, 0, reinterpret_cast<std::intptr_t>(control));
     }
+    for (TWinControl* parent = control->Parent(); parent; parent = parent->Parent())
+        if (auto* scrolling = dynamic_cast<TScrollingWinControl*>(parent))
+            scrolling->ScrollInView(control);
+    PerformMessage(CMSG_FOCUSCHANGED, 0, reinterpret_cast<std::intptr_t>(control));
     if (Screen)
         Screen->UpdateLastActive();
     return true;
@@ -1001,7 +1038,7 @@ void TCustomForm::CMDialogKey(TMessage& m)
             return;
         }
     }
-    TWinControl::Dispatch(m);
+    TScrollingWinControl::Dispatch(m);
 }
 
 // WM_NEXTDLGCTL as a dialog answers it: with a long parameter of 0 the focus moves to the next tab
@@ -1091,7 +1128,7 @@ void TCustomForm::WndProc(TMessage& m)
         SetWindowFocus();
         return;
     }
-    TWinControl::WndProc(m);
+    TScrollingWinControl::WndProc(m);
 }
 
 void TCustomForm::Dispatch(TMessage& m)
@@ -1105,6 +1142,8 @@ void TCustomForm::Dispatch(TMessage& m)
     case WM_SYSCOMMAND: WMSysCommand(m); break;
     case WM_SIZE: WMSize(m); break;
     case WM_WINDOWPOSCHANGING: WMWindowPosChanging(m); break;
+    // The form paints itself (OnPaint) even when it has no children that need painting.
+    case WM_PAINT: PaintHandler(m); break;
     case WM_QUERYENDSESSION: WMQueryEndSession(m); break;
     case CMSG_ACTIVATE: CMActivate(m); break;
     case CMSG_DEACTIVATE: CMDeactivate(m); break;
@@ -1113,6 +1152,6 @@ void TCustomForm::Dispatch(TMessage& m)
     case CMSG_RELEASE: CMRelease(m); break;
     case CMSG_ACTIONUPDATE:
     case CMSG_ACTIONEXECUTE: CMActionMessage(m); break;
-    default: TWinControl::Dispatch(m); break;
+    default: TScrollingWinControl::Dispatch(m); break;
     }
 }

@@ -4,9 +4,12 @@
 // previews keys and updates its actions at idle.
 #pragma once
 
+#include <memory>
 #include <string>
 
-#include "framework/controls/win_control.h"
+#include "framework/controls/control_canvas.h"
+#include "framework/controls/scrolling_win_control.h"
+#include "framework/graphics/picture.h"
 
 class TMainMenu;
 
@@ -78,7 +81,7 @@ using TShortCutEvent = TEvent<TMessage&, bool&>;
 struct TNoResource {};
 inline constexpr TNoResource NoResource{};
 
-class TCustomForm : public TWinControl {
+class TCustomForm : public TScrollingWinControl {
     DECLARE_CLASS(TCustomForm)
 public:
     // A form of a class below TForm reads the resources of its class chain once it is whole: make it
@@ -146,6 +149,12 @@ public:
     // Without a window the client area is what the frame of the window to be made leaves.
     RECT ClientRect() const override;
 
+    // The window's icon; empty means the application's.
+    TIcon* Icon() const { return icon_.get(); }
+    void SetIcon(TIcon* value);
+    // Draws in the form's window; inside OnPaint it holds the painting context.
+    TCanvas* Canvas() const { return canvas_.get(); }
+
     // During creation Visible only records the wish; inside OnShow/OnHide a change raises.
     void SetVisible(bool value) override;
     void ShowForm();
@@ -212,6 +221,8 @@ protected:
 
 private:
     void InitForm();
+    void SendIcon();
+    void IconChanged(TObject* sender);
     void ScaleAfterReading(int fontHeightBefore);
     void PlaceByPosition();
     void MoveToDefaultMonitor();
@@ -265,6 +276,8 @@ private:
     int storedClientHeight_ = 0;
     bool oldCreateOrder_ = false;
     TMainMenu* menu_ = nullptr;
+    std::unique_ptr<TIcon> icon_ = std::make_unique<TIcon>();
+    std::unique_ptr<TControlCanvas> canvas_ = std::make_unique<TControlCanvas>();
 };
 
 class TForm : public TCustomForm {

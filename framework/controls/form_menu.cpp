@@ -47,7 +47,7 @@ void TCustomForm::AttachMenu()
 
 void TCustomForm::Notification(TComponent* component, TOperation operation)
 {
-    TWinControl::Notification(component, operation);
+    TScrollingWinControl::Notification(component, operation);
     if (operation == opRemove && component && component == menu_) {
         menu_ = nullptr;  // the menu took its bar off the window already
         if (HandleAllocated())

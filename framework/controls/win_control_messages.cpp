@@ -25,6 +25,12 @@ void TWinControl::MainWndProc(TMessage& m)
 
 void TWinControl::WndProc(TMessage& m)
 {
+    // While this control is dragged its keys go nowhere; Escape ends the drag without a drop.
+    if (m.Msg >= WM_KEYFIRST && m.Msg <= WM_KEYLAST && Dragging()) {
+        if (m.Msg == WM_KEYDOWN && m.WParam == VK_ESCAPE)
+            EndDrag(false);
+        return;
+    }
     switch (m.Msg) {
     case WM_SETFOCUS:
         if (TCustomForm* form = GetParentForm(this))

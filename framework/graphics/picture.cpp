@@ -110,6 +110,33 @@ void TIcon::LoadFromData(const std::uint8_t* data, std::size_t size)
     SetHandle(icon, true);
 }
 
+void TIcon::Assign(const TPersistent* source)
+{
+    if (!source) {
+        SetHandle(nullptr);
+        return;
+    }
+    if (auto* other = dynamic_cast<const TIcon*>(source)) {
+        if (other != this)
+            SetHandle(other->handle_ ? platform::CopyIcon(other->handle_) : nullptr, true);
+        return;
+    }
+    TGraphic::Assign(source);
+}
+
+void TIcon::DefineProperties(TFiler& filer)
+{
+    TGraphic::DefineProperties(filer);
+    filer.DefineBinaryProperty(
+        "Data",
+        [this](TStream& stream) {
+            std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stream.Size() - stream.Position()));
+            stream.ReadBuffer(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+            LoadFromData(bytes.data(), bytes.size());
+        },
+        {}, !Empty());
+}
+
 // ---- Pictures ----
 
 const TClassInfo& TPicture::StaticClass()

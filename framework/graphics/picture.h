@@ -47,6 +47,10 @@ public:
     // An icon file: of its images, the one of the system's icon size with the most colours, else
     // the largest (EInvalidGraphic "アイコン イメージが正しくありません" for a damaged file).
     void LoadFromData(const std::uint8_t* data, std::size_t size) override;
+    // Takes a copy of another icon's image (nothing: empty).
+    void Assign(const TPersistent* source) override;
+    // The stored "Data" is the icon file itself (a form's icon).
+    void DefineProperties(TFiler& filer) override;
 
 private:
     void Release();
