@@ -94,9 +94,15 @@ TEST(FormScrolling, ScrollMessagesMoveTheChildrenWithinTheRange)
         EXPECT_EQ(edit->Top(), 400 - s.position);
         EXPECT_EQ(WindowTop(edit), 400 - s.position);
     }
+    // A turn of the wheel towards the user scrolls down by the system's wheel lines.
+    UINT lines = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    SendMessageA(form->WindowHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(WindowTop(edit), 400 - 8 * static_cast<int>(lines));
 
     // Without AutoScroll (and no range set by hand) the content goes back and the bar away.
-    form->VertScrollBar()->SetPosition(100);
+    edit->SetText("スクロールした先");
+    form->VertScrollBar()->SetPosition(form->VertScrollBar()->MaxPosition());
     form->Repaint();
     EXPECT_TRUE(testsupport::SaveWindowPicture(form->WindowHandle(), "form_scrolled"));
     form->SetAutoScroll(false);
