@@ -110,6 +110,19 @@ void TIcon::LoadFromData(const std::uint8_t* data, std::size_t size)
     SetHandle(icon, true);
 }
 
+namespace {
+
+// Hands the rest of a stored "Data" property to `target`'s LoadFromData.
+template <class T>
+void LoadStoredData(TStream& stream, T& target)
+{
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stream.Size() - stream.Position()));
+    stream.ReadBuffer(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+    target.LoadFromData(bytes.data(), bytes.size());
+}
+
+}  // namespace
+
 void TIcon::Assign(const TPersistent* source)
 {
     if (!source) {
@@ -128,13 +141,7 @@ void TIcon::DefineProperties(TFiler& filer)
 {
     TGraphic::DefineProperties(filer);
     filer.DefineBinaryProperty(
-        "Data",
-        [this](TStream& stream) {
-            std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stream.Size() - stream.Position()));
-            stream.ReadBuffer(bytes.data(), static_cast<std::int32_t>(bytes.size()));
-            LoadFromData(bytes.data(), bytes.size());
-        },
-        {}, !Empty());
+        "Data", [this](TStream& stream) { LoadStoredData(stream, *this); }, {}, !Empty());
 }
 
 // ---- Pictures ----
@@ -195,11 +202,5 @@ void TPicture::DefineProperties(TFiler& filer)
 {
     TPersistent::DefineProperties(filer);
     filer.DefineBinaryProperty(
-        "Data",
-        [this](TStream& stream) {
-            std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stream.Size() - stream.Position()));
-            stream.ReadBuffer(bytes.data(), static_cast<std::int32_t>(bytes.size()));
-            LoadFromData(bytes.data(), bytes.size());
-        },
-        {}, graphic_ && !graphic_->Empty());
+        "Data", [this](TStream& stream) { LoadStoredData(stream, *this); }, {}, graphic_ && !graphic_->Empty());
 }
