@@ -1,5 +1,5 @@
-// How a form looks: the icon its window shows, what OnPaint draws on the form's canvas, and the
-// frame of a dialog on a system with and without the newer window styles.
+// How a form looks: the icon its window shows and the frame of a dialog, on a system with and
+// without the newer window styles, and what OnPaint draws on the form's canvas.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -28,23 +28,35 @@ public:
 
 }  // namespace
 
-TEST(FormLook, TheWindowShowsTheFormsOwnIconAndADialogFrameNone)
+// The frame and icon of each border style, on a system with and without the newer styles.
+TEST(FormLook, TheWindowShowsTheFormsOwnIconAndADialogGetsTheFrameOfItsSystem)
 {
     ApplicationGuard guard;
-    HICON question = LoadIconA(nullptr, IDI_QUESTION);
-    for (TFormBorderStyle border : {bsSizeable, bsDialog}) {
-        SCOPED_TRACE(border == bsDialog ? "dialog" : "sizeable");
+    struct Case {
+        bool newStyle;
+        TFormBorderStyle border;
+        bool modalFrame, icon;
+    };
+    const Case cases[] = {
+        {true, bsSizeable, false, true},
+        {true, bsDialog, false, false},
+        {false, bsDialog, true, false},
+        {false, bsSingle, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.newStyle ? "newer styles, " : "older styles, ") + std::to_string(c.border));
+        NewStyleGuard style(c.newStyle);
         TTestForm form(nullptr);
-        form.SetBorderStyle(border);
-        form.Icon()->SetHandle(question, false);
+        form.SetBorderStyle(c.border);
+        form.Icon()->SetHandle(LoadIconA(nullptr, IDI_QUESTION), false);
         form.HandleNeeded();
-        EXPECT_EQ(BigIcon(form.WindowHandle()), border == bsDialog ? nullptr : question);
+        EXPECT_EQ((GetWindowLongA(form.WindowHandle(), GWL_STYLE) & DS_MODALFRAME) != 0, c.modalFrame);
+        EXPECT_EQ(BigIcon(form.WindowHandle()), c.icon ? form.Icon()->Handle() : nullptr);
         // A new icon reaches a window that exists already.
         TIcon other;
         other.SetHandle(LoadIconA(nullptr, IDI_WARNING), false);
         form.Icon()->Assign(&other);
-        EXPECT_NE(form.Icon()->Handle(), nullptr);
-        EXPECT_EQ(BigIcon(form.WindowHandle()), border == bsDialog ? nullptr : form.Icon()->Handle());
+        EXPECT_EQ(BigIcon(form.WindowHandle()), c.icon ? form.Icon()->Handle() : nullptr);
     }
     // The icon stored in the form's resource is the form's and its window's.
     std::unique_ptr<TIconForm> stored(CreateComponent<TIconForm>(Application));
@@ -82,32 +94,4 @@ TEST(FormLook, OnPaintDrawsOnTheCanvasWhichHoldsThePaintingContextOnlyMeanwhile)
     EXPECT_EQ(painter.drawnOn, form->WindowHandle());
     EXPECT_FALSE(form->Canvas()->HandleAllocated()) << "the painting context went back with the paint";
     EXPECT_TRUE(testsupport::SaveWindowPicture(form->WindowHandle(), "form_on_paint"));
-}
-
-TEST(FormLook, ADialogFrameIsAModalFrameOnlyWithoutTheNewerStyles)
-{
-    ApplicationGuard guard;
-    struct Case {
-        bool newStyle;
-        TFormBorderStyle border;
-        bool modalFrame;
-    };
-    const Case cases[] = {
-        {true, bsDialog, false},
-        {false, bsDialog, true},
-        {false, bsSingle, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.newStyle ? "newer styles, " : "older styles, ") +
-                     (c.border == bsDialog ? "dialog" : "single"));
-        NewStyleGuard style(c.newStyle);
-        TTestForm form(nullptr);
-        form.SetBorderStyle(c.border);
-        form.HandleNeeded();
-        LONG s = GetWindowLongA(form.WindowHandle(), GWL_STYLE);
-        EXPECT_EQ((s & DS_MODALFRAME) != 0, c.modalFrame);
-        EXPECT_EQ(GetWindowLongA(form.WindowHandle(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME,
-                  c.border == bsDialog ? WS_EX_DLGMODALFRAME : 0);
-        EXPECT_NE(s & WS_CAPTION, 0);
-    }
 }
