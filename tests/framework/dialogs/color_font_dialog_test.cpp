@@ -155,4 +155,62 @@ TEST(FontDialog, ApplyTakesTheChosenColourWhileTheDialogStaysOpen)
     EXPECT_EQ(static_cast<LRESULT>(dialog.Font()->Color()), chosen);
 }
 
+// What the font dialog tells of its current font, answered as Windows answers it (the system under
+// test tells nothing): the dialog's window procedure is replaced by this one.
+LOGFONTA toldFont;
+WNDPROC fontDialogProc;
+LRESULT CALLBACK TellFont(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_CHOOSEFONT_GETLOGFONT)
+        return CallWindowProcA(fontDialogProc, window, message, wParam, lParam);
+    *reinterpret_cast<LOGFONTA*>(lParam) = toldFont;
+    return 0;
+}
+
+// Apply takes the face, and with another face its character set, from what the dialog tells.
+TEST(FontDialog, ApplyTakesTheCharacterSetWhenTheFaceChanges)
+{
+    struct Case {
+        const char* face;
+        bool charsetFromDialog;
+    } cases[] = {{"Tahoma", true}, {"IPAゴシック", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.face);
+        toldFont = LOGFONTA{};
+        toldFont.lfHeight = -19;
+        toldFont.lfWeight = FW_NORMAL;
+        toldFont.lfCharSet = ANSI_CHARSET;
+        strcpy(toldFont.lfFaceName, c.face);
+        struct Applier : TObject {
+            std::string name;
+            int charset = -1;
+            void Apply(TObject* sender, HWND)
+            {
+                name = static_cast<TFontDialog*>(sender)->Font()->Name();
+                charset = static_cast<TFontDialog*>(sender)->Font()->Charset();
+            }
+        } applier;
+        TFontDialog dialog(nullptr);
+        dialog.Font()->SetName("IPAゴシック");
+        dialog.Font()->SetCharset(static_cast<TFontCharset>(SHIFTJIS_CHARSET));
+        dialog.OnApply = TFontApplyEvent(&applier, &Applier::Apply);
+        DialogScript script;
+        script.Start(
+            {script.Find("フォントの指定"),
+             DialogScript::Do("answer for the font as Windows does",
+                              [&] {
+                                  fontDialogProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                                      script.Dialog(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TellFont)));
+                              }),
+             script.Press(0x402),
+             {"OnApply", [&] { return applier.charset >= 0; }},
+             script.Press(IDCANCEL),
+             script.Closed()});
+        EXPECT_FALSE(dialog.Execute());
+        ASSERT_TRUE(script.Failure().empty()) << script.Failure();
+        EXPECT_EQ(applier.name, c.face);
+        EXPECT_EQ(applier.charset, c.charsetFromDialog ? ANSI_CHARSET : SHIFTJIS_CHARSET);
+    }
+}
+
 }  // namespace

@@ -346,9 +346,10 @@ TEST(MenuTexts, CaptionsAndShortcutTexts)
         const char* hotkey;
         const char* removed;
     } hotkeys[] = {
-        {"&File", "F", "File"},  {"Save &As", "A", "Save As"}, {"A&&B", "", "A&B"},
-        {"&A&B", "B", "AB"},     {"開く(&O)", "O", "開く"},    {"表示(&V)...", "V", "表示..."},
-        {"ソ&表", "表", "ソ表"}, {"end&", "", "end"},          {"", "", ""},
+        {"&File", "F", "File"},       {"Save &As", "A", "Save As"}, {"A&&B", "", "A&&B"},
+        {"&A&B", "B", "AB"},          {"開く(&O)", "O", "開く"},    {"表示(&V)...", "V", "表示..."},
+        {"ソ&表", "表", "ソ表"},      {"end&", "", "end"},          {"", "", ""},
+        {"R&&D(&&)", "", "R&&D(&&)"},
     };
     for (const Hotkey& h : hotkeys) {
         SCOPED_TRACE(h.caption);
@@ -361,6 +362,10 @@ TEST(MenuTexts, CaptionsAndShortcutTexts)
     std::vector<std::string> western{"&Save", "&Send", "Open"};
     EXPECT_TRUE(AssignAutomaticHotkeys(western, false));
     EXPECT_EQ(western, (std::vector<std::string>{"&Save", "S&end", "&Open"}));
+    // A literal "&&" is no marker: it stays, and the caption that loses its "&S" takes R.
+    std::vector<std::string> literal{"&Save", "R&&D &Save"};
+    EXPECT_TRUE(AssignAutomaticHotkeys(literal, false));
+    EXPECT_EQ(literal, (std::vector<std::string>{"&Save", "&R&&D Save"}));
 
     struct Text {
         TShortCut shortCut;
