@@ -89,6 +89,16 @@ std::string RemoveHotkey(std::string_view caption, bool farEast)
     return result;
 }
 
+std::string ShownCaption(std::string_view caption, bool farEast)
+{
+    std::string kept = RemoveHotkey(caption, farEast), shown;
+    std::size_t from = 0;
+    for (std::size_t at; (at = dbcs::FindChar(kept, '&', from)) != dbcs::npos; from = at + 2)
+        shown.append(kept, from, at + 1 - from);  // only pairs are left: the second "&" goes
+    shown.append(kept, std::min(from, kept.size()));
+    return shown;
+}
+
 bool SameCaption(std::string_view a, std::string_view b, bool farEast)
 {
     return platform::CompareAnsi(RemoveHotkey(a, farEast), RemoveHotkey(b, farEast), true) == 0;

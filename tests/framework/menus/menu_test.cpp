@@ -357,6 +357,7 @@ TEST(MenuTexts, CaptionsAndShortcutTexts)
         EXPECT_EQ(RemoveHotkey(h.caption, true), h.removed);
     }
     EXPECT_EQ(RemoveHotkey("開く(&O)", false), "開く(O)") << "outside a far-east locale only the marker goes";
+    EXPECT_EQ(ShownCaption("R&&D(&S)", true), "R&D") << "as the menu shows it";
     EXPECT_TRUE(SameCaption("開く(&O)", "開く", true));
     EXPECT_TRUE(SameCaption("&save", "SAVE", false));
     std::vector<std::string> western{"&Save", "&Send", "Open"};
