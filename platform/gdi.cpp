@@ -1,15 +1,36 @@
 // GDI: device contexts, fonts, pens, brushes, colours, text and drawing.
 #include "platform/gdi.h"
 
+#include <atomic>
+
+#include "platform/held_contexts.h"
+
 namespace platform {
 
-HDC WindowDC(HWND window) { return ::GetDC(window); }
+namespace {
 
-HDC CachedWindowDC(HWND window) { return ::GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS); }
+HDC Held(HDC dc)
+{
+    held::Hold(dc);
+    return dc;
+}
 
-void ReleaseWindowDC(HWND window, HDC dc) { ::ReleaseDC(window, dc); }
+std::atomic<long> refusedDeletes{0};
+std::atomic<RefusedDeleteHook> refusedDeleteHook{nullptr};
 
-HDC CreateMemoryDC(HDC compatibleWith) { return ::CreateCompatibleDC(compatibleWith); }
+}  // namespace
+
+HDC WindowDC(HWND window) { return Held(::GetDC(window)); }
+
+HDC CachedWindowDC(HWND window) { return Held(::GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS)); }
+
+void ReleaseWindowDC(HWND window, HDC dc)
+{
+    held::LetGo(dc);
+    ::ReleaseDC(window, dc);
+}
+
+HDC CreateMemoryDC(HDC compatibleWith) { return Held(::CreateCompatibleDC(compatibleWith)); }
 
 namespace {
 
@@ -19,15 +40,19 @@ const char* OrNull(const std::string& text) { return text.empty() ? nullptr : te
 
 HDC CreateDeviceDC(const std::string& driver, const std::string& device, const std::string& port, const DEVMODEA* mode)
 {
-    return ::CreateDCA(OrNull(driver), device.c_str(), OrNull(port), mode);
+    return Held(::CreateDCA(OrNull(driver), device.c_str(), OrNull(port), mode));
 }
 
 HDC CreateInfoDC(const std::string& driver, const std::string& device, const std::string& port, const DEVMODEA* mode)
 {
-    return ::CreateICA(OrNull(driver), device.c_str(), OrNull(port), mode);
+    return Held(::CreateICA(OrNull(driver), device.c_str(), OrNull(port), mode));
 }
 
-bool DeleteDC(HDC dc) { return ::DeleteDC(dc) != FALSE; }
+bool DeleteDC(HDC dc)
+{
+    held::LetGo(dc);
+    return ::DeleteDC(dc) != FALSE;
+}
 
 DWORD Layout(HDC dc)
 {
@@ -35,9 +60,13 @@ DWORD Layout(HDC dc)
     return layout == GDI_ERROR ? 0 : layout;
 }
 
-HDC BeginPaint(HWND window, PAINTSTRUCT& paint) { return ::BeginPaint(window, &paint); }
+HDC BeginPaint(HWND window, PAINTSTRUCT& paint) { return Held(::BeginPaint(window, &paint)); }
 
-void EndPaint(HWND window, const PAINTSTRUCT& paint) { ::EndPaint(window, &paint); }
+void EndPaint(HWND window, const PAINTSTRUCT& paint)
+{
+    held::LetGo(paint.hdc);
+    ::EndPaint(window, &paint);
+}
 
 int DeviceCaps(HDC dc, int index) { return ::GetDeviceCaps(dc, index); }
 
@@ -75,9 +104,26 @@ bool UnrealizeObject(HGDIOBJ object) { return ::UnrealizeObject(object) != FALSE
 
 HGDIOBJ StockObject(int index) { return ::GetStockObject(index); }
 
-bool DeleteObject(HGDIOBJ object) { return ::DeleteObject(object) != FALSE; }
+bool DeleteObject(HGDIOBJ object)
+{
+    if (HDC holder = held::HolderOf(object)) {
+        ++refusedDeletes;
+        if (RefusedDeleteHook hook = refusedDeleteHook)
+            hook(object, holder);
+        return false;
+    }
+    return ::DeleteObject(object) != FALSE;
+}
 
-HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) { return ::SelectObject(dc, object); }
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
+{
+    held::Hold(dc);
+    return ::SelectObject(dc, object);
+}
+
+long RefusedDeletes() { return refusedDeletes; }
+
+RefusedDeleteHook SetRefusedDeleteHook(RefusedDeleteHook hook) { return refusedDeleteHook.exchange(hook); }
 
 COLORREF SetTextColor(HDC dc, COLORREF color) { return ::SetTextColor(dc, color); }
 

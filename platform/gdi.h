@@ -37,8 +37,18 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap);
 HPEN CreatePen(const LOGPEN& pen);  // CreatePenIndirect
 bool UnrealizeObject(HGDIOBJ object);
 HGDIOBJ StockObject(int index);
+// Deletes a pen, brush, font, bitmap or region. An object still selected into a device context the
+// program holds is refused, as Windows refuses it (Wine would delete it later): the object stays,
+// the answer is false, and the refusal is counted and told to the refusal hook.
 bool DeleteObject(HGDIOBJ object);
+// Selects `object` into `dc`; from then on the program holds `dc` until it is released or deleted.
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+// Deletes refused so far in the process.
+long RefusedDeletes();
+// Told of every refused delete: the object and the device context it is selected into.
+using RefusedDeleteHook = void (*)(HGDIOBJ object, HDC dc);
+// Installs `hook` (null: none) and answers the one it replaces.
+RefusedDeleteHook SetRefusedDeleteHook(RefusedDeleteHook hook);
 
 COLORREF SetTextColor(HDC dc, COLORREF color);
 COLORREF SetBackColor(HDC dc, COLORREF color);  // SetBkColor

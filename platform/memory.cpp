@@ -38,4 +38,6 @@ void GlobalUnlock(HGLOBAL block) { ::GlobalUnlock(block); }
 
 void GlobalFree(HGLOBAL block) { ::GlobalFree(block); }
 
+std::uint32_t GlobalBlockSize(HGLOBAL block) { return static_cast<std::uint32_t>(::GlobalSize(block)); }
+
 }  // namespace platform

@@ -17,5 +17,7 @@ HGLOBAL GlobalAllocZeroed(std::uint32_t size);  // GMEM_MOVEABLE | GMEM_ZEROINIT
 void* GlobalLock(HGLOBAL block);
 void GlobalUnlock(HGLOBAL block);
 void GlobalFree(HGLOBAL block);
+// The bytes the block really holds (GlobalSize); 0 for a handle that is no block.
+std::uint32_t GlobalBlockSize(HGLOBAL block);
 
 }  // namespace platform

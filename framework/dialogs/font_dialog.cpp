@@ -97,7 +97,7 @@ bool TFontDialog::Execute()
 {
     LOGFONTA font{};
     platform::FontDescription(font_->Handle(), font);
-    std::string originalFace = FaceOf(font);
+    openingFace_ = FaceOf(font);
 
     CHOOSEFONTA record{};
     record.lStructSize = sizeof record;
@@ -123,8 +123,6 @@ bool TFontDialog::Execute()
     colorChanged_ = charsetChanged_ = false;
     if (!TaskModalDialog([&] { return platform::ChooseFont(record); }))
         return false;
-    if (platform::CompareAnsi(FaceOf(font), originalFace, true) != 0)
-        charsetChanged_ = true;
     TakeFont(font);
     if (colorChanged_)
         font_->SetColor(static_cast<TColor>(record.rgbColors));
@@ -133,7 +131,10 @@ bool TFontDialog::Execute()
 
 void TFontDialog::TakeFont(const LOGFONTA& chosen)
 {
-    font_->SetName(FaceOf(chosen));
+    std::string face = FaceOf(chosen);
+    if (!face.empty() && platform::CompareAnsi(face, openingFace_, true) != 0)
+        charsetChanged_ = true;
+    font_->SetName(face);
     font_->SetHeight(chosen.lfHeight);
     if (charsetChanged_)
         font_->SetCharset(static_cast<TFontCharset>(chosen.lfCharSet));
@@ -178,7 +179,8 @@ void TFontDialog::DoApply(HWND window)
 {
     LOGFONTA font{};
     platform::SendMessage(window, WM_CHOOSEFONT_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&font));
-    TakeFont(font);
+    if (font.lfFaceName[0])  // a dialog that does not tell its font leaves Font as it is
+        TakeFont(font);
     HWND colors = platform::DialogItem(window, ColorBox);
     LRESULT selected = platform::SendMessage(colors, CB_GETCURSEL, 0, 0);
     if (selected != CB_ERR)

@@ -68,7 +68,8 @@ protected:
 
 private:
     static UINT_PTR CALLBACK FontHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    // Gives Font what `chosen` describes (the character set only when it changed).
+    // Gives Font what `chosen` describes; the character set only when it changed, and another face
+    // than the one the dialog opened with changes it.
     void TakeFont(const LOGFONTA& chosen);
 
     std::unique_ptr<TFont> font_;
@@ -78,4 +79,5 @@ private:
     TFontDialogOptions options_{fdEffects};
     bool colorChanged_ = false;
     bool charsetChanged_ = false;
+    std::string openingFace_;  // the face Font had when the dialog opened
 };

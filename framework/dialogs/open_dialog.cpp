@@ -278,20 +278,25 @@ void TOpenDialog::WndProc(TMessage& m)
     TCommonDialog::WndProc(m);
 }
 
+void TOpenDialog::KeepOpen(TMessage& m, bool keep)
+{
+    m.Result = keep ? 1 : 0;
+    platform::SetWindowLong(Handle(), DWLP_MSGRESULT, m.Result);
+}
+
 void TOpenDialog::HandleNotification(TMessage& m)
 {
     const auto& notify = *reinterpret_cast<const OFNOTIFYA*>(m.LParam);
     switch (notify.hdr.code) {
     case CDN_FILEOK: {
+        // The answer is the notification's result, 1 keeping the dialog open. It is given before
+        // OnCanClose runs, so that an exception there keeps the dialog open as well.
+        KeepOpen(m, true);
         TakeFileNames(*notify.lpOFN);
         bool canClose = true;
         if (OnCanClose)
             OnCanClose(this, canClose);
-        if (!canClose) {
-            // Keeps the dialog open: the answer is the notification's result.
-            m.Result = 1;
-            platform::SetWindowLong(Handle(), DWLP_MSGRESULT, 1);
-        }
+        KeepOpen(m, !canClose);
         break;
     }
     case CDN_INITDONE: DoShow(); break;

@@ -96,6 +96,8 @@ private:
     static UINT_PTR CALLBACK ExplorerHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void TakeFileNames(const OPENFILENAMEA& record);
     void HandleNotification(TMessage& message);
+    // Answers a CDN_FILEOK: true keeps the dialog open.
+    void KeepOpen(TMessage& message, bool keep);
 
     std::string defaultExt_;
     std::string fileName_;

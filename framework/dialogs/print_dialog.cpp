@@ -7,6 +7,7 @@
 
 #include "framework/controls/application.h"
 #include "framework/core/class_info.h"
+#include "framework/dialogs/device_mode.h"
 #include "framework/dialogs/printer.h"
 #include "platform/memory.h"
 #include "platform/module.h"
@@ -43,22 +44,6 @@ HGLOBAL MakeDeviceNames(const std::string& driver, const std::string& device, co
     }
     platform::GlobalUnlock(block);
     return block;
-}
-
-// A copy of a device mode block (its public part and the driver's own bytes).
-HGLOBAL CopyDeviceMode(HGLOBAL mode)
-{
-    auto* source = static_cast<const DEVMODEA*>(platform::GlobalLock(mode));
-    if (!source)
-        return nullptr;
-    std::uint32_t size = source->dmSize + source->dmDriverExtra;
-    HGLOBAL copy = platform::GlobalAllocZeroed(size);
-    if (void* target = platform::GlobalLock(copy)) {
-        std::memcpy(target, source, size);
-        platform::GlobalUnlock(copy);
-    }
-    platform::GlobalUnlock(mode);
-    return copy;
 }
 
 std::string NameAt(const DEVNAMES* names, WORD offset) { return reinterpret_cast<const char*>(names) + offset; }
@@ -111,7 +96,7 @@ bool TPrinterDialogBase::RunWithPrinter(PRINTDLGA& record)
         platform::GlobalUnlock(record.hDevNames);
     }
     platform::GlobalFree(record.hDevNames);
-    // The printer takes the device mode block over.
+    // The printer takes the device mode block over, also when it refuses it (a job is spooling).
     printer->SetDevice(device, driver, port, record.hDevMode);
     return true;
 }

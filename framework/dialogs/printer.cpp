@@ -372,6 +372,8 @@ void TPrinter::GetDevice(std::string& device, std::string& driver, std::string& 
 
 void TPrinter::SetDevice(const std::string& device, const std::string& driver, const std::string& port, HGLOBAL mode)
 {
+    if (jobActive_ && mode && mode != devModeHandle_)
+        platform::GlobalFree(mode);  // refused below, and nobody else holds it
     CheckPrinting(false);
     if (mode != devModeHandle_) {
         ReleaseDeviceMode();

@@ -94,7 +94,7 @@ public:
     // The current printer's names and device mode block (held by the printer; may be none).
     void GetDevice(std::string& device, std::string& driver, std::string& port, HGLOBAL& mode);
     // Makes that printer current; the printer takes over the device mode block (none: the
-    // driver's current settings are read).
+    // driver's current settings are read). While a job runs it refuses, and frees the block.
     void SetDevice(const std::string& device, const std::string& driver, const std::string& port, HGLOBAL mode);
 
     const std::string& JobTitle() const { return jobTitle_; }

@@ -63,7 +63,8 @@ TBrush::~TBrush() = default;
 void TBrush::Assign(const TPersistent* source)
 {
     if (auto* brush = dynamic_cast<const TBrush*>(source)) {
-        if (ShareValue(resource_, brush->resource_))
+        auto left = ShareValue(resource_, brush->resource_);
+        if (left.Moved())
             Changed();
         return;
     }

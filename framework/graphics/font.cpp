@@ -140,17 +140,20 @@ void TFont::Assign(const TPersistent* source)
         TGraphicsObject::Assign(source);
         return;
     }
+    // The records left go after the change event, which takes the old font out of a canvas.
+    TSharedResource<TFontValue>::TLeftRecord shared, scaled;
     bool changed;
     {
         TValueGuard guard(*this);
-        changed = resource_.ShareWith(font->resource_);
-        changed |= color_ != font->color_;
+        shared = resource_.ShareWith(font->resource_);
+        changed = shared.Moved() || color_ != font->color_;
         color_ = font->color_;
         if (pixelsPerInch_ != font->pixelsPerInch_) {
             // The point size carries over, not the pixel height.
             TFontValue value = Value();
             value.Height = -MulDivRound(font->Size(), pixelsPerInch_, 72);
-            changed |= resource_.Set(value);
+            scaled = resource_.Set(value);
+            changed |= scaled.Moved();
         }
     }
     if (changed)

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <mutex>
 #include <type_traits>
+#include <utility>
 
 #include "platform/gdi.h"
 #include "platform/win32.h"
@@ -115,6 +116,37 @@ class TSharedResource {
 public:
     using Manager = TResourceManager<Value>;
 
+    // The record an object has just left. It is let go only when this goes, after the object's
+    // change event: a canvas takes the old GDI object out of its device context there, and an
+    // object still selected must not be deleted.
+    class TLeftRecord {
+    public:
+        TLeftRecord() = default;
+        TLeftRecord(Manager& manager, typename Manager::Record* record, bool moved)
+            : manager_(&manager), record_(record), moved_(moved)
+        {}
+        ~TLeftRecord()
+        {
+            if (manager_)
+                manager_->Release(record_);
+        }
+        TLeftRecord(TLeftRecord&& other) noexcept { *this = std::move(other); }
+        TLeftRecord& operator=(TLeftRecord&& other) noexcept
+        {
+            std::swap(manager_, other.manager_);
+            std::swap(record_, other.record_);
+            std::swap(moved_, other.moved_);
+            return *this;
+        }
+        // True when the object moved to another record than this one.
+        bool Moved() const { return moved_; }
+
+    private:
+        Manager* manager_ = nullptr;
+        typename Manager::Record* record_ = nullptr;
+        bool moved_ = false;
+    };
+
     TSharedResource(Manager& manager, const Value& value) : manager_(manager), record_(manager.Allocate(value)) {}
     ~TSharedResource() { manager_.Release(record_); }
     TSharedResource(const TSharedResource&) = delete;
@@ -122,24 +154,21 @@ public:
 
     const Value& Data() const { return record_->Data; }
 
-    // Moves to the record of `value`; true when that is another record than before.
-    bool Set(const Value& value)
+    // Moves to the record of `value`.
+    [[nodiscard]] TLeftRecord Set(const Value& value)
     {
-        auto* fresh = manager_.Allocate(value);
         auto* old = record_;
-        record_ = fresh;
-        manager_.Release(old);
-        return fresh != old;
+        record_ = manager_.Allocate(value);
+        return TLeftRecord(manager_, old, record_ != old);
     }
 
-    // Shares `source`'s record; true when that is another record than before.
-    bool ShareWith(const TSharedResource& source)
+    // Shares `source`'s record.
+    [[nodiscard]] TLeftRecord ShareWith(const TSharedResource& source)
     {
         manager_.AddRef(source.record_);
         auto* old = record_;
         record_ = source.record_;
-        manager_.Release(old);
-        return record_ != old;
+        return TLeftRecord(manager_, old, record_ != old);
     }
 
     template <class Make>

@@ -42,24 +42,27 @@ protected:
     };
 
     // Applies `change` to a copy of the shared value and moves to the record of the result, under
-    // the owner's lock; fires the change event when the record is another one.
+    // the owner's lock; fires the change event when the record is another one, and only then lets
+    // the old record (and perhaps its GDI object) go.
     template <class Value, class Change>
     void ChangeValue(TSharedResource<Value>& resource, Change change)
     {
-        bool changed;
+        typename TSharedResource<Value>::TLeftRecord left;
         {
             TValueGuard guard(*this);
             Value value = resource.Data();
             change(value);
-            changed = resource.Set(value);
+            left = resource.Set(value);
         }
-        if (changed)
+        if (left.Moved())
             Changed();
     }
 
-    // Shares `source`'s record under the owner's lock; true when that is another record than before.
+    // Shares `source`'s record under the owner's lock; the record left is let go when the answer
+    // goes, so fire the change event before.
     template <class Value>
-    bool ShareValue(TSharedResource<Value>& resource, const TSharedResource<Value>& source)
+    [[nodiscard]] typename TSharedResource<Value>::TLeftRecord ShareValue(
+        TSharedResource<Value>& resource, const TSharedResource<Value>& source)
     {
         TValueGuard guard(*this);
         return resource.ShareWith(source);

@@ -88,7 +88,8 @@ TPen::~TPen() = default;
 void TPen::Assign(const TPersistent* source)
 {
     if (auto* pen = dynamic_cast<const TPen*>(source)) {
-        bool changed = ShareValue(resource_, pen->resource_) || mode_ != pen->mode_;
+        auto left = ShareValue(resource_, pen->resource_);
+        bool changed = left.Moved() || mode_ != pen->mode_;
         mode_ = pen->mode_;
         if (changed)
             Changed();

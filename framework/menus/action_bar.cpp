@@ -499,7 +499,7 @@ void TCustomActionBar::CMHintShow(TMessage& m)
     TActionClientItem* item = button.Item;
     std::string hint = GetShortHint(item->Hint());
     if (hint.empty())
-        hint = RemoveHotkey(item->Caption(), platform::IsFarEast());
+        hint = ShownCaption(item->Caption(), platform::IsFarEast());
     if (item->ActionLink() && !item->ActionLink()->DoShowHint(hint)) {
         m.Result = 1;
         return;

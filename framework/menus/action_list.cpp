@@ -106,10 +106,14 @@ void TCustomActionList::SetState(TActionListState value)
     if (value == state_)
         return;
     state_ = value;
-    if (state_ == asSuspendedEnabled)
-        for (TContainedAction* action : actions_)
-            if (auto* custom = dynamic_cast<TCustomAction*>(action))
+    if (state_ == asSuspended)
+        return;
+    for (TContainedAction* action : actions_)
+        if (auto* custom = dynamic_cast<TCustomAction*>(action)) {
+            custom->TellStoredEnabled();
+            if (state_ == asSuspendedEnabled)
                 custom->SetEnabled(true);
+        }
 }
 
 bool TCustomActionList::ExecuteAction(TBasicAction* action)

@@ -187,6 +187,17 @@ void TCustomAction::SetEnabled(bool value)
             value = true;
     }
     Assign(enabled_, value, [](TActionLink& l, bool v) { l.SetEnabled(v); });
+    toldEnabled_ = enabled_;
+}
+
+void TCustomAction::TellStoredEnabled()
+{
+    if (enabled_ == toldEnabled_)
+        return;
+    // The clients still show what they were last told; each link compares with that.
+    bool stored = enabled_;
+    enabled_ = toldEnabled_;
+    SetEnabled(stored);
 }
 
 void TCustomAction::SetGroupIndex(int value)

@@ -121,6 +121,9 @@ public:
     bool DisableIfNoHandler() const { return disableIfNoHandler_; }
     void SetDisableIfNoHandler(bool value) { disableIfNoHandler_ = value; }
 
+    // The list resumed: the clients are told the Enabled stored while it was suspended.
+    void TellStoredEnabled();
+
     // Refused while the list is suspended; updates first; toggles Checked when AutoCheck is on;
     // then the chain of TContainedAction, for an enabled action only.
     bool Execute() override;
@@ -140,6 +143,7 @@ private:
     std::string caption_;
     bool checked_ = false;
     bool enabled_ = true;
+    bool toldEnabled_ = true;  // what the clients were last told
     int groupIndex_ = 0;
     int helpContext_ = 0;
     std::string hint_;

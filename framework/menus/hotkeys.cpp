@@ -67,6 +67,11 @@ std::string RemoveHotkey(std::string_view caption, bool farEast)
             continue;
         }
         std::size_t next = at + 1;
+        if (next < caption.size() && caption[next] == '&') {
+            result.append("&&");  // a literal ampersand, not a marker: it stays as written
+            at = next + 1;
+            continue;
+        }
         if (farEast && !result.empty() && result.back() == '(' && dbcs::IsCharBoundary(result, result.size() - 1) &&
             next < caption.size()) {
             std::size_t close = dbcs::NextChar(caption, next);
@@ -76,12 +81,22 @@ std::string RemoveHotkey(std::string_view caption, bool farEast)
                 continue;
             }
         }
-        // The marker goes; the character after it stays, so "&&" leaves one "&".
+        // The marker goes; the character after it stays.
         if (next < caption.size())
             result.append(caption.substr(next, dbcs::CharLength(caption, next)));
         at = dbcs::NextChar(caption, next);
     }
     return result;
+}
+
+std::string ShownCaption(std::string_view caption, bool farEast)
+{
+    std::string kept = RemoveHotkey(caption, farEast), shown;
+    std::size_t from = 0;
+    for (std::size_t at; (at = dbcs::FindChar(kept, '&', from)) != dbcs::npos; from = at + 2)
+        shown.append(kept, from, at + 1 - from);  // only pairs are left: the second "&" goes
+    shown.append(kept, std::min(from, kept.size()));
+    return shown;
 }
 
 bool SameCaption(std::string_view a, std::string_view b, bool farEast)

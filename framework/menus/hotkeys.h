@@ -9,9 +9,11 @@
 
 // The hotkey character of a caption (one character, possibly double-byte), or empty.
 std::string HotkeyOf(std::string_view caption);
-// The caption without its markers: each single "&" goes ("&&" becomes "&"); in a far-east locale an
-// "(&X)" goes whole.
+// The caption without its markers: each single "&" goes, a literal "&&" stays as it is; in a
+// far-east locale an "(&X)" goes whole.
 std::string RemoveHotkey(std::string_view caption, bool farEast);
+// The caption as a menu shows it: without its hotkey marker, a literal "&&" as one "&".
+std::string ShownCaption(std::string_view caption, bool farEast);
 // Equal after RemoveHotkey on both, compared without regard to case in the ANSI code page.
 bool SameCaption(std::string_view a, std::string_view b, bool farEast);
 

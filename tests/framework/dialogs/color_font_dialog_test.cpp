@@ -116,43 +116,72 @@ TEST(FontDialog, ReturnsTheChosenFaceSizeAndCharacterSet)
     }
 }
 
-// Apply gives Font the colour chosen in the dialog at once, and OnApply the dialog's window; a
-// cancel afterwards leaves what was applied. (The system under test reports the face and size to
-// Apply only once the dialog is confirmed, so those are not checked here.)
-TEST(FontDialog, ApplyTakesTheChosenColourWhileTheDialogStaysOpen)
+// What the font dialog tells of its current font, answered as Windows answers it (the system under
+// test tells nothing until the dialog is confirmed): the dialog's window procedure is replaced.
+LOGFONTA toldFont;
+WNDPROC fontDialogProc;
+LRESULT CALLBACK TellFont(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    struct Applier : TObject {
-        HWND window = nullptr;
-        TColor color{};
-        void Apply(TObject* sender, HWND dialogWindow)
-        {
-            window = dialogWindow;
-            color = static_cast<TFontDialog*>(sender)->Font()->Color();
-        }
-    } applier;
-    TFontDialog dialog(nullptr);
-    dialog.Font()->SetColor(clBlack);
-    dialog.OnApply = TFontApplyEvent(&applier, &Applier::Apply);
-    LRESULT chosen = -1;
-    DialogScript script;
-    script.Start(
-        {script.Find("フォントの指定"),
-         DialogScript::Do("choose the third colour",
-                          [&] {
-                              HWND box = dialogtest::DialogControl(script.Dialog(), 0x473);
-                              SendMessageA(box, CB_SETCURSEL, 2, 0);
-                              chosen = SendMessageA(box, CB_GETITEMDATA, 2, 0);
-                          }),
-         script.Press(0x402),
-         {"OnApply", [&] { return applier.window != nullptr; }},
-         script.Press(IDCANCEL),
-         script.Closed()});
-    EXPECT_FALSE(dialog.Execute());
-    ASSERT_TRUE(script.Failure().empty()) << script.Failure();
-    EXPECT_EQ(applier.window, script.Dialog());
-    EXPECT_NE(chosen, static_cast<LRESULT>(clBlack));
-    EXPECT_EQ(static_cast<LRESULT>(applier.color), chosen);
-    EXPECT_EQ(static_cast<LRESULT>(dialog.Font()->Color()), chosen);
+    if (message != WM_CHOOSEFONT_GETLOGFONT)
+        return CallWindowProcA(fontDialogProc, window, message, wParam, lParam);
+    *reinterpret_cast<LOGFONTA*>(lParam) = toldFont;
+    return 0;
+}
+
+// Apply gives Font at once the colour chosen and the face the dialog tells, with the face's
+// character set when it is another face, and OnApply the dialog's window; a cancel afterwards
+// leaves what was applied.
+TEST(FontDialog, ApplyTakesTheColourAndFaceWhileTheDialogStaysOpen)
+{
+    struct Case {
+        const char* face;
+        bool charsetFromDialog;
+    } cases[] = {{"Tahoma", true}, {"IPAゴシック", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.face);
+        toldFont = LOGFONTA{};
+        toldFont.lfHeight = -19;
+        toldFont.lfCharSet = ANSI_CHARSET;
+        strcpy(toldFont.lfFaceName, c.face);
+        struct Applier : TObject {
+            HWND window = nullptr;
+            TColor color{};
+            void Apply(TObject* sender, HWND dialogWindow)
+            {
+                window = dialogWindow;
+                color = static_cast<TFontDialog*>(sender)->Font()->Color();
+            }
+        } applier;
+        TFontDialog dialog(nullptr);
+        dialog.Font()->SetColor(clBlack);
+        dialog.Font()->SetName("IPAゴシック");
+        dialog.Font()->SetCharset(static_cast<TFontCharset>(SHIFTJIS_CHARSET));
+        dialog.OnApply = TFontApplyEvent(&applier, &Applier::Apply);
+        LRESULT chosen = -1;
+        DialogScript script;
+        script.Start(
+            {script.Find("フォントの指定"),
+             DialogScript::Do("choose the third colour; tell the font as Windows does",
+                              [&] {
+                                  HWND box = dialogtest::DialogControl(script.Dialog(), 0x473);
+                                  SendMessageA(box, CB_SETCURSEL, 2, 0);
+                                  chosen = SendMessageA(box, CB_GETITEMDATA, 2, 0);
+                                  fontDialogProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                                      script.Dialog(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TellFont)));
+                              }),
+             script.Press(0x402),
+             {"OnApply", [&] { return applier.window != nullptr; }},
+             script.Press(IDCANCEL),
+             script.Closed()});
+        EXPECT_FALSE(dialog.Execute());
+        ASSERT_TRUE(script.Failure().empty()) << script.Failure();
+        EXPECT_EQ(applier.window, script.Dialog());
+        EXPECT_NE(chosen, static_cast<LRESULT>(clBlack));
+        EXPECT_EQ(static_cast<LRESULT>(applier.color), chosen);
+        EXPECT_EQ(static_cast<LRESULT>(dialog.Font()->Color()), chosen);
+        EXPECT_EQ(dialog.Font()->Name(), c.face);
+        EXPECT_EQ(dialog.Font()->Charset(), c.charsetFromDialog ? ANSI_CHARSET : SHIFTJIS_CHARSET);
+    }
 }
 
 }  // namespace

@@ -174,31 +174,44 @@ TEST_F(FileDialogs, BadChoicesLeaveTheCallersStateAsItWas)
     }
 }
 
-// OnCanClose sees the chosen name and may keep the dialog open.
+// OnCanClose sees the chosen name and may keep the dialog open; one that raises keeps it open too,
+// and its exception goes to the application's report.
 TEST_F(FileDialogs, OnCanCloseMayKeepTheDialogOpen)
 {
     struct Gate : TObject {
-        std::vector<std::string> seen;
+        bool raises = false;
+        std::vector<std::string> seen, reported;
         void CanClose(TObject* sender, bool& canClose)
         {
             seen.push_back(static_cast<TOpenDialog*>(sender)->FileName());
             canClose = seen.size() > 1;
+            if (raises && !canClose)
+                throw Exception("閉じられません");
         }
-    } gate;
-    TOpenDialog dialog(nullptr);
-    dialog.SetInitialDir(dir);
-    dialog.OnCanClose = TFileCanCloseEvent(&gate, &Gate::CanClose);
-    DialogScript script;
-    ASSERT_TRUE(Run(
-        dialog, script,
-        {script.Find("開く"),
-         script.Type(FileNameBox, "a.txt"),
-         script.Press(IDOK),
-         {"the refusal", [&] { return gate.seen.size() == 1 && IsWindowVisible(script.Dialog()); }},
-         script.Press(IDOK),
-         script.Closed()}));
-    EXPECT_EQ(gate.seen, std::vector<std::string>(2, dir + "\\a.txt"));
-    EXPECT_EQ(dialog.FileName(), dir + "\\a.txt");
+        void Report(TObject*, const Exception& e) { reported.push_back(e.Message()); }
+    };
+    controlstest::ApplicationGuard restore;
+    for (bool raises : {false, true}) {
+        SCOPED_TRACE(raises ? "OnCanClose raises" : "OnCanClose refuses");
+        Gate gate;
+        gate.raises = raises;
+        Application->OnAppException = TExceptionEvent(&gate, &Gate::Report);
+        TOpenDialog dialog(nullptr);
+        dialog.SetInitialDir(dir);
+        dialog.OnCanClose = TFileCanCloseEvent(&gate, &Gate::CanClose);
+        DialogScript script;
+        ASSERT_TRUE(Run(
+            dialog, script,
+            {script.Find("開く"),
+             script.Type(FileNameBox, "a.txt"),
+             script.Press(IDOK),
+             {"the refusal", [&] { return gate.seen.size() == 1 && IsWindowVisible(script.Dialog()); }},
+             script.Press(IDOK),
+             script.Closed()}));
+        EXPECT_EQ(gate.seen, std::vector<std::string>(2, dir + "\\a.txt"));
+        EXPECT_EQ(dialog.FileName(), dir + "\\a.txt");
+        EXPECT_EQ(gate.reported, raises ? std::vector<std::string>{"閉じられません"} : std::vector<std::string>{});
+    }
 }
 
 }  // namespace

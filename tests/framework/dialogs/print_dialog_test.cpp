@@ -1,6 +1,9 @@
 // The print and print setup dialogs over the test environment's printers, answered by the test.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+
+#include "framework/dialogs/device_mode.h"
 #include "framework/dialogs/print_dialog.h"
 #include "framework/dialogs/printer.h"
 #include "tests/framework/dialogs/dialog_driver.h"
@@ -86,6 +89,63 @@ TEST(PrintDialogs, PrinterSetupMakesTheChosenPrinterCurrent)
         EXPECT_EQ(confirmed, button == IDOK);
         EXPECT_EQ(CurrentPrinter(), confirmed ? chosen : before);
     }
+}
+
+// The copy handed to the dialog never reads past the block it comes from.
+TEST(PrintDialogs, ADeviceModeIsCopiedOnlyWhenTheBlockHoldsWhatItClaims)
+{
+    struct Case {
+        const char* what;
+        SIZE_T blockSize;
+        WORD dmSize, driverExtra;
+        bool copied;
+    } cases[] = {
+        {"whole", sizeof(DEVMODEA) + 40, sizeof(DEVMODEA), 40, true},
+        {"driver bytes beyond the block", sizeof(DEVMODEA) + 40, sizeof(DEVMODEA), 4000, false},
+        {"a public part beyond the block", 60, sizeof(DEVMODEA), 0, false},
+        {"too short to be one", offsetof(DEVMODEA, dmFields), 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, c.blockSize);
+        auto* mode = static_cast<BYTE*>(GlobalLock(block));
+        for (SIZE_T i = 0; i < c.blockSize; ++i)
+            mode[i] = static_cast<BYTE>(i * 7);
+        reinterpret_cast<DEVMODEA*>(mode)->dmSize = c.dmSize;
+        if (c.blockSize > offsetof(DEVMODEA, dmDriverExtra))
+            reinterpret_cast<DEVMODEA*>(mode)->dmDriverExtra = c.driverExtra;
+        HGLOBAL copy = CopyDeviceMode(block);
+        EXPECT_EQ(copy != nullptr, c.copied);
+        if (copy) {
+            ASSERT_EQ(GlobalSize(copy), static_cast<SIZE_T>(c.dmSize + c.driverExtra));
+            EXPECT_EQ(memcmp(GlobalLock(copy), mode, c.dmSize + c.driverExtra), 0);
+            GlobalUnlock(copy);
+            GlobalFree(copy);
+        }
+        GlobalUnlock(block);
+        GlobalFree(block);
+    }
+}
+
+// A print dialog confirmed while a job is spooling hands its device mode block to a printer that
+// refuses it: the printer frees the block rather than losing it, and stays as it was.
+TEST(PrintDialogs, ADeviceModeRefusedWhileAJobSpoolsIsFreed)
+{
+    TPrinter* printer = GlobalPrinter();
+    std::string before = CurrentPrinter();
+    HGLOBAL handed = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEA));
+    printer->SetJobTitle("velmora_refused_device");
+    printer->StartPrintJob();
+    std::string refused;
+    try {
+        printer->SetDevice(before, "", "", handed);
+    } catch (const EPrinter& e) {
+        refused = e.Message();
+    }
+    printer->AbortPrintJob();
+    EXPECT_EQ(refused, "現在印刷中です");
+    EXPECT_EQ(GlobalSize(handed), 0u) << "the refused block is freed";
+    EXPECT_EQ(CurrentPrinter(), before);
 }
 
 }  // namespace

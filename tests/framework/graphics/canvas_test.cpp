@@ -10,7 +10,9 @@
 #include "framework/controls/screen.h"
 #include "framework/core/exceptions.h"
 #include "framework/graphics/canvas.h"
+#include "platform/gdi.h"
 #include "tests/framework/controls/controls_test_support.h"
+#include "tests/support/gdi_objects.h"
 
 namespace {
 
@@ -48,21 +50,6 @@ private:
     HBITMAP bitmap_;
     HGDIOBJ old_;
 };
-
-// How many GDI objects the process holds, as a number that rises with every object made: the
-// system's count where it keeps one; else (Wine answers 0) the room left in the handle table,
-// found by filling it, counted down.
-long GdiObjectsHeld()
-{
-    if (DWORD held = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
-        return static_cast<long>(held);
-    std::vector<HRGN> made;
-    while (HRGN region = CreateRectRgn(0, 0, 1, 1))
-        made.push_back(region);
-    for (HRGN region : made)
-        DeleteObject(region);
-    return -static_cast<long>(made.size());
-}
 
 TEST(Canvas, TextIsWrittenInTheFontColourOnTheBrushAndThePenMovesToItsEnd)
 {
@@ -150,7 +137,7 @@ TEST(Canvas, AChangedObjectLeavesTheContextAndTheNextDrawingSelectsItAgain)
 TEST(Canvas, AHundredThousandObjectChangesLeaveTheProcesssGdiObjectsAsTheyWere)
 {
     MemoryDC bitmap(40, 40);
-    long before = GdiObjectsHeld();
+    long before = testsupport::GdiObjectsHeld();
     int unmade = 0;
     {
         TCanvas canvas;
@@ -167,7 +154,35 @@ TEST(Canvas, AHundredThousandObjectChangesLeaveTheProcesssGdiObjectsAsTheyWere)
         }
     }
     EXPECT_EQ(unmade, 0);
-    EXPECT_EQ(GdiObjectsHeld(), before);
+    EXPECT_EQ(testsupport::GdiObjectsHeld(), before);
+}
+
+// Windows refuses to delete an object still selected into a device context (and it leaks); the
+// platform layer refuses it here too, so that a wrong order fails under Wine as well.
+TEST(Canvas, AnObjectStillSelectedIsNotDeletedUntilItLeavesTheContext)
+{
+    static std::vector<HGDIOBJ> refused;
+    refused.clear();
+    platform::RefusedDeleteHook previous =
+        platform::SetRefusedDeleteHook([](HGDIOBJ object, HDC) { refused.push_back(object); });
+    long refusedBefore = platform::RefusedDeletes();
+    MemoryDC bitmap(10, 10);
+    LOGFONTA description{};
+    description.lfHeight = -12;
+    std::vector<HGDIOBJ> objects{
+        CreatePen(PS_SOLID, 2, RGB(1, 2, 3)), CreateSolidBrush(RGB(4, 5, 6)), CreateFontIndirectA(&description)};
+    for (HGDIOBJ object : objects) {
+        SCOPED_TRACE(GetObjectType(object));
+        HGDIOBJ old = platform::SelectObject(bitmap.dc(), object);
+        EXPECT_FALSE(platform::DeleteObject(object));
+        EXPECT_NE(GetObjectType(object), 0u) << "still there";
+        platform::SelectObject(bitmap.dc(), old);
+        EXPECT_TRUE(platform::DeleteObject(object));
+        EXPECT_EQ(GetObjectType(object), 0u) << "gone once deselected";
+    }
+    platform::SetRefusedDeleteHook(previous);
+    EXPECT_EQ(refused, objects);
+    EXPECT_EQ(platform::RefusedDeletes() - refusedBefore, 3);
 }
 
 TEST(Canvas, ASystemColourChangeMakesBrushesAndPensOfSystemColoursAgain)

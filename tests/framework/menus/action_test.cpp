@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "framework/controls/button.h"
 #include "framework/graphics/bitmap_file.h"
 #include "framework/graphics/image_list.h"
 #include "tests/framework/menus/menus_test_support.h"
@@ -120,6 +121,26 @@ TEST_F(Actions, ASuspendedListRefusesAndOnlyStoresEnabled)
     action->SetEnabled(false);
     EXPECT_TRUE(action->Enabled()) << "a list suspended enabled keeps its actions enabled";
     EXPECT_FALSE(action->Execute());
+}
+
+// What was stored while the list was suspended reaches the menu items and buttons on resuming.
+TEST_F(Actions, ResumingTellsTheClientsTheEnabledStoredMeanwhile)
+{
+    auto* item = AddItem(form.get(), (new TMainMenu(form.get()))->Items(), "S1", "");
+    item->SetAction(action);
+    auto* button = new TButton(form.get());
+    button->SetParent(form.get());
+    button->SetAction(action);
+    for (bool enabled : {false, true}) {
+        SCOPED_TRACE(enabled ? "enabled meanwhile" : "disabled meanwhile");
+        list->SetState(asSuspended);
+        action->SetEnabled(enabled);
+        EXPECT_NE(item->Enabled(), enabled);
+        list->SetState(asNormal);
+        EXPECT_EQ(item->Enabled(), enabled);
+        EXPECT_EQ(button->Enabled(), enabled);
+        EXPECT_EQ(IsWindowEnabled(button->Handle()) != FALSE, enabled) << "its window follows";
+    }
 }
 
 TEST_F(Actions, TheIdleStepDisablesAnActionWithoutAHandler)

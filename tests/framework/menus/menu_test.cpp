@@ -346,9 +346,10 @@ TEST(MenuTexts, CaptionsAndShortcutTexts)
         const char* hotkey;
         const char* removed;
     } hotkeys[] = {
-        {"&File", "F", "File"},  {"Save &As", "A", "Save As"}, {"A&&B", "", "A&B"},
-        {"&A&B", "B", "AB"},     {"開く(&O)", "O", "開く"},    {"表示(&V)...", "V", "表示..."},
-        {"ソ&表", "表", "ソ表"}, {"end&", "", "end"},          {"", "", ""},
+        {"&File", "F", "File"},       {"Save &As", "A", "Save As"}, {"A&&B", "", "A&&B"},
+        {"&A&B", "B", "AB"},          {"開く(&O)", "O", "開く"},    {"表示(&V)...", "V", "表示..."},
+        {"ソ&表", "表", "ソ表"},      {"end&", "", "end"},          {"", "", ""},
+        {"R&&D(&&)", "", "R&&D(&&)"},
     };
     for (const Hotkey& h : hotkeys) {
         SCOPED_TRACE(h.caption);
@@ -356,11 +357,16 @@ TEST(MenuTexts, CaptionsAndShortcutTexts)
         EXPECT_EQ(RemoveHotkey(h.caption, true), h.removed);
     }
     EXPECT_EQ(RemoveHotkey("開く(&O)", false), "開く(O)") << "outside a far-east locale only the marker goes";
+    EXPECT_EQ(ShownCaption("R&&D(&S)", true), "R&D") << "as the menu shows it";
     EXPECT_TRUE(SameCaption("開く(&O)", "開く", true));
     EXPECT_TRUE(SameCaption("&save", "SAVE", false));
     std::vector<std::string> western{"&Save", "&Send", "Open"};
     EXPECT_TRUE(AssignAutomaticHotkeys(western, false));
     EXPECT_EQ(western, (std::vector<std::string>{"&Save", "S&end", "&Open"}));
+    // A literal "&&" is no marker: it stays, and the caption that loses its "&S" takes R.
+    std::vector<std::string> literal{"&Save", "R&&D &Save"};
+    EXPECT_TRUE(AssignAutomaticHotkeys(literal, false));
+    EXPECT_EQ(literal, (std::vector<std::string>{"&Save", "&R&&D Save"}));
 
     struct Text {
         TShortCut shortCut;
