@@ -51,6 +51,15 @@ bool MessageFont(LOGFONTA& font)
     return true;
 }
 
+bool MenuFont(LOGFONTA& font)
+{
+    NONCLIENTMETRICSA metrics;
+    if (!NonClientMetrics(metrics))
+        return false;
+    font = metrics.lfMenuFont;
+    return true;
+}
+
 HMONITOR MonitorOfWindow(HWND window) { return ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST); }
 
 HMONITOR MonitorOfPoint(POINT point) { return ::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST); }

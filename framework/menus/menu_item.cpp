@@ -142,6 +142,8 @@ const TClassInfo& TMenuItem::StaticClass()
     static const TClassInfo info =
         TClassBuilder<TMenuItem, TComponent>("TMenuItem")
             .Property("Action", &TMenuItem::Action, &TMenuItem::SetAction)
+            .Property("Bitmap", &TMenuItem::Bitmap, &TMenuItem::SetBitmap)
+            .Property("SubMenuImages", &TMenuItem::SubMenuImages, &TMenuItem::SetSubMenuImages)
             .Property("AutoCheck", &TMenuItem::AutoCheck, &TMenuItem::SetAutoCheck)
             .Property("AutoHotkeys", &TMenuItem::AutoHotkeys, &TMenuItem::SetAutoHotkeys)
             .Property("AutoLineReduction", &TMenuItem::AutoLineReduction, &TMenuItem::SetAutoLineReduction)
@@ -158,16 +160,29 @@ const TClassInfo& TMenuItem::StaticClass()
             .Property("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut)
             .Property("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible)
             .Property("OnClick", &TMenuItem::OnClick)
+            .Property("OnMeasureItem", &TMenuItem::OnMeasureItem)
+            .Property("OnDrawItem", &TMenuItem::OnDrawItem)
             .Build();
     return info;
 }
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(commandpool::Take()) {}
+TMenuItem::TMenuItem(TComponent* owner)
+    : TComponent(owner), command_(commandpool::Take()), bitmap_(std::make_unique<TBitmap>()),
+      imagesLink_(std::make_unique<TChangeLink>())
+{
+    bitmap_->OnChange = TNotifyEvent(this, &TMenuItem::BitmapChanged);
+    imagesLink_->OnChange = TNotifyEvent(this, &TMenuItem::SubMenuImagesChanged);
+}
 
 TMenuItem::~TMenuItem()
 {
     Destroying();
     menudetail::ItemGone(this);
+    SetSubMenuImages(nullptr);
+    if (merged_)
+        merged_->mergedWith_ = nullptr;
+    if (mergedWith_)
+        mergedWith_->SetMerged(nullptr);
     if (parent_) {
         try {
             parent_->Remove(this);
@@ -311,6 +326,50 @@ void TMenuItem::SetImageIndex(int value)
     MenuChanged(true);
 }
 
+void TMenuItem::SetSubMenuImages(TCustomImageList* value)
+{
+    if (value == subMenuImages_)
+        return;
+    if (subMenuImages_) {
+        subMenuImages_->UnRegisterChanges(imagesLink_.get());
+        subMenuImages_->RemoveFreeNotification(this);
+    }
+    subMenuImages_ = value;
+    if (value) {
+        value->RegisterChanges(imagesLink_.get());
+        value->FreeNotification(this);
+    }
+    if (!HasState(csDestroying))
+        RefillTree();
+}
+
+TCustomImageList* TMenuItem::ImageList() const
+{
+    for (const TMenuItem* item = parent_; item; item = item->parent_)
+        if (item->subMenuImages_)
+            return item->subMenuImages_;
+    TMenu* menu = GetParentMenu();
+    return menu ? menu->Images() : nullptr;
+}
+
+bool TMenuItem::IsOwnerDrawn() const
+{
+    TMenu* menu = GetParentMenu();
+    return (menu && menu->OwnerDraw()) || ImageList() || !bitmap_->Empty();
+}
+
+void TMenuItem::BitmapChanged(TObject*) { MenuChanged(true); }
+
+void TMenuItem::SubMenuImagesChanged(TObject*) { RefillTree(); }
+
+void TMenuItem::RefillTree()
+{
+    if (handle_)
+        RefillMenuHandle();
+    for (TMenuItem* item : std::vector<TMenuItem*>(items_))
+        item->RefillTree();
+}
+
 // ---- The tree ----
 
 TMenuItem* TMenuItem::Items(int index) const
@@ -430,6 +489,8 @@ void TMenuItem::Notification(TComponent* component, TOperation operation)
     TComponent::Notification(component, operation);
     if (operation == opRemove && component && component == Action())
         SetAction(nullptr);
+    if (operation == opRemove && component && component == subMenuImages_)
+        SetSubMenuImages(nullptr);
 }
 
 void TMenuItem::DefineProperties(TFiler& filer)
@@ -479,7 +540,7 @@ void TMenuItem::AppendTo(HMENU menu, bool rightToLeft)
         return;
     }
     UINT type = (IsLine() ? MFT_SEPARATOR : MFT_STRING) | (radioItem_ ? MFT_RADIOCHECK : 0) | breaks |
-                (rightToLeft ? MFT_RIGHTORDER | MFT_RIGHTJUSTIFY : 0);
+                (rightToLeft ? MFT_RIGHTORDER | MFT_RIGHTJUSTIFY : 0) | (IsOwnerDrawn() ? MFT_OWNERDRAW : 0);
     UINT state =
         (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_DISABLED | MFS_GRAYED) | (default_ ? MFS_DEFAULT : 0);
     platform::AppendMenuEntry(menu, type, state, command_, subMenu, EntryText());
@@ -493,7 +554,7 @@ void TMenuItem::FillMenuHandle()
         AutoLineReductionPass();
     }
     bool rightToLeft = menu && menu->IsRightToLeft();
-    for (TMenuItem* item : items_)
+    for (TMenuItem* item : EntriesWithMerged())
         item->AppendTo(handle_, rightToLeft);
 }
 
@@ -509,6 +570,11 @@ void TMenuItem::RefillMenuHandle()
         return;
     if (IsReading()) {
         rebuildAfterLoading_ = true;
+        return;
+    }
+    if (mergedWith_) {
+        // Its entries are shown in the other item's native menu.
+        mergedWith_->RefillMenuHandle();
         return;
     }
     if (!handle_)
@@ -544,7 +610,7 @@ void TMenuItem::MenuChanged(bool rebuild)
 
 void TMenuItem::SubItemChanged(TMenuItem* source, bool rebuild)
 {
-    if (rebuild && handle_)
+    if (rebuild && (handle_ || mergedWith_))
         RefillMenuHandle();
     if (parent_)
         parent_->SubItemChanged(source, false);

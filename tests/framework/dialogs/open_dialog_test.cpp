@@ -1,4 +1,7 @@
 // The file dialogs, run modally and answered by the test from inside their own loop.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -199,6 +202,60 @@ TEST_F(FileDialogs, OnCanCloseMayKeepTheDialogOpen)
          script.Closed()}));
     EXPECT_EQ(gate.seen, std::vector<std::string>(2, dir + "\\a.txt"));
     EXPECT_EQ(dialog.FileName(), dir + "\\a.txt");
+}
+
+// The caller's history is offered in the file name box's drop-down; an entry chosen there opens.
+TEST_F(FileDialogs, TheHistoryListIsOfferedInTheFileNameBoxAndAChosenEntryOpens)
+{
+    TStringList history;
+    history.Add("一つ前.txt");
+    history.Add(dir + "\\b.txt");
+    TOpenDialog dialog(nullptr);
+    dialog.SetInitialDir(dir);
+    dialog.SetHistoryList(&history);
+    history.Clear();
+    ASSERT_EQ(dialog.HistoryList()->Count(), 2) << "the dialog keeps a copy";
+
+    // The drop-down's texts; the system may have put names of its own before the history.
+    auto offered = [](HWND box) {
+        char className[32] = {};
+        GetClassNameA(box, className, sizeof className);
+        bool extended = std::string(className) == WC_COMBOBOXEXA;
+        std::vector<std::string> texts;
+        int count = static_cast<int>(SendMessageA(box, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char text[MAX_PATH] = {};
+            if (extended) {
+                COMBOBOXEXITEMA item{};
+                item.mask = CBEIF_TEXT;
+                item.iItem = i;
+                item.pszText = text;
+                item.cchTextMax = sizeof text;
+                SendMessageA(box, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            } else {
+                SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            }
+            texts.emplace_back(text);
+        }
+        return texts;
+    };
+    std::vector<std::string> seen;
+    DialogScript script;
+    bool confirmed = Run(
+        dialog, script,
+        {script.Find("開く"),
+         DialogScript::Do("choose the last entry",
+                          [&] {
+                              HWND box = dialogtest::DialogControl(script.Dialog(), FileNameBox);
+                              seen = offered(box);
+                              SendMessageA(box, CB_SETCURSEL, seen.size() - 1, 0);
+                          }),
+         script.Press(IDOK), script.Closed()});
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(seen.end() - 2, seen.end()),
+              (std::vector<std::string>{"一つ前.txt", dir + "\\b.txt"}));
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(dialog.FileName(), dir + "\\b.txt");
 }
 
 }  // namespace
