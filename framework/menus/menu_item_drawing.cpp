@@ -53,14 +53,16 @@ struct ItemPicture {
     }
 };
 
-// The column the pictures and check marks of a drop-down share: as wide as the item's image list
-// pictures (so that siblings line up), at least a check mark.
-int PictureColumn(const TMenuItem& item, const ItemPicture& picture)
+// The room of the pictures and check marks of a drop-down: as big as the item's image list's
+// pictures (so that siblings line up and are as high), at least a check mark's, with margins.
+SIZE PictureRoom(const TMenuItem& item, const ItemPicture& picture)
 {
-    int width = platform::SystemMetric(SM_CXMENUCHECK);
+    SIZE room{platform::SystemMetric(SM_CXMENUCHECK), platform::SystemMetric(SM_CYMENUCHECK)};
     if (const TCustomImageList* images = item.ImageList())
-        width = std::max(width, images->Width());
-    return std::max(width, static_cast<int>(picture.Size().cx)) + 2 * PictureMargin;
+        room = {std::max(room.cx, static_cast<LONG>(images->Width())),
+                std::max(room.cy, static_cast<LONG>(images->Height()))};
+    SIZE own = picture.Size();
+    return {std::max(room.cx, own.cx) + 2 * PictureMargin, std::max(room.cy, own.cy) + 2 * PictureMargin};
 }
 
 // The caption's extent as DrawText shows it (hotkey markers take no room).
@@ -99,13 +101,12 @@ void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height)
             width = pictureWidth + text.cx + EndPadding;
             height = std::max(static_cast<int>(text.cy), static_cast<int>(picture.Size().cy)) + 2 * PictureMargin;
         } else {
-            width = PictureColumn(*this, picture) + TextGap + text.cx + EndPadding;
+            SIZE room = PictureRoom(*this, picture);
+            width = room.cx + TextGap + text.cx + EndPadding;
             std::string shortcut = EntryText().substr(std::min(caption_.size() + 1, EntryText().size()));
             if (!shortcut.empty())
                 width += ShortcutGap + CaptionExtent(canvas, shortcut, DT_NOPREFIX).cx;
-            height = std::max(
-                {static_cast<int>(text.cy) + 2 * PictureMargin, static_cast<int>(picture.Size().cy) + 2 * PictureMargin,
-                 platform::SystemMetric(SM_CYMENUCHECK) + 2 * PictureMargin});
+            height = std::max(static_cast<int>(text.cy) + 2 * PictureMargin, static_cast<int>(room.cy));
         }
     }
     if (OnMeasureItem)
@@ -140,7 +141,7 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, const RECT& rect, const TMenuDr
     SIZE size = picture.Size();
     RECT column{
         rect.left, rect.top,
-        rect.left + (bar ? (picture.Present() ? size.cx + TextGap : 0) : PictureColumn(*this, picture)), rect.bottom};
+        rect.left + (bar ? (picture.Present() ? size.cx + TextGap : 0) : PictureRoom(*this, picture).cx), rect.bottom};
     if (picture.Present()) {
         int x = bar ? rect.left + TextGap / 2 : column.left + (column.right - column.left - size.cx) / 2;
         int y = middle - size.cy / 2;

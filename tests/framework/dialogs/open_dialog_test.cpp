@@ -216,26 +216,15 @@ TEST_F(FileDialogs, TheHistoryListIsOfferedInTheFileNameBoxAndAChosenEntryOpens)
     history.Clear();
     ASSERT_EQ(dialog.HistoryList()->Count(), 2) << "the dialog keeps a copy";
 
-    // The drop-down's texts; the system may have put names of its own before the history.
+    // The texts of the explorer-style dialog's file name box (a ComboBoxEx32); the system may have
+    // put names of its own before the history.
     auto offered = [](HWND box) {
-        char className[32] = {};
-        GetClassNameA(box, className, sizeof className);
-        bool extended = std::string(className) == WC_COMBOBOXEXA;
-        std::vector<std::string> texts;
-        int count = static_cast<int>(SendMessageA(box, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
+        std::vector<std::string> texts(static_cast<std::size_t>(SendMessageA(box, CB_GETCOUNT, 0, 0)));
+        for (std::size_t i = 0; i < texts.size(); ++i) {
             char text[MAX_PATH] = {};
-            if (extended) {
-                COMBOBOXEXITEMA item{};
-                item.mask = CBEIF_TEXT;
-                item.iItem = i;
-                item.pszText = text;
-                item.cchTextMax = sizeof text;
-                SendMessageA(box, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-            } else {
-                SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            }
-            texts.emplace_back(text);
+            COMBOBOXEXITEMA item{CBEIF_TEXT, static_cast<INT_PTR>(i), text, sizeof text, 0, 0, 0, 0, 0};
+            SendMessageA(box, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            texts[i] = text;
         }
         return texts;
     };
