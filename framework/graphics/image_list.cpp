@@ -184,6 +184,22 @@ void TCustomImageList::FreeBitmaps() const
 
 // ---- Changes ----
 
+bool RelinkImageList(TComponent* holder, TCustomImageList*& slot, TCustomImageList* value, TChangeLink* link)
+{
+    if (value == slot)
+        return false;
+    if (slot) {
+        slot->UnRegisterChanges(link);
+        slot->RemoveFreeNotification(holder);
+    }
+    slot = value;
+    if (value) {
+        value->RegisterChanges(link);
+        value->FreeNotification(holder);
+    }
+    return true;
+}
+
 void TCustomImageList::RegisterChanges(TChangeLink* link)
 {
     if (link->sender_ == this)

@@ -166,18 +166,7 @@ void TMenu::SetOwnerDraw(bool value)
 
 void TMenu::SetImages(TCustomImageList* value)
 {
-    if (value == images_)
-        return;
-    if (images_) {
-        images_->UnRegisterChanges(imagesLink_.get());
-        images_->RemoveFreeNotification(this);
-    }
-    images_ = value;
-    if (value) {
-        value->RegisterChanges(imagesLink_.get());
-        value->FreeNotification(this);
-    }
-    if (!HasState(csDestroying))
+    if (RelinkImageList(this, images_, value, imagesLink_.get()) && !HasState(csDestroying))
         items_->RefillTree();
 }
 

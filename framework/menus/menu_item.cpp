@@ -328,18 +328,7 @@ void TMenuItem::SetImageIndex(int value)
 
 void TMenuItem::SetSubMenuImages(TCustomImageList* value)
 {
-    if (value == subMenuImages_)
-        return;
-    if (subMenuImages_) {
-        subMenuImages_->UnRegisterChanges(imagesLink_.get());
-        subMenuImages_->RemoveFreeNotification(this);
-    }
-    subMenuImages_ = value;
-    if (value) {
-        value->RegisterChanges(imagesLink_.get());
-        value->FreeNotification(this);
-    }
-    if (!HasState(csDestroying))
+    if (RelinkImageList(this, subMenuImages_, value, imagesLink_.get()) && !HasState(csDestroying))
         RefillTree();
 }
 
