@@ -307,6 +307,7 @@ void TOpenDialog::HandleNotification(TMessage& m)
     }
     case CDN_INITDONE: {
         std::vector<std::string> history;
+        history.reserve(static_cast<std::size_t>(historyList_->Count()));
         for (int i = 0; i < historyList_->Count(); ++i)
             history.push_back(historyList_->Get(i));
         if (!history.empty())

@@ -178,19 +178,20 @@ TMenuItem::~TMenuItem()
 {
     Destroying();
     menudetail::ItemGone(this);
-    SetSubMenuImages(nullptr);
     if (merged_)
         merged_->mergedWith_ = nullptr;
-    if (mergedWith_)
-        mergedWith_->SetMerged(nullptr);
-    if (parent_) {
+    // The item leaves the item it is shown in and its parent before their native menus are
+    // refilled: a refill that fails while an item is destroyed leaves nothing behind to undo.
+    auto leave = [](TMenuItem* from, auto step) {
         try {
-            parent_->Remove(this);
+            if (from)
+                step(from);
         } catch (...) {
-            // The item has left its parent's list before the parent's native menu is refilled: a
-            // refill that fails while an item is destroyed leaves nothing behind to undo.
         }
-    }
+    };
+    leave(mergedWith_, [](TMenuItem* item) { item->SetMerged(nullptr); });
+    leave(parent_, [this](TMenuItem* item) { item->Remove(this); });
+    // The change link and the free notification leave the SubMenuImages with the item's parts.
     while (!items_.empty())
         delete items_.front();
     if (handle_) {
