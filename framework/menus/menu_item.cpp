@@ -513,6 +513,12 @@ std::string TMenuItem::EntryText() const
     return caption_;
 }
 
+std::string TMenuItem::EntryShortcut() const
+{
+    std::string entry = EntryText();
+    return entry.size() > caption_.size() ? entry.substr(caption_.size() + 1) : std::string();
+}
+
 void TMenuItem::AppendTo(HMENU menu, bool rightToLeft)
 {
     if (!visible_)

@@ -221,6 +221,8 @@ private:
     void AppendTo(HMENU menu, bool rightToLeft);
     void DefaultDrawItem(TCanvas& canvas, const RECT& rect, const TMenuDrawState& state);
     std::string EntryText() const;
+    // The shortcut text the entry shows after its caption (empty when none).
+    std::string EntryShortcut() const;
     bool OnMainMenuBar() const;
     bool IsReading() const;
 

@@ -103,7 +103,7 @@ void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height)
         } else {
             SIZE room = PictureRoom(*this, picture);
             width = room.cx + TextGap + text.cx + EndPadding;
-            std::string shortcut = EntryText().substr(std::min(caption_.size() + 1, EntryText().size()));
+            std::string shortcut = EntryShortcut();
             if (!shortcut.empty())
                 width += ShortcutGap + CaptionExtent(canvas, shortcut, DT_NOPREFIX).cx;
             height = std::max(static_cast<int>(text.cy) + 2 * PictureMargin, static_cast<int>(room.cy));
@@ -166,10 +166,7 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, const RECT& rect, const TMenuDr
     RECT text{column.right + (bar ? 0 : TextGap), rect.top, rect.right - (bar ? 0 : EndPadding), rect.bottom};
     UINT format = DT_SINGLELINE | DT_VCENTER | (bar ? DT_CENTER : DT_LEFT) | (state.NoAccelerator ? DT_HIDEPREFIX : 0);
     platform::DrawText(canvas.Handle(), caption_, text, format);
-    std::string entry = EntryText();
-    if (entry.size() > caption_.size() + 1)
-        platform::DrawText(canvas.Handle(), entry.substr(caption_.size() + 1), text,
-                           DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+    platform::DrawText(canvas.Handle(), EntryShortcut(), text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
 }
 
 // ---- The menu's answers to the system ----
