@@ -25,13 +25,18 @@ HBITMAP CreateDeviceBitmap(HDC dc, int width, int height) { return ::CreateCompa
 
 bool DrawAlphaBitmap(HDC dc, int x, int y, HBITMAP bitmap, const RECT& from)
 {
+    return DrawAlphaBitmapStretched(dc, {x, y, x + from.right - from.left, y + from.bottom - from.top}, bitmap, from);
+}
+
+bool DrawAlphaBitmapStretched(HDC dc, const RECT& to, HBITMAP bitmap, const RECT& from)
+{
     HDC source = ::CreateCompatibleDC(dc);
     if (!source)
         return false;
     HGDIOBJ old = ::SelectObject(source, bitmap);
-    int width = from.right - from.left, height = from.bottom - from.top;
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    bool drawn = ::GdiAlphaBlend(dc, x, y, width, height, source, from.left, from.top, width, height, blend) != FALSE;
+    bool drawn = ::GdiAlphaBlend(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source, from.left,
+                                 from.top, from.right - from.left, from.bottom - from.top, blend) != FALSE;
     ::SelectObject(source, old);
     ::DeleteDC(source);
     return drawn;

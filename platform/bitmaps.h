@@ -15,5 +15,7 @@ HBITMAP CreateDeviceBitmap(HDC dc, int width, int height);
 // Draws the rectangle `from` of `bitmap` (made by CreateAlphaBitmap) at (x, y) of `dc`, blended by
 // each pixel's opacity (GdiAlphaBlend).
 bool DrawAlphaBitmap(HDC dc, int x, int y, HBITMAP bitmap, const RECT& from);
+// The same, stretched into the rectangle `to`.
+bool DrawAlphaBitmapStretched(HDC dc, const RECT& to, HBITMAP bitmap, const RECT& from);
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/win32.h"
 
@@ -25,6 +27,10 @@ bool ChooseFont(CHOOSEFONTA& record);
 bool PrintDialog(PRINTDLGA& record);  // PrintDlgA
 // The reason the last common dialog returned false: 0 when the user cancelled (CommDlgExtendedError).
 DWORD CommonDialogError();
+
+// Puts `names` at the end of the drop-down list of a file dialog's file name box (cmb13: a
+// ComboBoxEx32 or a plain combo box); false when the dialog has no such box.
+bool AddFileNameChoices(HWND dialog, const std::vector<std::string>& names);
 
 // Modeless dialogs: the dialog window, or null when the system could not make it.
 HWND FindText(FINDREPLACEA& record);

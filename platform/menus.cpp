@@ -20,7 +20,8 @@ bool AppendMenuEntry(HMENU menu, UINT type, UINT state, UINT id, HMENU subMenu, 
     info.fState = state;
     info.wID = id;
     info.hSubMenu = subMenu;
-    info.dwTypeData = const_cast<char*>(text.c_str());
+    // An owner-drawn entry has no text: the system would take the pointer for the item's data.
+    info.dwTypeData = (type & MFT_OWNERDRAW) ? nullptr : const_cast<char*>(text.c_str());
     return ::InsertMenuItemA(menu, static_cast<UINT>(-1), TRUE, &info) != FALSE;
 }
 

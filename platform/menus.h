@@ -14,7 +14,8 @@ bool DestroyMenu(HMENU menu);
 bool IsMenu(HMENU menu);
 
 // Appends an entry at the end (InsertMenuItemA by position) with a 44-byte MENUITEMINFO whose mask
-// names state, identifier, submenu, check-mark bitmaps, type and data.
+// names state, identifier, submenu, check-mark bitmaps, type and data. An owner-drawn entry
+// (MFT_OWNERDRAW) is given no text.
 bool AppendMenuEntry(HMENU menu, UINT type, UINT state, UINT id, HMENU subMenu, const std::string& text);
 // Appends an entry the way systems before version 4 do (InsertMenuA by position); `idOrSubMenu` is
 // the submenu handle when `flags` has MF_POPUP.

@@ -31,25 +31,23 @@ bool NonClientMetrics(NONCLIENTMETRICSA& metrics)
     return ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != FALSE;
 }
 
+// One of the fonts the system draws its window frames and bars with.
+bool NonClientFont(LOGFONTA NONCLIENTMETRICSA::*which, LOGFONTA& font)
+{
+    NONCLIENTMETRICSA metrics;
+    if (!NonClientMetrics(metrics))
+        return false;
+    font = metrics.*which;
+    return true;
+}
+
 }  // namespace
 
-bool StatusFont(LOGFONTA& font)
-{
-    NONCLIENTMETRICSA metrics;
-    if (!NonClientMetrics(metrics))
-        return false;
-    font = metrics.lfStatusFont;
-    return true;
-}
+bool StatusFont(LOGFONTA& font) { return NonClientFont(&NONCLIENTMETRICSA::lfStatusFont, font); }
 
-bool MessageFont(LOGFONTA& font)
-{
-    NONCLIENTMETRICSA metrics;
-    if (!NonClientMetrics(metrics))
-        return false;
-    font = metrics.lfMessageFont;
-    return true;
-}
+bool MessageFont(LOGFONTA& font) { return NonClientFont(&NONCLIENTMETRICSA::lfMessageFont, font); }
+
+bool MenuFont(LOGFONTA& font) { return NonClientFont(&NONCLIENTMETRICSA::lfMenuFont, font); }
 
 HMONITOR MonitorOfWindow(HWND window) { return ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST); }
 

@@ -15,6 +15,8 @@ int WheelScrollLines();           // SystemParametersInfo SPI_GETWHEELSCROLLLINE
 bool StatusFont(LOGFONTA& font);
 // The font of message boxes (SPI_GETNONCLIENTMETRICS); false when the system cannot tell.
 bool MessageFont(LOGFONTA& font);
+// The font of menus (SPI_GETNONCLIENTMETRICS); false when the system cannot tell.
+bool MenuFont(LOGFONTA& font);
 
 HMONITOR MonitorOfWindow(HWND window);  // the nearest one
 HMONITOR MonitorOfPoint(POINT point);   // the nearest one

@@ -73,7 +73,9 @@ bool TCustomForm::DispatchMenuMessage(TMessage& m)
         // A menu command names no control window; it goes to the menu before any reflection.
         return TCommandMsg(m).Control() == nullptr && menu_ && menu_->RouteCommand(TCommandMsg(m).ItemId());
     case WM_INITMENUPOPUP:
-    case WM_MENUCHAR: return HandleMenuMessage(menu_, m);
+    case WM_MENUCHAR:
+    case WM_MEASUREITEM:  // of a menu entry the framework draws; a control's goes on to the control
+    case WM_DRAWITEM: return HandleMenuMessage(menu_, m);
     case WM_MENUSELECT:
         if (!menu_)
             return false;

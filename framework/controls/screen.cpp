@@ -170,21 +170,21 @@ void TMouse::SettingChanged(unsigned setting)
     }
 }
 
-void AssignHintFont(TFont* font)
+namespace {
+
+// Gives `font` the system's font `system` (its colour stays).
+void AssignSystemFont(TFont* font, const LOGFONTA& system)
 {
-    LOGFONTA system{};
-    if (!platform::StatusFont(system))
-        return;
     // Built apart and assigned once, so that the font announces one change.
-    TFont hint;
-    hint.Assign(font);
-    hint.SetName(system.lfFaceName);
-    hint.SetHeight(system.lfHeight);
-    hint.SetCharset(static_cast<TFontCharset>(system.lfCharSet));
+    TFont copy;
+    copy.Assign(font);
+    copy.SetName(system.lfFaceName);
+    copy.SetHeight(system.lfHeight);
+    copy.SetCharset(static_cast<TFontCharset>(system.lfCharSet));
     switch (system.lfPitchAndFamily & 3) {
-    case FIXED_PITCH: hint.SetPitch(fpFixed); break;
-    case VARIABLE_PITCH: hint.SetPitch(fpVariable); break;
-    default: hint.SetPitch(fpDefault); break;
+    case FIXED_PITCH: copy.SetPitch(fpFixed); break;
+    case VARIABLE_PITCH: copy.SetPitch(fpVariable); break;
+    default: copy.SetPitch(fpDefault); break;
     }
     TFontStyles style;
     if (system.lfWeight >= FW_BOLD)
@@ -195,6 +195,22 @@ void AssignHintFont(TFont* font)
         style.Include(fsUnderline);
     if (system.lfStrikeOut)
         style.Include(fsStrikeOut);
-    hint.SetStyle(style);
-    font->Assign(&hint);
+    copy.SetStyle(style);
+    font->Assign(&copy);
+}
+
+}  // namespace
+
+void AssignHintFont(TFont* font)
+{
+    LOGFONTA system{};
+    if (platform::StatusFont(system))
+        AssignSystemFont(font, system);
+}
+
+void AssignMenuFont(TFont* font)
+{
+    LOGFONTA system{};
+    if (platform::MenuFont(system))
+        AssignSystemFont(font, system);
 }

@@ -103,3 +103,5 @@ extern TMouse* Mouse;
 class TFont;
 // Gives `font` the screen's hint font, the system's font of status bars and hints (its colour stays).
 void AssignHintFont(TFont* font);
+// Gives `font` the system's menu font (its colour stays).
+void AssignMenuFont(TFont* font);

@@ -160,6 +160,8 @@ TStatusPanels::TStatusPanels(TCustomStatusBar* statusBar)
 
 TPersistent* TStatusPanels::GetOwner() const { return statusBar_; }
 
+TCollectionItem* TStatusPanels::CreateItem() { return statusBar_->CreatePanel(); }
+
 void TStatusPanels::Update(TCollectionItem* item)
 {
     if (item)
@@ -188,6 +190,7 @@ const TClassInfo& TStatusBar::StaticClass()
             .Property("UseSystemFont", &TStatusBar::UseSystemFont, &TStatusBar::SetUseSystemFont)
             .Property("OnDrawPanel", &TStatusBar::OnDrawPanel)
             .Property("OnHint", &TStatusBar::OnHint)
+            .Property("OnCreatePanelClass", &TStatusBar::OnCreatePanelClass)
             .Build();
     return info;
 }
@@ -231,6 +234,18 @@ void TCustomStatusBar::CreateWnd()
         platform::SetStatusText(handle_, SimplePart, 0, simpleText_);
     if (simplePanel_)
         platform::SetStatusSimple(handle_, true);
+}
+
+TStatusPanel* TCustomStatusBar::CreatePanel()
+{
+    TStatusPanelClass panelClass = TCollectionItemClass::Of<TStatusPanel>();
+    if (OnCreatePanelClass)
+        OnCreatePanelClass(this, panelClass);
+    TCollectionItem* item = panelClass.Create();
+    if (auto* panel = dynamic_cast<TStatusPanel*>(item))
+        return panel;
+    delete item;
+    throw EListError(SInvalidPropertyValue, {0});  // the collection's answer to an item of another class
 }
 
 // ---- Panels to parts ----

@@ -14,6 +14,10 @@ class TStatusPanel;
 
 // Draws an owner-drawn panel on the bar's canvas, within the rectangle of its part.
 using TDrawPanelEvent = TEvent<TCustomStatusBar*, TStatusPanel*, const RECT&>;
+// The class of a panel about to be made: TStatusPanel or a class derived from it.
+using TStatusPanelClass = TCollectionItemClass;
+// Chooses the class of each new panel: the bar, the class (TStatusPanel unless changed).
+using TCreatePanelClassEvent = TEvent<TCustomStatusBar*, TStatusPanelClass&>;
 
 enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
 const TTypeInfo& TypeInfoFor(TStatusPanelBevel*);
@@ -78,6 +82,8 @@ public:
 protected:
     // One panel changed: that part's text; all of them: the part edges and every text.
     void Update(TCollectionItem* item) override;
+    // A new panel, of the class the bar chooses.
+    TCollectionItem* CreateItem() override;
 
 private:
     TCustomStatusBar* statusBar_;
@@ -121,8 +127,13 @@ public:
     void ChangeScale(int multiplier, int divider) override;
     void Dispatch(TMessage& message) override;
 
+    // A new panel of the class OnCreatePanelClass chooses; a class that is not a panel's is refused
+    // with the collection's error for an item of the wrong class.
+    virtual TStatusPanel* CreatePanel();
+
     TNotifyEvent OnHint;
     TDrawPanelEvent OnDrawPanel;
+    TCreatePanelClassEvent OnCreatePanelClass;
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -80,7 +80,7 @@ TCollectionItem* TCollection::Items(int index) const
 
 TCollectionItem* TCollection::Add()
 {
-    TCollectionItem* item = itemClass_.Create();
+    TCollectionItem* item = CreateItem();
     try {
         item->SetCollection(this);
     } catch (...) {

@@ -89,6 +89,8 @@ public:
     std::string PropName() const;
 
 protected:
+    // Makes a new item for Add (of the item class, unless the collection chooses another).
+    virtual TCollectionItem* CreateItem() { return itemClass_.Create(); }
     virtual void Added(TCollectionItem*) {}
     virtual void Deleting(TCollectionItem*) {}
     virtual void Notify(TCollectionItem* item, TCollectionNotification action);

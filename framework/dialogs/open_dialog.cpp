@@ -11,6 +11,7 @@
 #include "framework/dialogs/dialog_flags.h"
 #include "framework/controls/application.h"
 #include "framework/controls/exception_hooks.h"
+#include "platform/common_dialogs.h"
 #include "platform/module.h"
 #include "platform/screen.h"
 #include "platform/window.h"
@@ -120,7 +121,17 @@ const TClassInfo& TOpenDialog::StaticClass()
     return info;
 }
 
-TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner), files_(std::make_unique<TStringList>()) {}
+TOpenDialog::TOpenDialog(TComponent* owner)
+    : TCommonDialog(owner), files_(std::make_unique<TStringList>()), historyList_(std::make_unique<TStringList>())
+{}
+
+void TOpenDialog::SetHistoryList(const TStrings* value)
+{
+    if (value)
+        historyList_->Assign(value);
+    else
+        historyList_->Clear();
+}
 
 TOpenDialog::~TOpenDialog() = default;
 
@@ -299,7 +310,16 @@ void TOpenDialog::HandleNotification(TMessage& m)
         KeepOpen(m, !canClose);
         break;
     }
-    case CDN_INITDONE: DoShow(); break;
+    case CDN_INITDONE: {
+        std::vector<std::string> history;
+        history.reserve(static_cast<std::size_t>(historyList_->Count()));
+        for (int i = 0; i < historyList_->Count(); ++i)
+            history.push_back(historyList_->Get(i));
+        if (!history.empty())
+            platform::AddFileNameChoices(platform::ParentWindow(Handle()), history);
+        DoShow();
+        break;
+    }
     case CDN_SELCHANGE:
         if (OnSelectionChange)
             OnSelectionChange(this);

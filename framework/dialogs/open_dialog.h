@@ -77,6 +77,10 @@ public:
     void SetOptionsEx(TOpenOptionsEx value) { optionsEx_ = value; }
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& value) { title_ = value; }
+    // Names offered in the drop-down list of the explorer-style dialog's file name box, in order;
+    // the caller keeps them (the dialog adds nothing). Setting copies the lines.
+    TStrings* HistoryList() const { return historyList_.get(); }
+    void SetHistoryList(const TStrings* value);
 
     // "FileEditStyle" of older form resources is read and ignored.
     void DefineProperties(TFiler& filer) override;
@@ -108,6 +112,7 @@ private:
     TOpenOptionsEx optionsEx_;
     std::string title_;
     std::unique_ptr<TStringList> files_;
+    std::unique_ptr<TStringList> historyList_;
     int currentFilterIndex_ = 1;  // while shown
     bool explorer_ = false;       // the shown dialog is explorer-style
 };

@@ -78,3 +78,17 @@ TPixelImage ReadBitmapFile(const std::uint8_t* data, std::size_t size)
             pixel |= 0xFF000000;
     return image;
 }
+
+std::uint32_t ReadyToBlend(std::uint32_t pixel, bool enabled)
+{
+    if (!enabled) {
+        // Its brightness only, lifted towards light grey, at a little over half its opacity.
+        std::uint32_t r = pixel >> 16 & 0xFF, g = pixel >> 8 & 0xFF, b = pixel & 0xFF;
+        std::uint32_t light = (r * 30 + g * 59 + b * 11) / 100;
+        std::uint32_t grey = 104 + light * 128 / 255;
+        pixel = ((pixel >> 24) * 150 / 255) << 24 | grey << 16 | grey << 8 | grey;
+    }
+    std::uint32_t a = pixel >> 24;
+    auto scale = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+    return a << 24 | scale(pixel >> 16 & 0xFF) << 16 | scale(pixel >> 8 & 0xFF) << 8 | scale(pixel & 0xFF);
+}

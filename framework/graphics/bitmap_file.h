@@ -24,3 +24,7 @@ struct TPixelImage {
 // fourth byte is 0 the picture is taken as opaque, the way most programs write that byte).
 // EInvalidGraphic "イメージ リストのビットマップが正しくありません" for anything else, damaged or cut short.
 TPixelImage ReadBitmapFile(const std::uint8_t* data, std::size_t size);
+
+// A pixel made ready for blending by the system: its colour multiplied by its opacity; a disabled
+// picture's pixel becomes a faint light grey of the same brightness first.
+std::uint32_t ReadyToBlend(std::uint32_t pixel, bool enabled);

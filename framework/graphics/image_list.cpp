@@ -13,24 +13,6 @@ namespace {
 
 constexpr int MaxSide = 256;
 
-// The pixel multiplied by its opacity, as the system blends it.
-std::uint32_t Premultiplied(std::uint32_t pixel)
-{
-    std::uint32_t a = pixel >> 24;
-    auto scale = [a](std::uint32_t c) { return (c * a + 127) / 255; };
-    return a << 24 | scale(pixel >> 16 & 0xFF) << 16 | scale(pixel >> 8 & 0xFF) << 8 | scale(pixel & 0xFF);
-}
-
-// A disabled picture: its brightness only, lifted towards light grey, at a little over half its opacity.
-std::uint32_t Greyed(std::uint32_t pixel)
-{
-    std::uint32_t r = pixel >> 16 & 0xFF, g = pixel >> 8 & 0xFF, b = pixel & 0xFF;
-    std::uint32_t light = (r * 30 + g * 59 + b * 11) / 100;
-    std::uint32_t grey = 104 + light * 128 / 255;
-    std::uint32_t alpha = (pixel >> 24) * 150 / 255;
-    return alpha << 24 | grey << 16 | grey << 8 | grey;
-}
-
 }  // namespace
 
 const TClassInfo& TChangeLink::StaticClass()
@@ -177,8 +159,7 @@ HBITMAP TCustomImageList::BitmapOf(bool enabled) const
         for (int y = 0; y < height_; ++y)
             for (int x = 0; x < width_; ++x) {
                 std::uint32_t pixel = strip_[(static_cast<std::size_t>(i) * height_ + y) * width_ + x];
-                pixels[static_cast<std::size_t>(y) * stripWidth + i * width_ + x] =
-                    Premultiplied(enabled ? pixel : Greyed(pixel));
+                pixels[static_cast<std::size_t>(y) * stripWidth + i * width_ + x] = ReadyToBlend(pixel, enabled);
             }
     bitmap = platform::CreateAlphaBitmap(stripWidth, height_, pixels.data());
     return bitmap;
@@ -202,6 +183,22 @@ void TCustomImageList::FreeBitmaps() const
 }
 
 // ---- Changes ----
+
+bool RelinkImageList(TComponent* holder, TCustomImageList*& slot, TCustomImageList* value, TChangeLink* link)
+{
+    if (value == slot)
+        return false;
+    if (slot) {
+        slot->UnRegisterChanges(link);
+        slot->RemoveFreeNotification(holder);
+    }
+    slot = value;
+    if (value) {
+        value->RegisterChanges(link);
+        value->FreeNotification(holder);
+    }
+    return true;
+}
 
 void TCustomImageList::RegisterChanges(TChangeLink* link)
 {

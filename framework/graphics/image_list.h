@@ -84,6 +84,10 @@ private:
     mutable HBITMAP disabled_ = nullptr;
 };
 
+// Points `slot`, `holder`'s reference to an image list, at `value`; `link` and the free notification
+// move along. False when `slot` held `value` already.
+bool RelinkImageList(TComponent* holder, TCustomImageList*& slot, TCustomImageList* value, TChangeLink* link);
+
 class TImageList : public TCustomImageList {
     DECLARE_CLASS(TImageList)
 public:

@@ -36,18 +36,7 @@ TCustomActionList::~TCustomActionList()
 
 void TCustomActionList::SetImages(TCustomImageList* value)
 {
-    if (value == images_)
-        return;
-    if (images_) {
-        images_->UnRegisterChanges(imageChangeLink_.get());
-        images_->RemoveFreeNotification(this);
-    }
-    images_ = value;
-    if (images_) {
-        images_->RegisterChanges(imageChangeLink_.get());
-        images_->FreeNotification(this);
-    }
-    if (!HasState(csDestroying))
+    if (RelinkImageList(this, images_, value, imageChangeLink_.get()) && !HasState(csDestroying))
         Change();  // other pictures are a change of the list too
 }
 

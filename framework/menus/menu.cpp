@@ -108,13 +108,17 @@ const TClassInfo& TMenu::StaticClass()
             .Property("AutoHotkeys", &TMenu::AutoHotkeys, &TMenu::SetAutoHotkeys)
             .Property("AutoLineReduction", &TMenu::AutoLineReduction, &TMenu::SetAutoLineReduction)
             .Property("BiDiMode", &TMenu::BiDiMode, &TMenu::SetBiDiMode)
+            .Property("Images", &TMenu::Images, &TMenu::SetImages)
+            .Property("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
             .Property("ParentBiDiMode", &TMenu::ParentBiDiMode, &TMenu::SetParentBiDiMode)
             .Build();
     return info;
 }
 
-TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this))
+TMenu::TMenu(TComponent* owner)
+    : TComponent(owner), items_(new TMenuItem(this)), imagesLink_(std::make_unique<TChangeLink>())
 {
+    imagesLink_->OnChange = TNotifyEvent(this, &TMenu::ImagesChanged);
     items_->menu_ = this;
     items_->autoHotkeys_ = maAutomatic;
     items_->autoLineReduction_ = maAutomatic;
@@ -123,6 +127,7 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this))
 TMenu::~TMenu()
 {
     Destroying();
+    SetImages(nullptr);
     if (windowHandle_ && items_->handle_ && platform::WindowMenu(windowHandle_) == items_->handle_)
         platform::SetWindowMenu(windowHandle_, nullptr);
     delete items_;
@@ -151,7 +156,29 @@ void TMenu::SetAutoLineReduction(TMenuAutoFlag value)
     items_->SetAutoLineReduction(value == TMenuAutoFlag::maManual ? maManual : maAutomatic);
 }
 
-void TMenu::SetOwnerDraw(bool value) { ownerDraw_ = value; }
+void TMenu::SetOwnerDraw(bool value)
+{
+    if (value == ownerDraw_)
+        return;
+    ownerDraw_ = value;
+    items_->RefillTree();
+}
+
+void TMenu::SetImages(TCustomImageList* value)
+{
+    if (RelinkImageList(this, images_, value, imagesLink_.get()) && !HasState(csDestroying))
+        items_->RefillTree();
+}
+
+// Other pictures may have other sizes: the system measures the entries again when they are new.
+void TMenu::ImagesChanged(TObject*) { items_->RefillTree(); }
+
+void TMenu::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component && component == images_)
+        SetImages(nullptr);
+}
 
 void TMenu::SetBiDiMode(TBiDiMode value)
 {
@@ -197,7 +224,8 @@ TMenuItem* TMenu::LocateItem(std::uintptr_t value, TMenuLookup kind) const
                 return found;
         return nullptr;
     };
-    for (TMenuItem* item : items_->items_)
+    // The entries shown, a merged menu's included.
+    for (TMenuItem* item : items_->EntriesWithMerged())
         if (TMenuItem* found = find(find, item))
             return found;
     return nullptr;
@@ -399,6 +427,16 @@ bool TMainMenu::UpdateBarImage()
     int count = platform::MenuEntryCount(bar);
     for (int i = 0; i < count && image.size() < kImageSize - kReserved; ++i) {
         std::string text = platform::MenuEntryText(bar, i);
+        if (platform::MenuEntryType(bar, i) & MFT_OWNERDRAW) {
+            // The system keeps no text for an entry the framework draws: its item's caption counts.
+            UINT state = platform::MenuEntryState(bar, i);
+            HMENU sub = (state & MF_POPUP) ? platform::MenuEntrySubMenu(bar, i) : nullptr;
+            TMenuItem* item =
+                sub ? LocateItem(reinterpret_cast<std::uintptr_t>(sub), TMenuLookup::SubMenu)
+                    : LocateItem(platform::MenuEntryId(bar, i), TMenuLookup::Command);
+            if (item)
+                text = item->Caption();
+        }
         text.resize(dbcs::CutLength(text, kImageSize - kReserved - 1 - image.size()));
         image += text;
         UINT state = platform::MenuEntryState(bar, i);
@@ -531,6 +569,20 @@ bool HandleMenuMessage(TMenu* menu, TMessage& m)
             return false;
         return menu->RoutePopup(TInitMenuPopupMsg(m).MenuPopup());
     case WM_MENUCHAR: menu->AnswerMenuChar(m); return m.Result != 0;
+    case WM_MEASUREITEM: {
+        auto* request = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+        if (!request || request->CtlType != ODT_MENU || !menu->MeasureEntry(*request))
+            return false;
+        m.Result = 1;
+        return true;
+    }
+    case WM_DRAWITEM: {
+        auto* request = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+        if (!request || request->CtlType != ODT_MENU || !menu->DrawEntry(*request))
+            return false;
+        m.Result = 1;
+        return true;
+    }
     case WM_MENUSELECT: {
         TMenuSelectMsg select(m);
         TMenuItem* item = nullptr;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "framework/controls/control_types.h"
@@ -36,6 +37,9 @@ public:
     void SetAutoLineReduction(TMenuAutoFlag value);
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool value);
+    // The pictures of the items (by ImageIndex); with them every entry is drawn by the framework.
+    TCustomImageList* Images() const { return images_; }
+    void SetImages(TCustomImageList* value);
     TBiDiMode BiDiMode() const { return biDiMode_; }
     void SetBiDiMode(TBiDiMode value);
     bool ParentBiDiMode() const { return parentBiDiMode_; }
@@ -56,9 +60,21 @@ public:
     // Answers WM_MENUCHAR: execute, select or close by the typed character, or 0.
     void AnswerMenuChar(TMessage& message);
 
+    // An owner-drawn entry's size and look (WM_MEASUREITEM, WM_DRAWITEM of a menu); false when
+    // no item of this menu has that entry.
+    bool MeasureEntry(MEASUREITEMSTRUCT& request);
+    bool DrawEntry(const DRAWITEMSTRUCT& request);
+
+    // Shows `menu`'s items among this menu's, by GroupIndex: each group the other menu has
+    // replaces the same group here. Merging none, or another menu, takes the last one out.
+    void Merge(TMenu* menu);
+    // Takes `menu` out again when it is the merged one.
+    void Unmerge(TMenu* menu);
+
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     void SetChildOrder(TComponent* child, int order) override;
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
 
     TNotifyEvent OnChange;
 
@@ -70,8 +86,12 @@ protected:
     HWND windowHandle_ = nullptr;
 
 private:
+    void ImagesChanged(TObject* sender);
+
     TMenuItem* items_;
     bool ownerDraw_ = false;
+    TCustomImageList* images_ = nullptr;
+    std::unique_ptr<TChangeLink> imagesLink_;
     TBiDiMode biDiMode_ = bdLeftToRight;
     bool parentBiDiMode_ = true;
 };
@@ -140,8 +160,9 @@ void MenuLoopExited(HWND window);
 void DisposeNativeMenu(HMENU menu);
 
 // The menus' handling of the menu messages of a window that shows `menu` (a form and its main
-// menu; the application window for popup menus): WM_INITMENUPOPUP, WM_MENUCHAR, WM_MENUSELECT and
-// the menu mode. True when the message was answered.
+// menu; the application window for popup menus): WM_INITMENUPOPUP, WM_MENUCHAR, WM_MENUSELECT,
+// the owner-drawn entries' WM_MEASUREITEM and WM_DRAWITEM, and the menu mode. True when the
+// message was answered.
 bool HandleMenuMessage(TMenu* menu, TMessage& message);
 
 namespace menudetail {

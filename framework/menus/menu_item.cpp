@@ -142,6 +142,8 @@ const TClassInfo& TMenuItem::StaticClass()
     static const TClassInfo info =
         TClassBuilder<TMenuItem, TComponent>("TMenuItem")
             .Property("Action", &TMenuItem::Action, &TMenuItem::SetAction)
+            .Property("Bitmap", &TMenuItem::Bitmap, &TMenuItem::SetBitmap)
+            .Property("SubMenuImages", &TMenuItem::SubMenuImages, &TMenuItem::SetSubMenuImages)
             .Property("AutoCheck", &TMenuItem::AutoCheck, &TMenuItem::SetAutoCheck)
             .Property("AutoHotkeys", &TMenuItem::AutoHotkeys, &TMenuItem::SetAutoHotkeys)
             .Property("AutoLineReduction", &TMenuItem::AutoLineReduction, &TMenuItem::SetAutoLineReduction)
@@ -158,24 +160,38 @@ const TClassInfo& TMenuItem::StaticClass()
             .Property("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut)
             .Property("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible)
             .Property("OnClick", &TMenuItem::OnClick)
+            .Property("OnMeasureItem", &TMenuItem::OnMeasureItem)
+            .Property("OnDrawItem", &TMenuItem::OnDrawItem)
             .Build();
     return info;
 }
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(commandpool::Take()) {}
+TMenuItem::TMenuItem(TComponent* owner)
+    : TComponent(owner), command_(commandpool::Take()), bitmap_(std::make_unique<TBitmap>()),
+      imagesLink_(std::make_unique<TChangeLink>())
+{
+    bitmap_->OnChange = TNotifyEvent(this, &TMenuItem::BitmapChanged);
+    imagesLink_->OnChange = TNotifyEvent(this, &TMenuItem::SubMenuImagesChanged);
+}
 
 TMenuItem::~TMenuItem()
 {
     Destroying();
     menudetail::ItemGone(this);
-    if (parent_) {
+    if (merged_)
+        merged_->mergedWith_ = nullptr;
+    // The item leaves the item it is shown in and its parent before their native menus are
+    // refilled: a refill that fails while an item is destroyed leaves nothing behind to undo.
+    auto leave = [](TMenuItem* from, auto step) {
         try {
-            parent_->Remove(this);
+            if (from)
+                step(from);
         } catch (...) {
-            // The item has left its parent's list before the parent's native menu is refilled: a
-            // refill that fails while an item is destroyed leaves nothing behind to undo.
         }
-    }
+    };
+    leave(mergedWith_, [](TMenuItem* item) { item->SetMerged(nullptr); });
+    leave(parent_, [this](TMenuItem* item) { item->Remove(this); });
+    // The change link and the free notification leave the SubMenuImages with the item's parts.
     while (!items_.empty())
         delete items_.front();
     if (handle_) {
@@ -311,6 +327,39 @@ void TMenuItem::SetImageIndex(int value)
     MenuChanged(true);
 }
 
+void TMenuItem::SetSubMenuImages(TCustomImageList* value)
+{
+    if (RelinkImageList(this, subMenuImages_, value, imagesLink_.get()) && !HasState(csDestroying))
+        RefillTree();
+}
+
+TCustomImageList* TMenuItem::ImageList() const
+{
+    for (const TMenuItem* item = parent_; item; item = item->parent_)
+        if (item->subMenuImages_)
+            return item->subMenuImages_;
+    TMenu* menu = GetParentMenu();
+    return menu ? menu->Images() : nullptr;
+}
+
+bool TMenuItem::IsOwnerDrawn() const
+{
+    TMenu* menu = GetParentMenu();
+    return (menu && menu->OwnerDraw()) || ImageList() || !bitmap_->Empty();
+}
+
+void TMenuItem::BitmapChanged(TObject*) { MenuChanged(true); }
+
+void TMenuItem::SubMenuImagesChanged(TObject*) { RefillTree(); }
+
+void TMenuItem::RefillTree()
+{
+    if (handle_)
+        RefillMenuHandle();
+    for (TMenuItem* item : std::vector<TMenuItem*>(items_))
+        item->RefillTree();
+}
+
 // ---- The tree ----
 
 TMenuItem* TMenuItem::Items(int index) const
@@ -430,6 +479,8 @@ void TMenuItem::Notification(TComponent* component, TOperation operation)
     TComponent::Notification(component, operation);
     if (operation == opRemove && component && component == Action())
         SetAction(nullptr);
+    if (operation == opRemove && component && component == subMenuImages_)
+        SetSubMenuImages(nullptr);
 }
 
 void TMenuItem::DefineProperties(TFiler& filer)
@@ -462,6 +513,12 @@ std::string TMenuItem::EntryText() const
     return caption_;
 }
 
+std::string TMenuItem::EntryShortcut() const
+{
+    std::string entry = EntryText();
+    return entry.size() > caption_.size() ? entry.substr(caption_.size() + 1) : std::string();
+}
+
 void TMenuItem::AppendTo(HMENU menu, bool rightToLeft)
 {
     if (!visible_)
@@ -479,7 +536,7 @@ void TMenuItem::AppendTo(HMENU menu, bool rightToLeft)
         return;
     }
     UINT type = (IsLine() ? MFT_SEPARATOR : MFT_STRING) | (radioItem_ ? MFT_RADIOCHECK : 0) | breaks |
-                (rightToLeft ? MFT_RIGHTORDER | MFT_RIGHTJUSTIFY : 0);
+                (rightToLeft ? MFT_RIGHTORDER | MFT_RIGHTJUSTIFY : 0) | (IsOwnerDrawn() ? MFT_OWNERDRAW : 0);
     UINT state =
         (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_DISABLED | MFS_GRAYED) | (default_ ? MFS_DEFAULT : 0);
     platform::AppendMenuEntry(menu, type, state, command_, subMenu, EntryText());
@@ -493,7 +550,7 @@ void TMenuItem::FillMenuHandle()
         AutoLineReductionPass();
     }
     bool rightToLeft = menu && menu->IsRightToLeft();
-    for (TMenuItem* item : items_)
+    for (TMenuItem* item : EntriesWithMerged())
         item->AppendTo(handle_, rightToLeft);
 }
 
@@ -509,6 +566,11 @@ void TMenuItem::RefillMenuHandle()
         return;
     if (IsReading()) {
         rebuildAfterLoading_ = true;
+        return;
+    }
+    if (mergedWith_) {
+        // Its entries are shown in the other item's native menu.
+        mergedWith_->RefillMenuHandle();
         return;
     }
     if (!handle_)
@@ -544,7 +606,7 @@ void TMenuItem::MenuChanged(bool rebuild)
 
 void TMenuItem::SubItemChanged(TMenuItem* source, bool rebuild)
 {
-    if (rebuild && handle_)
+    if (rebuild && (handle_ || mergedWith_))
         RefillMenuHandle();
     if (parent_)
         parent_->SubItemChanged(source, false);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,8 @@
 #include "framework/core/event.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/type_info.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/image_list.h"
 #include "framework/menus/actions.h"
 #include "framework/menus/shortcuts.h"
 #include "platform/win32.h"
@@ -18,6 +21,21 @@ DECLARE_EXCEPTION(EMenuError, Exception);
 
 class TMenu;
 class TMenuItem;
+
+// An owner-drawn item tells its size: Sender, the canvas with the menu font, width and height
+// (the sizes the item would take, to be changed by the handler).
+using TMenuMeasureItemEvent = TEvent<TObject*, TCanvas*, int&, int&>;
+// An owner-drawn item draws itself instead of the framework: Sender, the canvas on the menu's
+// device context, the entry's rectangle, whether it is selected.
+using TMenuDrawItemEvent = TEvent<TObject*, TCanvas*, const RECT&, bool>;
+
+// How the system asks an owner-drawn entry to look (the ODS_ bits of its draw request).
+struct TMenuDrawState {
+    bool Selected = false;
+    bool Grayed = false;
+    bool Checked = false;
+    bool NoAccelerator = false;  // hotkey markers are not underlined
+};
 
 enum TMenuBreak { mbNone, mbBreak, mbBarBreak };
 const TTypeInfo& TypeInfoFor(TMenuBreak*);
@@ -101,6 +119,18 @@ public:
     void SetHint(const std::string& value) { hint_ = value; }
     int HelpContext() const { return helpContext_; }
     void SetHelpContext(int value) { helpContext_ = value; }
+    // A picture of the item's own, shown when its image list has no picture for ImageIndex.
+    TBitmap* Bitmap() const { return bitmap_.get(); }
+    void SetBitmap(const TBitmap* value) { bitmap_->Assign(value); }
+    // Pictures for the children: they take theirs from here rather than from the menu's Images.
+    TCustomImageList* SubMenuImages() const { return subMenuImages_; }
+    void SetSubMenuImages(TCustomImageList* value);
+    // Where the item's ImageIndex points: the SubMenuImages of the nearest ancestor that has
+    // them, else the menu's Images (none when neither has pictures).
+    TCustomImageList* ImageList() const;
+    // The system lets the framework draw the entry: the menu is OwnerDraw or has Images, or the
+    // item has a Bitmap.
+    bool IsOwnerDrawn() const;
     TBasicAction* Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
     void SetAction(TBasicAction* action);
     TMenuActionLink* ActionLink() const { return actionLink_; }
@@ -133,6 +163,17 @@ public:
     // Takes every entry out of the native menu and fills it again, then reports the change.
     void RefillMenuHandle();
 
+    // An owner-drawn entry: its size, and drawing it (OnMeasureItem and OnDrawItem may take over).
+    // The default look: the picture (image, else Bitmap, else a check mark when checked), the
+    // caption with its hotkey underlined, the shortcut text at the right.
+    virtual void MeasureItem(TCanvas& canvas, int& width, int& height);
+    virtual void DrawItem(TCanvas& canvas, const RECT& rect, const TMenuDrawState& state);
+
+    // The item whose children are shown among this item's children, by GroupIndex (a merged
+    // menu's root), and the item this one is shown in.
+    TMenuItem* Merged() const { return merged_; }
+    TMenuItem* MergedWith() const { return mergedWith_; }
+
     // The item's command: nothing when disabled; AutoCheck; OnClick or the action.
     virtual void Click();
     // Lets the linked action update this item; InitiateActions does it for every child.
@@ -156,6 +197,8 @@ public:
     void DefineProperties(TFiler& filer) override;
 
     TNotifyEvent OnClick;
+    TMenuMeasureItemEvent OnMeasureItem;
+    TMenuDrawItemEvent OnDrawItem;
 
 protected:
     virtual void ActionChange(TObject* sender, bool checkDefaults);
@@ -166,8 +209,20 @@ private:
     friend class TMenu;
     friend class TMenuActionLink;
     void SubItemChanged(TMenuItem* source, bool rebuild);
+    // Shows `item`'s children among this item's (none: stops).
+    void SetMerged(TMenuItem* item);
+    // The children to show, with the merged item's: by GroupIndex, a group of the merged item
+    // replacing the same group of this item's.
+    std::vector<TMenuItem*> EntriesWithMerged() const;
+    // Refills this item's native menu and every one below it (their entries' look changed).
+    void RefillTree();
+    void BitmapChanged(TObject* sender);
+    void SubMenuImagesChanged(TObject* sender);
     void AppendTo(HMENU menu, bool rightToLeft);
+    void DefaultDrawItem(TCanvas& canvas, const RECT& rect, const TMenuDrawState& state);
     std::string EntryText() const;
+    // The shortcut text the entry shows after its caption (empty when none).
+    std::string EntryShortcut() const;
     bool OnMainMenuBar() const;
     bool IsReading() const;
 
@@ -195,6 +250,11 @@ private:
     bool hasItemList_ = false;
     bool rebuildAfterLoading_ = false;
     TMenuActionLink* actionLink_ = nullptr;
+    std::unique_ptr<TBitmap> bitmap_;
+    TCustomImageList* subMenuImages_ = nullptr;
+    std::unique_ptr<TChangeLink> imagesLink_;
+    TMenuItem* merged_ = nullptr;
+    TMenuItem* mergedWith_ = nullptr;
 };
 
 // Whether entries are appended with the call of systems before version 4 (decided once from the

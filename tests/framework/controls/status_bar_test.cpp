@@ -15,6 +15,7 @@
 #include "framework/core/class_info.h"
 #include "framework/core/form_loading.h"
 #include "tests/framework/controls/controls_test_support.h"
+#include "tests/support/test_class.h"
 
 using namespace controlstest;
 
@@ -205,6 +206,46 @@ TEST_F(StatusBarTest, AnOwnerDrawnPanelIsDrawnByOnDrawPanelOnTheBarsCanvas)
     HDC dc = GetDC(bar->WindowHandle());
     EXPECT_EQ(GetPixel(dc, (part.left + part.right) / 2, (part.top + part.bottom) / 2), RGB(255, 0, 0));
     ReleaseDC(bar->WindowHandle(), dc);
+}
+
+// Panel classes of a caller's own: a panel with more to it, and an item that is no panel.
+class TNamedPanel : public TStatusPanel {
+    DECLARE_TEST_CLASS(TNamedPanel, TStatusPanel)
+};
+class TNotAPanel : public TCollectionItem {
+    DECLARE_TEST_CLASS(TNotAPanel, TCollectionItem)
+};
+
+TEST_F(StatusBarTest, OnCreatePanelClassChoosesTheClassOfEveryNewPanel)
+{
+    struct Chooser : TObject {
+        TStatusPanelClass chosen = TCollectionItemClass::Of<TNamedPanel>();
+        int asked = 0;
+        void Choose(TCustomStatusBar*, TStatusPanelClass& panelClass)
+        {
+            ++asked;
+            EXPECT_EQ(panelClass.Info, &TStatusPanel::StaticClass()) << "offered the plain panel first";
+            panelClass = chosen;
+        }
+    } chooser;
+    bar->OnCreatePanelClass = TCreatePanelClassEvent(&chooser, &Chooser::Choose);
+    int before = bar->Panels()->Count();
+    EXPECT_NE(dynamic_cast<TNamedPanel*>(bar->Panels()->Add()), nullptr);
+    EXPECT_EQ(bar->Panels()->Count(), before + 1);
+
+    TStatusPanels copied(bar);  // panels copied in are made new, of the chosen class too
+    copied.Add()->SetText("一");
+    copied.Add()->SetText("二");
+    bar->SetPanels(&copied);
+    ASSERT_EQ(bar->Panels()->Count(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_NE(dynamic_cast<TNamedPanel*>(Panel(i)), nullptr) << i;
+    EXPECT_EQ(Parts(bar->WindowHandle()).size(), 2u);
+    EXPECT_EQ(chooser.asked, 1 + 2 + 2);
+
+    chooser.chosen = TCollectionItemClass::Of<TNotAPanel>();
+    EXPECT_THROW(bar->Panels()->Add(), EListError);
+    EXPECT_EQ(bar->Panels()->Count(), 2) << "a class that is no panel's adds nothing";
 }
 
 TEST_F(StatusBarTest, TheBarStaysAtTheBottomWithItsHeightWhenTheFormIsResized)

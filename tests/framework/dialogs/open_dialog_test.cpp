@@ -1,4 +1,7 @@
 // The file dialogs, run modally and answered by the test from inside their own loop.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -212,6 +215,49 @@ TEST_F(FileDialogs, OnCanCloseMayKeepTheDialogOpen)
         EXPECT_EQ(dialog.FileName(), dir + "\\a.txt");
         EXPECT_EQ(gate.reported, raises ? std::vector<std::string>{"閉じられません"} : std::vector<std::string>{});
     }
+}
+
+// The caller's history is offered in the file name box's drop-down; an entry chosen there opens.
+TEST_F(FileDialogs, TheHistoryListIsOfferedInTheFileNameBoxAndAChosenEntryOpens)
+{
+    TStringList history;
+    history.Add("一つ前.txt");
+    history.Add(dir + "\\b.txt");
+    TOpenDialog dialog(nullptr);
+    dialog.SetInitialDir(dir);
+    dialog.SetHistoryList(&history);
+    history.Clear();
+    ASSERT_EQ(dialog.HistoryList()->Count(), 2) << "the dialog keeps a copy";
+
+    // The texts of the explorer-style dialog's file name box (a ComboBoxEx32); the system may have
+    // put names of its own before the history.
+    auto offered = [](HWND box) {
+        std::vector<std::string> texts(static_cast<std::size_t>(SendMessageA(box, CB_GETCOUNT, 0, 0)));
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            char text[MAX_PATH] = {};
+            COMBOBOXEXITEMA item{CBEIF_TEXT, static_cast<INT_PTR>(i), text, sizeof text, 0, 0, 0, 0, 0};
+            SendMessageA(box, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            texts[i] = text;
+        }
+        return texts;
+    };
+    std::vector<std::string> seen;
+    DialogScript script;
+    bool confirmed = Run(
+        dialog, script,
+        {script.Find("開く"),
+         DialogScript::Do("choose the last entry",
+                          [&] {
+                              HWND box = dialogtest::DialogControl(script.Dialog(), FileNameBox);
+                              seen = offered(box);
+                              SendMessageA(box, CB_SETCURSEL, seen.size() - 1, 0);
+                          }),
+         script.Press(IDOK), script.Closed()});
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(seen.end() - 2, seen.end()),
+              (std::vector<std::string>{"一つ前.txt", dir + "\\b.txt"}));
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(dialog.FileName(), dir + "\\b.txt");
 }
 
 }  // namespace

@@ -67,6 +67,11 @@ TEST(MenuResource, TheReaderBuildsTheMenuBarAndItsActions)
     form->SetVisible(true);
     PumpPending();
     ASSERT_EQ(form->Menu(), form->MainMenu1) << "Menu names a menu that comes later in the resource";
+    ASSERT_NE(form->MainMenu1->Images(), nullptr) << "Images names an image list that comes later";
+    EXPECT_EQ(form->MainMenu1->Images()->Count(), 4);
+    EXPECT_TRUE(EntriesOf(GetMenu(form->WindowHandle()))[0].type & MFT_OWNERDRAW)
+        << "with Images every entry is drawn by the framework";
+    form->MainMenu1->SetImages(nullptr);  // the system draws the entries again, with their texts
     HMENU bar = GetMenu(form->WindowHandle());
     EXPECT_EQ(TextsOf(bar), (std::vector<std::string>{"ファイル(&F)", "編集(&E)"}));
     HMENU file = GetSubMenu(bar, 0);
@@ -76,6 +81,11 @@ TEST(MenuResource, TheReaderBuildsTheMenuBarAndItsActions)
     for (int i : {0, 2})
         SendMessageA(form->WindowHandle(), WM_COMMAND, GetMenuItemID(file, i), 0);
     EXPECT_EQ(form->calls, (std::vector<std::string>{"O1Click", "Action1Execute"}));
+
+    TMenuItem* picture = form->MainMenu1->Items()->Items(1)->Items(0);
+    EXPECT_EQ(picture->Bitmap()->Width(), 2) << "an item's Bitmap comes with it";
+    EXPECT_EQ(picture->Bitmap()->Image().At(1, 0), 0xFF209020u);
+    EXPECT_TRUE(EntriesOf(picture->Parent()->Handle())[0].type & MFT_OWNERDRAW);
 }
 
 TEST(MenuResource, AnItemOfAnUnknownClassGivesTheReadersError)
