@@ -686,7 +686,7 @@ TEST_F(DocumentFiles, SaveAsOntoAnExistingFileAsksBeforeReplacingIt)
     editor.Command('A');
     editor.AnswerFileDialog("名前を付けて保存", b);
     const std::string question = editor.AnswerOverwrite(IDNO);
-    EXPECT_NE(question.find("b.txt"), std::string::npos) << question;
+    EXPECT_NE(question.find("上書き"), std::string::npos) << question;
     EXPECT_EQ(e2e::ReadFileBytes(b), std::string("別\r\n")) << "いいえ: nothing written, the dialog stays";
     editor.AnswerFileDialog("名前を付けて保存", b);
     EXPECT_EQ(editor.AnswerOverwrite(IDYES), question);
@@ -702,8 +702,10 @@ TEST_F(DocumentFiles, ASaveDialogThatFailsSaysWhyInsteadOfCancelling)
     Editor editor;
     ASSERT_TRUE(editor.LaunchWithUnsavedText());
     editor.Command('A');
-    editor.AnswerFileDialog("名前を付けて保存", folder_.File(std::string(300, 'x') + ".txt"));
-    EXPECT_EQ(editor.AnswerError(), "ファイル名が長すぎます (ファイル ダイアログのエラー 0x3003).");
+    // A whole path of MAX_PATH characters: one more than the name buffer holds with its zero.
+    const std::string folder = folder_.File("");
+    editor.AnswerFileDialog("名前を付けて保存", folder + std::string(MAX_PATH - folder.size() - 4, 'x') + ".txt");
+    EXPECT_EQ(editor.AnswerError(), "ファイル名が長すぎます (ファイル ダイアログのエラー 0x3003)");
     EXPECT_TRUE(editor.WaitUntilIdle());
     EXPECT_EQ(editor.Process().WaitForDialog("Velmora", 500, "TMessageForm"), nullptr) << "no word of a cancel";
     EXPECT_TRUE(editor.Modified());
