@@ -11,10 +11,10 @@
 #include "platform/shell.h"
 
 class TAction;
-class TDocument;
 class TActionMainMenuBar;
 class TActionManager;
 class TColorDialog;
+class TDocument;
 class TFindDialog;
 class TFontDialog;
 class TImageList;
@@ -82,7 +82,7 @@ public:
     TAction* Action3 = nullptr;
     TAction* Action4 = nullptr;
 
-    // The document in the memo: its file, and its reads and writes. Made with the window.
+    // The document in the memo: its file, and its reads and writes. Made as the window is created.
     TDocument& Document() { return *document_; }
 
     // The search: the text still to search, the key as compared and the replacement, and where the

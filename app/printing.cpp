@@ -32,10 +32,10 @@ PageLayout LayoutOf(TPrinter& printer)
 }
 
 // Draws `line` with its top left corner at (left, top): the runs between tabs one after another, each
-// tab moving on to the next tab stop. The device has no glyph for a tab; it would print a box.
-void DrawLine(TCanvas& canvas, int left, int top, const std::string& line)
+// tab moving on to the next multiple of `tabWidth` from the left edge. The device has no glyph for a
+// tab: drawn as it is, it would print a box.
+void DrawLine(TCanvas& canvas, int left, int top, int tabWidth, const std::string& line)
 {
-    const int tabWidth = kTabColumns * std::max(canvas.AverageCharWidth(), 1);
     int x = left;
     for (std::size_t from = 0;;) {
         const std::size_t tab = dbcs::FindChar(line, '\t', from);
@@ -59,6 +59,7 @@ void PrintLines(TStrings& lines, TPrinter& printer)
     TPrinterCanvas* canvas = printer.Canvas();
     printer.StartPrintJob();
     try {
+        const int tabWidth = kTabColumns * std::max(canvas->AverageCharWidth(), 1);
         int y = 0;
         for (int i = 0; i < lines.Count(); ++i) {
             const std::string line = lines.Get(i);
@@ -69,7 +70,7 @@ void PrintLines(TStrings& lines, TPrinter& printer)
                 printer.StartNextPage();
                 y = 0;
             }
-            DrawLine(*canvas, page.left, page.top + y, line);
+            DrawLine(*canvas, page.left, page.top + y, tabWidth, line);
             y += height + kLineGap;
         }
     } catch (...) {
