@@ -17,8 +17,8 @@ void TForm1::ShowCaretPosition()
     const auto line = Memo1->PerformMessage(EM_LINEFROMCHAR, static_cast<std::uintptr_t>(start), 0);
     const auto lineStart = Memo1->PerformMessage(EM_LINEINDEX, static_cast<std::uintptr_t>(line), 0);
     TStatusPanels* panels = StatusBar1->Panels();
-    panels->Items(0)->SetText(std::to_string(line + 1));
-    panels->Items(1)->SetText("行");
-    panels->Items(2)->SetText(std::to_string(start - lineStart + 1));
-    panels->Items(3)->SetText("桁");
+    panels->Items(spLine)->SetText(std::to_string(line + 1));
+    panels->Items(spLineLabel)->SetText("行");
+    panels->Items(spColumn)->SetText(std::to_string(start - lineStart + 1));
+    panels->Items(spColumnLabel)->SetText("桁");
 }

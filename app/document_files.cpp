@@ -1,8 +1,8 @@
-// The document's files: new, open, overwrite save, save as, dropped files and the close prompt, with
-// the questions and notices they show and the save through the save dialog that several share.
-#include "app/document_storage.h"
+// The document's files: new, open, overwrite save, save as, dropped files, the close prompt and the
+// end of the session, with the questions and notices they show and the save through the save dialog
+// that several share. The document itself reads, writes and names; these commands ask and tell.
+#include "app/document.h"
 #include "app/main_form.h"
-#include "framework/controls/memo.h"
 #include "framework/controls/message_dialog.h"
 #include "framework/core/exceptions.h"
 #include "framework/dialogs/open_dialog.h"
@@ -34,20 +34,7 @@ private:
 
 }  // namespace
 
-void TForm1::N13Click(TObject*)
-{
-    if (Memo1->TextModified()) {
-        switch (AskAboutUnsavedText(SAskSaveBeforeNew)) {
-        case mrCancel: return;
-        case mrYes: SaveThroughDialog(); break;
-        default: break;
-        }
-    }
-    // An empty memo is left as it is, modified flag and all.
-    Memo1->SetText("");
-    CurrentFileName.clear();
-    ShowDocumentPath();
-}
+void TForm1::N13Click(TObject*) { NewDocument(); }
 
 void TForm1::O1Click(TObject*) { OpenDocument(); }
 
@@ -57,34 +44,72 @@ void TForm1::N1Click(TObject*) { OverwriteDocument(); }
 
 void TForm1::Action3Execute(TObject*) { OverwriteDocument(); }
 
-void TForm1::S1Click(TObject*)
+void TForm1::S1Click(TObject*) { SaveDocumentUnderNewName(); }
+
+void TForm1::FormClose(TObject*, TCloseAction& action) { action = AskBeforeClosing(); }
+
+void TForm1::NewDocument()
 {
-    SaveDialog1->SetFileName(CurrentFileName);
+    if (document_->Modified()) {
+        switch (AskAboutUnsavedText(SAskSaveBeforeNew)) {
+        case mrCancel: return;
+        case mrYes: SaveThroughDialog(); break;
+        default: break;
+        }
+    }
+    document_->Clear();
+}
+
+void TForm1::OpenDocument()
+{
+    if (document_->Modified()) {
+        switch (AskAboutUnsavedText(SAskSaveBeforeOpen)) {
+        case mrCancel: return;
+        case mrYes:
+            SaveDialog1->SetFileName(document_->FileName());
+            if (SaveDialog1->Execute()) {
+                document_->SaveAs(SaveDialog1->FileName());
+                Tell(SSavedNowOpen);
+            } else {
+                Tell(SSaveStoppedNowOpen);
+            }
+            break;
+        default: Tell(SOpenWithoutSaving); break;
+        }
+    }
+    if (OpenDialog1->Execute())
+        document_->Open(OpenDialog1->FileName());
+}
+
+void TForm1::OverwriteDocument()
+{
+    if (document_->Empty()) {
+        Tell(SNoTextToSave);
+        return;
+    }
+    // A file named on the command line that could not be read is no name to save under.
+    if (document_->FileName().empty()) {
+        Tell(SNoFileName);
+        return;
+    }
+    document_->Save();
+    Tell(SOverwriteSaved);
+}
+
+void TForm1::SaveDocumentUnderNewName()
+{
+    SaveDialog1->SetFileName(document_->FileName());
     if (!SaveDialog1->Execute()) {
         Tell(SSaveAsCancelled);
         return;
     }
-    SaveDocumentAs(SaveDialog1->FileName());
+    document_->SaveAs(SaveDialog1->FileName());
 }
 
-void TForm1::FormClose(TObject*, TCloseAction& action)
-{
-    if (!Memo1->TextModified())
-        return;
-    switch (AskAboutUnsavedText(SAskSaveBeforeClose)) {
-    case mrYes:
-        // A failed save leaves this handler by its error, and the window stays open.
-        SaveThroughDialog();
-        break;
-    case mrNo: action = caHide; break;
-    default: action = caNone; break;
-    }
-}
-
-void TForm1::FilesDropped(HDROP drop)
+void TForm1::OpenDroppedFiles(HDROP drop)
 {
     DropRelease release(drop);
-    if (Memo1->TextModified()) {
+    if (document_->Modified()) {
         switch (AskAboutUnsavedText(SAskSaveBeforeDrop)) {
         case mrCancel: return;
         case mrYes: SaveThroughDialog(); break;
@@ -98,70 +123,30 @@ void TForm1::FilesDropped(HDROP drop)
         const unsigned length = platform::DroppedFileNameLength(drop, i);
         if (length >= DroppedNameBufferSize)
             throw EFOpenError(SFOpenError, {platform::DroppedFileName(drop, i, length + 1)});
-        TakeDocumentFile(platform::DroppedFileName(drop, i, DroppedNameBufferSize));
+        document_->Open(platform::DroppedFileName(drop, i, DroppedNameBufferSize));
     }
 }
 
-void TForm1::OpenDocument()
+TCloseAction TForm1::AskBeforeClosing()
 {
-    if (Memo1->TextModified()) {
-        switch (AskAboutUnsavedText(SAskSaveBeforeOpen)) {
-        case mrCancel: return;
-        case mrYes:
-            SaveDialog1->SetFileName(CurrentFileName);
-            if (SaveDialog1->Execute()) {
-                SaveDocumentAs(SaveDialog1->FileName());
-                Tell(SSavedNowOpen);
-            } else {
-                Tell(SSaveStoppedNowOpen);
-            }
-            break;
-        default: Tell(SOpenWithoutSaving); break;
-        }
+    if (!document_->Modified())
+        return caHide;
+    switch (AskAboutUnsavedText(SAskSaveBeforeClose)) {
+    case mrYes:
+        // A failed save leaves by its error, and the window stays open.
+        SaveThroughDialog();
+        return caHide;
+    case mrNo: return caHide;
+    default: return caNone;
     }
-    if (!OpenDialog1->Execute())
-        return;
-    TakeDocumentFile(OpenDialog1->FileName());
 }
 
-void TForm1::OverwriteDocument()
-{
-    if (Memo1->TextLength() == 0) {
-        Tell(SNoTextToSave);
-        return;
-    }
-    if (CurrentFileName.empty()) {
-        Tell(SNoFileName);
-        return;
-    }
-    SaveDocument(*Memo1->Lines(), CurrentFileName);
-    Memo1->SetTextModified(false);
-    Tell(SOverwriteSaved);
-}
+bool TForm1::AllowEndOfSession() { return AskBeforeClosing() != caNone; }
 
 void TForm1::SaveThroughDialog()
 {
-    SaveDialog1->SetFileName(CurrentFileName);
+    SaveDialog1->SetFileName(document_->FileName());
     // Cancelled, the dialog keeps the name it was given, and the text is saved there.
     static_cast<void>(SaveDialog1->Execute());
-    SaveDocumentAs(SaveDialog1->FileName());
-}
-
-void TForm1::SaveDocumentAs(const std::string& fileName)
-{
-    // The document takes the name once its text is there: a failed save leaves it tied to its file.
-    SaveDocument(*Memo1->Lines(), fileName);
-    CurrentFileName = fileName;
-    Memo1->SetTextModified(false);
-}
-
-void TForm1::TakeDocumentFile(const std::string& fileName)
-{
-    // Read first: a file that cannot be read leaves the memo, its flag and the document's name as
-    // they were, so no later save writes the old text over the file that failed to load.
-    LoadDocument(*Memo1->Lines(), fileName);
-    Memo1->SetTextModified(false);
-    CurrentFileName = fileName;
-    ShowDocumentCaption();
-    ShowDocumentPath();
+    document_->SaveAs(SaveDialog1->FileName());
 }

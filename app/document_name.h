@@ -1,5 +1,5 @@
-// How the editor names its document: the file name taken from the command line, and the window
-// caption made of the file's title.
+// How the editor names its document: the file name taken from the command line, the window caption
+// made of the file's title, and the names that are devices rather than files.
 #pragma once
 
 #include <cstddef>
@@ -20,3 +20,7 @@ std::string MainCaption(const std::string& title);
 // leading and then one trailing double quote. Nothing else of the line is examined, so a line of
 // another form (an unquoted module path) loses what stands in those places.
 std::string FileNameFromCommandLine(const std::string& commandLine, std::size_t modulePathLength);
+
+// True when `fileName` names one of the system's devices (con, aux.txt, nul.txt, com1, ... in any
+// folder, with any extension, in any case), which the system opens instead of a file.
+bool IsDeviceName(const std::string& fileName);

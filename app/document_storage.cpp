@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 
+#include "app/document_name.h"
 #include "framework/core/double_byte.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/file_stream.h"
@@ -14,7 +15,12 @@
 
 void LoadDocument(TStrings& lines, const std::string& fileName)
 {
+    // A device is no document: reading one would wait on it or read without end.
+    if (IsDeviceName(fileName))
+        throw EFOpenError(SFOpenError, {fileName});
     TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+    if (!platform::IsDiskFile(file.Handle()))
+        throw EFOpenError(SFOpenError, {fileName});
     const std::int64_t size = file.Size();
     if (size > std::numeric_limits<std::int32_t>::max())
         throw EReadError(SReadError);
@@ -81,7 +87,7 @@ private:
 
 void SaveDocument(const TStrings& lines, const std::string& fileName)
 {
-    if (fileName.empty() || !TakesWriting(fileName))
+    if (fileName.empty() || IsDeviceName(fileName) || !TakesWriting(fileName))
         throw EFCreateError(SFCreateError, {fileName});
     const std::string made = platform::CreateUniqueFile(FolderOf(fileName), "vel");
     if (made.empty())

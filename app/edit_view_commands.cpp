@@ -16,31 +16,39 @@ void TForm1::C1Click(TObject*) { Memo1->CopySelectedText(); }
 
 void TForm1::P1Click(TObject*) { Memo1->PasteClipboard(); }
 
+void TForm1::N8Click(TObject*) { ChooseMemoFont(); }
+
+void TForm1::N9Click(TObject*) { AboutBox->ShowFormModal(); }
+
+void TForm1::N10Click(TObject*) { StopWrapping(); }
+
+void TForm1::N11Click(TObject*) { WrapAtRightEdge(); }
+
+void TForm1::C2Click(TObject*) { ChooseBackgroundColour(); }
+
 // The dialog always opens on the memo's font, also after an earlier cancel left another one in it.
-void TForm1::N8Click(TObject*)
+void TForm1::ChooseMemoFont()
 {
     FontDialog1->SetFont(Memo1->Font());
     if (FontDialog1->Execute())
         Memo1->SetFont(FontDialog1->Font());
 }
 
-void TForm1::N9Click(TObject*) { AboutBox->ShowFormModal(); }
-
-void TForm1::N10Click(TObject*)
+void TForm1::StopWrapping()
 {
     Memo1->SetWordWrap(false);
     Memo1->SetScrollBars(ssBoth);
 }
 
 // Wrapping a text the wrapping window cannot take raises the memo's error; the mode then stays.
-void TForm1::N11Click(TObject*)
+void TForm1::WrapAtRightEdge()
 {
     Memo1->SetWordWrap(true);
     Memo1->SetScrollBars(ssVertical);
 }
 
 // The dialog opens on the last colour confirmed in it, not on the memo's; the font keeps its colour.
-void TForm1::C2Click(TObject*)
+void TForm1::ChooseBackgroundColour()
 {
     if (ColorDialog1->Execute())
         Memo1->SetColor(ColorDialog1->Color());

@@ -1,9 +1,9 @@
 // TForm1: its published members, its start from the command line, the document shown in the caption
-// and the status bar when the memo is entered, closing, and the window's own message dispatch.
+// and the status bar when the memo is entered, and the window's own message dispatch.
 #include "app/main_form.h"
 
+#include "app/document.h"
 #include "app/document_name.h"
-#include "app/document_storage.h"
 #include "framework/controls/memo.h"
 #include "framework/controls/panel.h"
 #include "framework/controls/status_bar.h"
@@ -22,6 +22,10 @@
 #include "platform/module.h"
 
 TForm1* Form1 = nullptr;
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {}
+
+TForm1::~TForm1() = default;
 
 const TClassInfo& TForm1::StaticClass()
 {
@@ -106,42 +110,39 @@ const TClassInfo& TForm1::StaticClass()
 
 void TForm1::FormCreate(TObject*)
 {
+    document_ = std::make_unique<TDocument>(
+        *Memo1, TDocument::View{[this](const std::string& title) { ShowDocumentTitle(title); },
+                                [this](const std::string& path) { ShowDocumentPath(path); }});
     // The info panel's place lies on the tool strip: it shows over it, and the strip's buttons go
     // round it.
     Panel1->BringToFront();
     platform::AcceptDroppedFiles(Handle(), true);
-    CurrentFileName = FileNameFromCommandLine(platform::CommandLine(), platform::ModuleFileName().size());
     // The file is read when the memo is first entered.
-    ShowDocumentCaption();
+    document_->ExpectFile(FileNameFromCommandLine(platform::CommandLine(), platform::ModuleFileName().size()));
 }
 
 void TForm1::Memo1Enter(TObject*)
 {
     MatchEnd = 0;
-    if (!CurrentFileName.empty()) {
-        // The file is read again each time the memo is entered, but never over text that is not
-        // saved: that would throw the user's changes away without a word.
-        if (!Memo1->TextModified())
-            LoadDocument(*Memo1->Lines(), CurrentFileName);
-    }
-    ShowDocumentPath();
-    ShowDocumentCaption();
+    document_->Refresh();
 }
 
 void TForm1::X1Click(TObject*) { CloseForm(); }
 
-void TForm1::ShowDocumentCaption()
-{
-    CurrentFileTitle = FileTitle(CurrentFileName);
-    SetCaption(MainCaption(CurrentFileTitle));
-}
+void TForm1::ShowDocumentTitle(const std::string& title) { SetCaption(MainCaption(title)); }
 
-void TForm1::ShowDocumentPath() { StatusBar1->Panels()->Items(4)->SetText(CurrentFileName); }
+void TForm1::ShowDocumentPath(const std::string& path) { StatusBar1->Panels()->Items(spPath)->SetText(path); }
 
 void TForm1::Dispatch(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_DROPFILES: FilesDropped(reinterpret_cast<HDROP>(m.WParam)); break;
+    case WM_DROPFILES: OpenDroppedFiles(reinterpret_cast<HDROP>(m.WParam)); break;
+    case WM_QUERYENDSESSION:
+        // A save that fails leaves by its error: the session is refused.
+        m.Result = FALSE;
+        if (AllowEndOfSession())
+            TForm::Dispatch(m);
+        break;
     case CMSG_DIALOGKEY: CMDialogKey(m); break;
     default: TForm::Dispatch(m); break;
     }

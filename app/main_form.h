@@ -1,8 +1,10 @@
-// TForm1: the editor's main window, built from its form resource "TFORM1". It holds the document
-// state that every command shares, the search state, and the handlers its resource binds by name.
+// TForm1: the editor's main window, built from its form resource "TFORM1". It holds the document that
+// every command shares, the search state, and the handlers its resource binds by name, each a call to
+// the command it stands for.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "framework/controls/form.h"
@@ -12,6 +14,7 @@ class TAction;
 class TActionMainMenuBar;
 class TActionManager;
 class TColorDialog;
+class TDocument;
 class TFindDialog;
 class TFontDialog;
 class TImageList;
@@ -26,10 +29,14 @@ class TReplaceDialog;
 class TSaveDialog;
 class TStatusBar;
 
+// The panels of the status bar, left to right.
+enum TMainStatusPanel { spLine, spLineLabel, spColumn, spColumnLabel, spPath };
+
 class TForm1 : public TForm {
     DECLARE_CLASS(TForm1)
 public:
-    explicit TForm1(TComponent* owner) : TForm(owner) {}
+    explicit TForm1(TComponent* owner);
+    ~TForm1() override;
 
     // The components of the resource, bound by name when the window is built.
     TStatusBar* StatusBar1 = nullptr;
@@ -75,10 +82,8 @@ public:
     TAction* Action3 = nullptr;
     TAction* Action4 = nullptr;
 
-    // The document: the full path of its file (empty: it has none) and that file's title, which
-    // exists only to make the caption. Whether the text has unsaved changes is the memo's flag.
-    std::string CurrentFileName;
-    std::string CurrentFileTitle;
+    // The document in the memo: its file, and its reads and writes. Made as the window is created.
+    TDocument& Document() { return *document_; }
 
     // The search: the text still to search, the key as compared and the replacement, and where the
     // current occurrence ends in the memo's bytes (0: no search under way).
@@ -107,8 +112,6 @@ public:
     void Action3Execute(TObject* sender);
     void Action4Execute(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
-    // Files dropped on the window from the shell (WM_DROPFILES).
-    void FilesDropped(HDROP drop);
 
     // The caret's line and byte column in the status bar.
     void Memo1KeyUp(TObject* sender, std::uint16_t& key, TShiftState shift);
@@ -139,27 +142,47 @@ public:
     void N11Click(TObject* sender);
     void C2Click(TObject* sender);
 
-    // Dropped files and the arrow keys are the window's own, before the framework's handling.
+    // Dropped files, the end of the session and the arrow keys are the window's own, before the
+    // framework's handling.
     void Dispatch(TMessage& message) override;
 
 private:
-    // The caption rule: the title recomputed from CurrentFileName, then the caption made of it.
-    void ShowDocumentCaption();
-    // Panel 4 of the status bar: the document's full path.
-    void ShowDocumentPath();
-    // Open and overwrite save, which a menu item and a tool button each run.
+    // ---- The document's commands (document_files.cpp) ----
+    void NewDocument();
+    // Open: from the menu and from the tool strip.
     void OpenDocument();
+    // Overwrite save: from the menu and from the tool strip.
     void OverwriteDocument();
+    void SaveDocumentUnderNewName();
+    // Files dropped on the window from the shell (WM_DROPFILES), read one after another.
+    void OpenDroppedFiles(HDROP drop);
+    // The close prompt for unsaved text: the close action to take.
+    TCloseAction AskBeforeClosing();
+    // The system asks whether the session may end (WM_QUERYENDSESSION): the close prompt, and true
+    // when the text is saved or let go.
+    bool AllowEndOfSession();
     // The save dialog shows the document's name; the text is saved under whatever name the dialog
-    // holds when it closes (the same name when it was cancelled).
+    // holds when it closes (the document's own name when it was cancelled).
     void SaveThroughDialog();
-    // The memo's text saved to `fileName`, which becomes the document's name.
-    void SaveDocumentAs(const std::string& fileName);
-    // The memo shows the file `fileName`, the document's name, caption and path panel with it.
-    void TakeDocumentFile(const std::string& fileName);
+
+    // ---- Printing (printing.cpp) ----
+    void PrintDocument();
+    void ChoosePrinter();
+
+    // ---- The view (edit_view_commands.cpp) ----
+    void ChooseMemoFont();
+    void StopWrapping();
+    void WrapAtRightEdge();
+    void ChooseBackgroundColour();
+
+    // What the window shows of the document: the caption, and the path panel.
+    void ShowDocumentTitle(const std::string& title);
+    void ShowDocumentPath(const std::string& path);
     // Left and up move the focus back a tab stop; right and down become Tab.
     void CMDialogKey(TMessage& message);
     void ShowCaretPosition();
+
+    std::unique_ptr<TDocument> document_;
 };
 
 // The main window, made by the program entry.

@@ -38,6 +38,8 @@ std::int64_t SeekFile(HANDLE handle, std::int64_t offset, DWORD origin)
 
 bool SetEndOfFile(HANDLE handle) { return ::SetEndOfFile(handle) != FALSE; }
 
+bool IsDiskFile(HANDLE handle) { return ::GetFileType(handle) == FILE_TYPE_DISK; }
+
 bool DeleteFile(const std::string& name) { return ::DeleteFileA(name.c_str()) != FALSE; }
 
 bool FileExists(const std::string& name)

@@ -20,6 +20,9 @@ std::uint32_t WriteFile(HANDLE handle, const void* buffer, std::uint32_t count);
 std::int64_t SeekFile(HANDLE handle, std::int64_t offset, DWORD origin);
 bool SetEndOfFile(HANDLE handle);
 
+// True when `handle` is a file on a disk, not a device, a pipe or a console (GetFileType).
+bool IsDiskFile(HANDLE handle);
+
 bool DeleteFile(const std::string& name);
 bool FileExists(const std::string& name);
 std::string TempDirectory();

@@ -155,6 +155,12 @@ bool TextExtent(HDC dc, const std::string& text, SIZE& size)
     return false;
 }
 
+int AverageCharWidth(HDC dc)
+{
+    TEXTMETRICA metrics{};
+    return ::GetTextMetricsA(dc, &metrics) ? metrics.tmAveCharWidth : 0;
+}
+
 bool MoveTo(HDC dc, int x, int y) { return ::MoveToEx(dc, x, y, nullptr) != FALSE; }
 
 bool LineTo(HDC dc, int x, int y) { return ::LineTo(dc, x, y) != FALSE; }

@@ -62,6 +62,8 @@ int DrawText(HDC dc, const std::string& text, RECT& rect, UINT format);
 bool ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* clip, const std::string& text);
 // GetTextExtentPoint32A of the text's bytes; false (and 0, 0) on failure.
 bool TextExtent(HDC dc, const std::string& text, SIZE& size);
+// The selected font's average character width (tmAveCharWidth of GetTextMetricsA); 0 on failure.
+int AverageCharWidth(HDC dc);
 
 // Lines and shapes, drawn with the selected pen and filled with the selected brush.
 bool MoveTo(HDC dc, int x, int y);  // MoveToEx

@@ -42,6 +42,7 @@
 #define SCannotFocus       2002
 #define SControlParentSelf 2003
 #define SUnknownException  2004
+#define SOutOfMemory       2005
 
 /* Forms (from 2100) */
 #define SCannotShowModal    2100
@@ -118,6 +119,10 @@
 #define SDeviceOnPort     4205
 
 /* File, font, colour and print dialogs (from 4300) */
+#define SFileDialogFailed     4310
+#define SFileNameTooLong      4311
+#define SFileNameInvalid      4312
+#define SFileDialogNotStarted 4313
 
 /* Fonts and canvases (from 6000) */
 #define SNoCanvasHandle 6000

@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <cstdlib>
 #include <exception>
+#include <new>
 #include <typeinfo>
 
 #include "framework/controls/exception_hooks.h"
@@ -495,6 +496,9 @@ void TApplication::ReportException(TObject* sender)
             OnAppException(sender, e);
         else
             DisplayException(e);
+    } catch (const std::bad_alloc&) {
+        // Said in the user's words: the operation that ran out stopped, and nothing else did.
+        AppMessageBox(LoadResString(SOutOfMemory), AppTitle(), MB_OK | MB_ICONSTOP);
     } catch (const std::exception& e) {
         AppMessageBox(
             Format(LoadResString(SUnknownException), {typeid(e).name(), e.what()}), AppTitle(), MB_OK | MB_ICONSTOP);

@@ -94,6 +94,17 @@ bool IsWholePath(const std::string& name)
     return (!name.empty() && name[0] == '\\') || (name.size() >= 4 && name[1] == ':' && name[2] == '\\');
 }
 
+// The failure of a file dialog, by its extended error, in words.
+[[noreturn]] void RaiseDialogFailure(DWORD error)
+{
+    unsigned reason = SFileDialogNotStarted;
+    if (error == FNERR_BUFFERTOOSMALL)
+        reason = SFileNameTooLong;
+    else if (error == FNERR_INVALIDFILENAME)
+        reason = SFileNameInvalid;
+    throw EFileDialogError(SFileDialogFailed, {LoadResString(reason), static_cast<unsigned>(error)});
+}
+
 }  // namespace
 
 const TTypeInfo& TypeInfoFor(TOpenOption*) { return EnumTypeInfo<OpenOptionNames>("TOpenOption"); }
@@ -215,6 +226,9 @@ bool TOpenDialog::Execute()
         // Names a refused CDN_FILEOK took do not count.
         files_->Clear();
         fileName_ = previousName;
+        // A failure is no cancel: whoever asked must not go on as if the user had said no.
+        if (const DWORD error = platform::CommonDialogError())
+            RaiseDialogFailure(error);
         return false;
     }
     TakeFileNames(record);

@@ -5,11 +5,15 @@
 #include <memory>
 #include <string>
 
+#include "framework/core/exceptions.h"
 #include "framework/core/set.h"
 #include "framework/core/string_list.h"
 #include "framework/core/type_info.h"
 #include "framework/dialogs/common_dialog.h"
 #include "platform/common_dialogs.h"
+
+// A file dialog that the system could not show or complete; the message names the failure.
+DECLARE_EXCEPTION(EFileDialogError, Exception);
 
 enum TOpenOption {
     ofReadOnly,
@@ -53,6 +57,8 @@ public:
     explicit TOpenDialog(TComponent* owner);
     ~TOpenDialog() override;
 
+    // True when the user confirmed a name, false when they cancelled. A dialog that fails (a typed
+    // name longer than the system takes, a dialog that cannot start) raises EFileDialogError.
     bool Execute() override;
 
     const std::string& DefaultExt() const { return defaultExt_; }

@@ -213,14 +213,14 @@ void TPrinter::StartPrintJob()
         pageCounter_ = 0;
         RaiseOSError(error);
     }
-    platform::StartPage(dc_);
+    RequireSpooled(platform::StartPage(dc_));
 }
 
 void TPrinter::StartNextPage()
 {
     CheckPrinting(true);
-    platform::EndPage(dc_);
-    platform::StartPage(dc_);
+    RequireSpooled(platform::EndPage(dc_));
+    RequireSpooled(platform::StartPage(dc_));
     ++pageCounter_;
     canvas_->Refresh();
 }
@@ -228,9 +228,9 @@ void TPrinter::StartNextPage()
 void TPrinter::FinishPrintJob()
 {
     CheckPrinting(true);
-    platform::EndPage(dc_);
+    RequireSpooled(platform::EndPage(dc_));
     if (!jobAborted_)
-        platform::EndDoc(dc_);
+        RequireSpooled(platform::EndDoc(dc_));
     jobActive_ = false;
     jobAborted_ = false;
     pageCounter_ = 0;
@@ -245,6 +245,17 @@ void TPrinter::AbortPrintJob()
     pageCounter_ = 0;
     // A context whose document was aborted takes no new one: the next job makes a fresh context.
     SetState(TPrinterHandleState::NoHandle);
+}
+
+void TPrinter::RequireSpooled(int result)
+{
+    if (result > 0)
+        return;
+    // A job the spooler refused would otherwise look printed, and a job left open would refuse
+    // every later one: it is dropped, and the printer is ready for the next.
+    if (jobActive_)
+        AbortPrintJob();
+    throw EPrinter(SNotPrinting);
 }
 
 TStringList* TPrinter::PrinterList()

@@ -64,7 +64,8 @@ public:
     TPrinter(const TPrinter&) = delete;
     TPrinter& operator=(const TPrinter&) = delete;
 
-    // A job: the device context of the current printer, one page after another.
+    // A job: the device context of the current printer, one page after another. A page or document
+    // the spooler refuses ends the job with EPrinter, and the next job starts afresh.
     void StartPrintJob();
     void StartNextPage();
     void FinishPrintJob();
@@ -107,6 +108,9 @@ private:
     friend class TPrinterCanvas;
     // Raises "現在印刷中です" or "プリンタに印刷できる状態ではありません" unless a job runs as `printing` says.
     void CheckPrinting(bool printing) const;
+    // A StartPage, EndPage or EndDoc that failed (`result` 0 or less) ends the job and raises
+    // "プリンタに印刷できる状態ではありません".
+    void RequireSpooled(int result);
     void SetState(TPrinterHandleState state);
     void SetToDefaultPrinter();
     void FreePrinters();

@@ -224,6 +224,12 @@ SIZE TCanvas::TextExtent(const std::string& text)
     return size;
 }
 
+int TCanvas::AverageCharWidth()
+{
+    RequiredState({csHandleValid, csFontValid});
+    return platform::AverageCharWidth(handle_);
+}
+
 void TCanvas::MoveTo(int x, int y)
 {
     RequiredState({csHandleValid});

@@ -62,6 +62,8 @@ public:
     SIZE TextExtent(const std::string& text);
     int TextWidth(const std::string& text) { return TextExtent(text).cx; }
     int TextHeight(const std::string& text) { return TextExtent(text).cy; }
+    // The font's average character width (0 when GDI cannot tell): the unit of tab stops.
+    int AverageCharWidth();
 
     // Lines and shapes with the pen, filled with the brush.
     void MoveTo(int x, int y);

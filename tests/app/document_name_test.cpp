@@ -1,5 +1,5 @@
-// The document's name from the command line and the caption made of its title, double-byte names
-// whose second byte is a backslash included.
+// The document's name from the command line, the caption made of its title, double-byte names whose
+// second byte is a backslash included, and the names of devices.
 #include <gtest/gtest.h>
 
 #include "app/document_name.h"
@@ -40,6 +40,20 @@ TEST(DocumentName, TheCommandLineLosesTheQuotedModulePathTheBlankAndOnePairOfQuo
     };
     for (const Case& c : cases)
         EXPECT_EQ(FileNameFromCommandLine(c.line, module.size()), c.name) << c.line;
+}
+
+TEST(DocumentName, DeviceNamesAreKnownInAnyFolderCaseAndExtension)
+{
+    struct Case {
+        const char* name;
+        bool device;
+    } cases[] = {
+        {"aux.txt", true},     {"C:\\doc\\CON", true}, {"nul.txt", true},     {"com1", true},
+        {"Lpt9.tar.gz", true}, {"aux .txt", true},     {"D:\\表\\prn", true}, {"auxiliary.txt", false},
+        {"com10", false},      {"con\\a.txt", false},  {"", false},           {"表aux", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsDeviceName(c.name), c.device) << c.name;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/document.h"
 #include "app/main_form.h"
 #include "framework/controls/memo.h"
 #include "framework/controls/panel.h"
@@ -39,7 +40,7 @@ protected:
     {
         form_.reset(CreateComponent<TForm1>(Application));
         // The test program's own command line names no document.
-        form_->CurrentFileName.clear();
+        form_->Document().ExpectFile("");
     }
 
     void ShowWithFocusOn(TWinControl* control)
@@ -70,7 +71,7 @@ TEST_F(MainForm, EnteringTheMemoAgainReadsTheFileOnlyWhileNothingIsUnsaved)
     for (const Case& c : cases) {
         SetUp();
         ASSERT_TRUE(testsupport::WriteFileBytes(path, "一行目\r\n"));
-        form_->CurrentFileName = path;
+        form_->Document().ExpectFile(path);
         TLoggingControl* other = AddFocusableControl(*form_, 400);
         ShowWithFocusOn(other);
         EXPECT_EQ(form_->Memo1->Text(), "一行目\r\n") << "read when first entered";
@@ -86,7 +87,7 @@ TEST_F(MainForm, EnteringTheMemoAgainReadsTheFileOnlyWhileNothingIsUnsaved)
         EXPECT_EQ(form_->Memo1->Text(), c.memoAfter) << "typed " << c.typed;
         EXPECT_EQ(form_->Memo1->TextModified(), c.typed);
         EXPECT_EQ(form_->MatchEnd, 0) << "a search starts afresh";
-        EXPECT_EQ(form_->StatusBar1->Panels()->Items(4)->Text(), path);
+        EXPECT_EQ(form_->StatusBar1->Panels()->Items(spPath)->Text(), path);
         EXPECT_EQ(form_->Caption(), "velmora 表.txt :  Velmora");
         EXPECT_EQ(reports_.messages, std::vector<std::string>{});
         form_.reset();

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <future>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -28,15 +30,20 @@ enum class Via { Menu, ToolButton };
 // The running editor and what a user does with it and sees of it.
 class Editor {
 public:
-    // Starts the program with `file` on its command line (or none) and waits until it shows it.
-    bool Launch(const std::string& file = "")
+    // Starts the program with `file` on its command line (or none) and waits for its window.
+    bool Start(const std::string& file)
     {
         if (!velmora_.Start(file.empty() ? "" : "\"" + file + "\""))
             return false;
         main_ = velmora_.WaitForMainWindow();
         memo_ = main_ ? velmora_.Memo() : nullptr;
-        // The memo reads the file when it is first entered, as the window becomes the active one.
-        return memo_ && e2e::BringToFront(main_) && e2e::WaitUntil([&] { return PathPanel() == file; });
+        return memo_ && e2e::BringToFront(main_);
+    }
+    // The same, then waits until it shows the file: the memo reads it when it is first entered, as
+    // the window becomes the active one.
+    bool Launch(const std::string& file = "")
+    {
+        return Start(file) && e2e::WaitUntil([&] { return PathPanel() == file; });
     }
     // The same, then 未保存 typed at the start of the memo: the document has unsaved text.
     bool LaunchWithUnsavedText(const std::string& file = "")
@@ -181,11 +188,53 @@ public:
         if (name && edit)
             e2e::SetTextOf(edit, *name);
         e2e::ClickButton(dialog, name ? IDOK : IDCANCEL);
-        e2e::WaitUntil([&] { return !IsWindow(dialog); });
+        // Gone, or asking whether to replace the file chosen.
+        e2e::WaitUntil([&] { return !IsWindow(dialog) || OverwritePrompt(dialog); });
         return shown;
+    }
+    // The save dialog's question whether to replace an existing file: the system's message box, owned
+    // by the dialog. Returns its text once `button` (IDYES, IDNO) pressed it away; then the dialog
+    // closes (はい) or stays for another name (いいえ).
+    std::string AnswerOverwrite(int button)
+    {
+        HWND dialog = velmora_.WaitForDialog("名前を付けて保存");
+        HWND prompt = nullptr;
+        if (!dialog || !e2e::WaitUntil([&] { return (prompt = OverwritePrompt(dialog)) != nullptr; }))
+            return "<no overwrite prompt>";
+        if (button == IDYES)
+            testsupport::SaveWindowPicture(prompt, "overwrite_prompt");
+        std::string text = e2e::TextOf(GetDlgItem(prompt, 0xFFFF));
+        e2e::ClickButton(prompt, button);
+        e2e::WaitUntil([&] { return !IsWindow(prompt) && (button == IDNO || !IsWindow(dialog)); });
+        return text;
+    }
+    // The system asks the window whether the session may end (WM_QUERYENDSESSION), as logging off
+    // does; the answer comes once the questions it raises are answered.
+    std::future<LRESULT> AskToEndSession()
+    {
+        return std::async(std::launch::async, [main = main_] {
+            DWORD_PTR answer = 0xBAD;
+            SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 60000, &answer);
+            return static_cast<LRESULT>(answer);
+        });
     }
 
 private:
+    // A visible system dialog owned by `dialog`, or null.
+    static HWND OverwritePrompt(HWND dialog)
+    {
+        std::pair<HWND, HWND> search{dialog, nullptr};  // the owner, what was found
+        EnumWindows(TakeOwnedDialog, reinterpret_cast<LPARAM>(&search));
+        return search.second;
+    }
+    static BOOL CALLBACK TakeOwnedDialog(HWND window, LPARAM into)
+    {
+        auto* search = reinterpret_cast<std::pair<HWND, HWND>*>(into);
+        if (GetWindow(window, GW_OWNER) == search->first && IsWindowVisible(window) && e2e::ClassOf(window) == "#32770")
+            search->second = window;
+        return search->second ? FALSE : TRUE;
+    }
+
     e2e::VelmoraProcess velmora_;
     HWND main_ = nullptr;
     HWND memo_ = nullptr;
@@ -257,16 +306,19 @@ TEST_F(DocumentFiles, OverwriteSaveWritesTheDocumentsFileOrTellsWhyNot)
         std::string changedOnDisk;  // the file changed by another program meanwhile (empty: not)
         Via via;
         std::string notice;
-        std::string file;  // what doc.txt holds afterwards
+        std::string file;                     // what doc.txt holds afterwards
+        std::string original = "元の文\r\n";  // what it held before
     } cases[] = {
         {false, false, L"", "", Via::Menu, "ファイル名が存在しません。", "元の文\r\n"},
         {false, true, L"", "", Via::ToolButton, "文章が存在しません。", "元の文\r\n"},
         {true, false, L"", "外から\r\n", Via::ToolButton, "上書き保存しました。", "元の文\r\n"},
         {true, false, L"追記", "", Via::Menu, "上書き保存しました。", "追記元の文\r\n"},
+        // Line feeds alone are written as CR LF.
+        {true, false, L"", "", Via::Menu, "上書き保存しました。", "一\r\n二\r\n", "一\n二\n"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.notice);
-        ASSERT_TRUE(e2e::WriteFileBytes(doc, "元の文\r\n"));
+        SCOPED_TRACE(c.notice + " " + c.file);
+        ASSERT_TRUE(e2e::WriteFileBytes(doc, c.original));
         Editor editor;
         ASSERT_TRUE(editor.Launch(c.named ? doc : ""));
         if (c.newFirst) {
@@ -376,6 +428,7 @@ TEST_F(DocumentFiles, DroppedFilesAreReadInTurnAfterOneQuestionAndTheLastOneStay
     ASSERT_TRUE(e2e::WriteFileBytes(zero, std::string("前\0後", 5)));
     const std::string longName = folder_.File(std::string(1100, 'x') + ".txt");
     const std::string saved = folder_.File("saved.txt");
+    const std::string device = folder_.File("aux.txt");  // the system's device, whatever the folder
     struct Case {
         std::vector<std::string> dropped;
         std::string answer;                 // to the question about unsaved text; empty: nothing typed
@@ -397,6 +450,7 @@ TEST_F(DocumentFiles, DroppedFilesAreReadInTurnAfterOneQuestionAndTheLastOneStay
          files[0]},
         {{zero}, "", std::nullopt, "ファイル " + zero + " には NUL 文字が含まれているため開けません.", "\r\n", "", ""},
         {{longName}, "", std::nullopt, "ファイル " + longName + " は開けません.", "\r\n", "", ""},
+        {{device}, "", std::nullopt, "ファイル " + device + " は開けません.", "\r\n", "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dropped.front() + " " + c.answer);
@@ -544,6 +598,7 @@ TEST_F(DocumentFiles, AFileHeldByAnotherProgramIsNeitherReadOverNorWritten)
     ASSERT_TRUE(editor.LaunchWithUnsavedText(doc));
     editor.Command('A');
     editor.AnswerFileDialog("名前を付けて保存", held);
+    EXPECT_NE(editor.AnswerOverwrite(IDYES), "<no overwrite prompt>");
     EXPECT_EQ(editor.AnswerError(), "ファイル " + held + " を作成できません.");
     editor.Command('O');
     EXPECT_EQ(editor.AnswerQuestion("いいえ(&N)"), "テキストが編集されています\nまず保存しますか？");
@@ -581,6 +636,7 @@ TEST_F(DocumentFiles, ASaveOntoAFullDiskShowsWhyAndLeavesTheFileThatWasThere)
     ASSERT_TRUE(editor.Launch(doc));
     editor.Command('A');
     editor.AnswerFileDialog("名前を付けて保存", target);
+    EXPECT_NE(editor.AnswerOverwrite(IDYES), "<no overwrite prompt>");
     EXPECT_EQ(editor.AnswerError(), "ファイル " + target + " に書き込めません。ディスクの空き容量を確認してください.");
     EXPECT_EQ(e2e::ReadFileBytes(target), std::string("元\r\n"));
     EXPECT_EQ(FilesIn(disk), std::vector<std::string>{"full.txt"}) << "nothing is left beside it";
@@ -589,6 +645,108 @@ TEST_F(DocumentFiles, ASaveOntoAFullDiskShowsWhyAndLeavesTheFileThatWasThere)
     EXPECT_EQ(editor.AnswerNotice(), "上書き保存しました。");
     EXPECT_EQ(e2e::ReadFileBytes(doc), big);
     DeleteFileA(target.c_str());
+}
+
+// A file named on the command line that could not be read leaves the document without a name: an
+// overwrite save then has nowhere to write, and the file stays as it was.
+TEST_F(DocumentFiles, AFileTheCommandLineNamesThatCannotBeReadIsNoNameToSaveUnder)
+{
+    const std::string zero = folder_.File("zero.txt");
+    ASSERT_TRUE(e2e::WriteFileBytes(zero, std::string("前\0後\r\n", 7)));
+    struct Case {
+        std::string file;
+        std::string error;
+    } cases[] = {
+        {zero, "ファイル " + zero + " には NUL 文字が含まれているため開けません."},
+        {folder_.File("aux.txt"), "ファイル " + folder_.File("aux.txt") + " は開けません."},  // a device
+        {folder_.File("無い.txt"), "ファイル " + folder_.File("無い.txt") + " は開けません."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Editor editor;
+        ASSERT_TRUE(editor.Start(c.file));
+        EXPECT_EQ(editor.AnswerError(), c.error);
+        EXPECT_TRUE(editor.WaitUntilIdle());
+        editor.Command('S');
+        EXPECT_EQ(editor.AnswerNotice(), "ファイル名が存在しません。");
+        EXPECT_EQ(editor.Memo(), "\r\n");
+        EXPECT_EQ(FilesIn(folder_.Path()), std::vector<std::string>{"zero.txt"}) << "nothing made";
+        EXPECT_EQ(e2e::ReadFileBytes(zero), std::string("前\0後\r\n", 7));
+    }
+}
+
+TEST_F(DocumentFiles, SaveAsOntoAnExistingFileAsksBeforeReplacingIt)
+{
+    const std::string a = folder_.File("a.txt");
+    const std::string b = folder_.File("b.txt");
+    ASSERT_TRUE(e2e::WriteFileBytes(a, "元\r\n"));
+    ASSERT_TRUE(e2e::WriteFileBytes(b, "別\r\n"));
+    Editor editor;
+    ASSERT_TRUE(editor.LaunchWithUnsavedText(a));
+    editor.Command('A');
+    editor.AnswerFileDialog("名前を付けて保存", b);
+    const std::string question = editor.AnswerOverwrite(IDNO);
+    EXPECT_NE(question.find("上書き"), std::string::npos) << question;
+    EXPECT_EQ(e2e::ReadFileBytes(b), std::string("別\r\n")) << "いいえ: nothing written, the dialog stays";
+    editor.AnswerFileDialog("名前を付けて保存", b);
+    EXPECT_EQ(editor.AnswerOverwrite(IDYES), question);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ReadFileBytes(b) == std::string("未保存元\r\n"); }));
+    EXPECT_TRUE(editor.WaitUntilIdle());
+    EXPECT_FALSE(editor.Modified());
+    EXPECT_EQ(e2e::ReadFileBytes(a), std::string("元\r\n"));
+}
+
+// A name longer than the dialog takes is a failure of the dialog, not a cancel.
+TEST_F(DocumentFiles, ASaveDialogThatFailsSaysWhyInsteadOfCancelling)
+{
+    Editor editor;
+    ASSERT_TRUE(editor.LaunchWithUnsavedText());
+    editor.Command('A');
+    // A whole path of MAX_PATH characters: one more than the name buffer holds with its zero.
+    const std::string folder = folder_.File("");
+    editor.AnswerFileDialog("名前を付けて保存", folder + std::string(MAX_PATH - folder.size() - 4, 'x') + ".txt");
+    EXPECT_EQ(editor.AnswerError(), "ファイル名が長すぎます (ファイル ダイアログのエラー 0x3003)");
+    EXPECT_TRUE(editor.WaitUntilIdle());
+    EXPECT_EQ(editor.Process().WaitForDialog("Velmora", 500, "TMessageForm"), nullptr) << "no word of a cancel";
+    EXPECT_TRUE(editor.Modified());
+    EXPECT_EQ(FilesIn(folder_.Path()), std::vector<std::string>{});
+}
+
+// Logging off or shutting down asks the window first: unsaved text gets the close prompt.
+TEST_F(DocumentFiles, TheEndOfTheSessionAsksAboutUnsavedTextAndEndsOnlyOnceItIsSavedOrLetGo)
+{
+    const std::string doc = folder_.File("doc.txt");
+    const std::string chosen = folder_.File("chosen.txt");
+    struct Case {
+        std::string answer;  // empty: nothing typed, nothing asked
+        LRESULT mayEnd;
+        std::string chosenAfter;
+    } cases[] = {
+        {"", TRUE, "先\r\n"},
+        {"キャンセル", FALSE, "先\r\n"},
+        {"いいえ(&N)", TRUE, "先\r\n"},
+        {"はい(&Y)", TRUE, "未保存元\r\n"},  // into an existing file, after its own question
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        ASSERT_TRUE(e2e::WriteFileBytes(doc, "元\r\n"));
+        ASSERT_TRUE(e2e::WriteFileBytes(chosen, "先\r\n"));
+        Editor editor;
+        ASSERT_TRUE(c.answer.empty() ? editor.Launch(doc) : editor.LaunchWithUnsavedText(doc));
+        std::future<LRESULT> mayEnd = editor.AskToEndSession();
+        if (!c.answer.empty()) {
+            EXPECT_EQ(editor.AnswerQuestion(c.answer), "テキストが編集されています\n保存しますか");
+        }
+        if (c.answer == "はい(&Y)") {
+            editor.AnswerFileDialog("名前を付けて保存", chosen);
+            EXPECT_NE(editor.AnswerOverwrite(IDYES), "<no overwrite prompt>");
+        }
+        ASSERT_EQ(mayEnd.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+        EXPECT_EQ(mayEnd.get(), c.mayEnd);
+        EXPECT_EQ(editor.Modified(), c.answer == "キャンセル" || c.answer == "いいえ(&N)");
+        EXPECT_EQ(e2e::ReadFileBytes(chosen), c.chosenAfter);
+        EXPECT_EQ(e2e::ReadFileBytes(doc), std::string("元\r\n"));
+    }
 }
 
 }  // namespace

@@ -155,6 +155,21 @@ TEST_F(MainWindow, AFileItCannotReadGivesTheOpenErrorAndLosesNothing)
     EXPECT_FALSE(e2e::FileExists(missing)) << "nothing is made in its place";
 }
 
+// The window's focus, as the program's own thread sees it: the driver joins that thread's input to ask
+// and to move it, as another control of the window taking the focus would.
+HWND FocusOf(HWND window, HWND moveTo = nullptr)
+{
+    const DWORD own = GetCurrentThreadId();
+    const DWORD program = GetWindowThreadProcessId(window, nullptr);
+    if (!AttachThreadInput(own, program, TRUE))
+        return nullptr;
+    if (moveTo)
+        SetFocus(moveTo);
+    HWND focus = GetFocus();
+    AttachThreadInput(own, program, FALSE);
+    return focus;
+}
+
 TEST_F(MainWindow, TypedTextStaysWhenTheFocusComesBackToTheMemo)
 {
     const std::string path = folder_.File("doc.txt");
@@ -164,16 +179,22 @@ TEST_F(MainWindow, TypedTextStaysWhenTheFocusComesBackToTheMemo)
     ASSERT_TRUE(e2e::PressKey(main_, VK_END, e2e::kCtrl));
     ASSERT_TRUE(e2e::TypeText(main_, L"追記"));
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::TextOf(memo_) == "元の文\r\n追記"; }));
-    // Into the info panel over the tool strip, and back into the memo.
+    // Meanwhile another program changes the file: reading it again would throw the typing away.
+    ASSERT_TRUE(e2e::WriteFileBytes(path, "書き換え\r\n"));
+    // Into the info panel, and back into the memo with a click.
     HWND panel = e2e::FindChild(main_, "TPanel");
     ASSERT_NE(panel, nullptr);
-    ASSERT_TRUE(e2e::ClickAt(panel, {5, 5}));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return FocusOf(main_, panel) == panel; })) << "the focus left the memo";
     ASSERT_TRUE(e2e::ClickAt(memo_, {40, 40}));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return FocusOf(main_) == memo_; })) << "the focus is back in the memo";
     ASSERT_TRUE(e2e::TypeText(main_, L"!"));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::TextOf(memo_).find("追記") != std::string::npos; }))
-        << "the memo holds " << e2e::TextOf(memo_);
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        return e2e::TextOf(memo_).find("追記") != std::string::npos &&
+               e2e::TextOf(memo_).find('!') != std::string::npos;
+    })) << "the memo holds "
+        << e2e::TextOf(memo_);
     EXPECT_TRUE(Modified());
-    EXPECT_EQ(e2e::ReadFileBytes(path), std::string("元の文\r\n"));
+    EXPECT_EQ(e2e::ReadFileBytes(path), std::string("書き換え\r\n"));
 }
 
 TEST_F(MainWindow, TheStatusBarShowsTheCaretsLineAndByteColumnAfterKeysAndClicks)

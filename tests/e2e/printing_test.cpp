@@ -30,6 +30,7 @@ struct Layout {
     int left = 0, top = 0;  // in rendered pixels from the paper's corner
     double pitch = 0;       // from one line's top to the next one's, in rendered pixels
     int linesPerPage = 0;
+    double tab = 0;  // from one tab stop to the next: eight average character widths, in rendered pixels
 };
 
 Layout ExpectedLayout()
@@ -47,6 +48,8 @@ Layout ExpectedLayout()
     HGDIOBJ old = SelectObject(dc, font);
     SIZE extent{};
     GetTextExtentPoint32A(dc, "印", 2, &extent);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     DeleteObject(font);
     const int usable = height - 2 * (height / 20);
@@ -54,6 +57,7 @@ Layout ExpectedLayout()
     layout.left = (width / 20 + GetDeviceCaps(dc, PHYSICALOFFSETX)) * kDpi / dpiX;
     layout.top = (height / 20 + GetDeviceCaps(dc, PHYSICALOFFSETY)) * kDpi / dpiY;
     layout.pitch = (extent.cy + 10) * static_cast<double>(kDpi) / dpiY;
+    layout.tab = 8 * metrics.tmAveCharWidth * static_cast<double>(kDpi) / dpiX;
     DeleteDC(dc);
     return layout;
 }
@@ -145,6 +149,7 @@ TEST_F(Printing, TheDocumentPrintsLineByLineWithItsMarginsAndPageBreaks)
         int pageLooked;    // the page whose first line must sit at the margins; 0: a blank page
         int lastRow;       // the row of that page whose line is the last one on it
         const char* picture;
+        int indent = 0;  // tab stops before the leftmost ink
     } cases[] = {
         {"a short document", "印刷の試験 ABC 表示\r\n\r\n空行の次の行\tタブ\r\n\r\n", nullptr, 1, 1, 3,
          "printed-document"},
@@ -153,6 +158,8 @@ TEST_F(Printing, TheDocumentPrintsLineByLineWithItsMarginsAndPageBreaks)
         {"one line more", Lines(2 * n + 1, "行目"), nullptr, 3, 3, 1, "printed-page-3-of-3"},
         {"a long line wrapped on screen", longLine + "\r\n", nullptr, 0, 1, n, "printed-wrapped-line"},
         {"the same line without wrapping", longLine + "\r\n", "VN", 1, 1, 1, "printed-unwrapped-line"},
+        {"columns after tabs", "\t品名\t数量\t備考\r\n\tりんご\t12\t赤\r\n\t\t二段下げ\tABC\r\n", nullptr, 1, 1, 3,
+         "printed-tabs", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -175,8 +182,9 @@ TEST_F(Printing, TheDocumentPrintsLineByLineWithItsMarginsAndPageBreaks)
             EXPECT_EQ(ink.right, 0) << "the page is blank";
             continue;
         }
-        EXPECT_GE(ink.left, layout.left - 1);
-        EXPECT_LE(ink.left, layout.left + 4);
+        // A tab moves on to the next tab stop from the margin; the device draws no box for it.
+        EXPECT_GE(ink.left, layout.left + c.indent * layout.tab - 1);
+        EXPECT_LE(ink.left, layout.left + c.indent * layout.tab + 4);
         EXPECT_GE(ink.top, layout.top);
         EXPECT_LE(ink.top, layout.top + layout.pitch / 2);
         // A blank line inside the text takes a line's height; a trailing one is not printed.

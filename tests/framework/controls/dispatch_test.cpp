@@ -7,6 +7,9 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <memory>
 
 #include "framework/controls/exception_hooks.h"
@@ -223,6 +226,29 @@ TEST(Exceptions, WithoutAHandlerTheExceptionIsShownInTheApplicationsErrorBox)
     SendMessageA(control->Handle(), WM_PROBE, 0, 0);
     EXPECT_TRUE(answerer.Answered());
     EXPECT_EQ(answerer.SeenText(), "壊れたハンドラ.");
+}
+
+// Exceptions from outside the framework: running out of memory is said in the user's words, any
+// other gets the generic report naming its type.
+TEST(Exceptions, OutOfMemoryIsReportedInJapaneseAndOtherForeignExceptionsByTheirType)
+{
+    struct Case {
+        std::function<void()> raise;
+        const char* shown;
+    } cases[] = {
+        {[] { throw std::bad_alloc(); }, "メモリが不足しています"},
+        {[] { throw std::runtime_error("壊れた"); }, "例外 St13runtime_error が発生しました。壊れた"},
+    };
+    for (const Case& c : cases) {
+        testsupport::DialogAnswerer answerer(Application->AppTitle(), IDOK);
+        try {
+            c.raise();
+        } catch (...) {
+            Application->ReportException(Application);
+        }
+        EXPECT_TRUE(answerer.Answered()) << c.shown;
+        EXPECT_EQ(answerer.SeenText(), c.shown);
+    }
 }
 
 TEST(Exceptions, DisplayExceptionAppendsAFullStopAfterAnyLastCharacterAboveIt)

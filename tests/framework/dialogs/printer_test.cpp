@@ -143,6 +143,36 @@ TEST(Printer, AnAbortedJobLeavesNoOpenJobAndTheNextJobPrints)
         FindClose(search);
 }
 
+// The job under way ends behind the printer's back (EndDoc on its device context, as when the spooler
+// gives up on it): the next page or the end of the document fails, and that must not look printed.
+TEST(Printer, APageOrDocumentTheSpoolerRefusesEndsTheJobWithThePrintersErrorAndTheNextJobPrints)
+{
+    struct Case {
+        const char* what;
+        std::function<void(TPrinter&)> step;
+    } cases[] = {
+        {"the next page", [](TPrinter& printer) { printer.StartNextPage(); }},
+        {"the end of the document", [](TPrinter& printer) { printer.FinishPrintJob(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TPrinter printer;
+        printer.SetJobTitle(UniqueTitle("refused"));
+        printer.StartPrintJob();
+        printer.Canvas()->TextOut(100, 100, "断られる文書");
+        ASSERT_GT(EndDoc(printer.DeviceHandle()), 0);
+        EXPECT_EQ(PrinterError([&] { c.step(printer); }), "プリンタに印刷できる状態ではありません");
+        EXPECT_FALSE(printer.JobActive());
+        EXPECT_EQ(printer.PageCounter(), 0);
+
+        printer.SetJobTitle(UniqueTitle("after_refusal"));
+        printer.StartPrintJob();
+        printer.Canvas()->TextOut(100, 100, "次の文書");
+        printer.FinishPrintJob();
+        EXPECT_EQ(WaitForPdf(printer.JobTitle(), 60).pages, 1);
+    }
+}
+
 TEST(Printer, WhileTheSpoolerWorksTheProgramHandlesMessagesAndASecondJobIsRefused)
 {
     struct Handler : TObject {
