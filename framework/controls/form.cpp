@@ -578,6 +578,8 @@ void TCustomForm::CMShowingChanged(TMessage&)
         platform::ShowWindow(handle_, commands[windowState_]);
     } else {
         DoHide();
+        if (active_)
+            MergeMenuIntoPrimary(false);
         CancelDragWithin(this);
         HideWindow();
     }
@@ -973,6 +975,7 @@ void TCustomForm::SetActive(bool value)
         return;
     if (!activeControl_ && !HasState(csDesigning))
         activeControl_ = FindNextControl(nullptr, true, true, false);
+    MergeMenuIntoPrimary(true);
     SetWindowFocus();
 }
 

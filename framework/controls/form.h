@@ -247,6 +247,9 @@ private:
     // reach the menu; the bar is attached to the window and follows the menu's changes.
     bool DispatchMenuMessage(TMessage& m);
     void AttachMenu();
+    // An active form other than the primary one shows its menu's groups in the primary form's bar
+    // when its menu asks for it (AutoMerge); `merge` false takes them out again.
+    void MergeMenuIntoPrimary(bool merge);
     // The main menu's shortcuts, then those of every action list the form owns.
     bool MenuShortCut(TMessage& m);
     // Lets the visible items of the menu bar update from their actions.

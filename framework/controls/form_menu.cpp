@@ -45,6 +45,17 @@ void TCustomForm::AttachMenu()
     }
 }
 
+void TCustomForm::MergeMenuIntoPrimary(bool merge)
+{
+    TCustomForm* primary = Application ? Application->PrimaryForm() : nullptr;
+    if (!menu_ || !menu_->AutoMerge() || !primary || primary == this || !primary->menu_)
+        return;
+    if (merge)
+        primary->menu_->Merge(menu_);
+    else
+        primary->menu_->Unmerge(menu_);
+}
+
 void TCustomForm::Notification(TComponent* component, TOperation operation)
 {
     TScrollingWinControl::Notification(component, operation);

@@ -100,3 +100,31 @@ TEST_F(MenuMerge, TheMergedItemsCommandsDropDownsAndChangesReachThem)
 }
 
 }  // namespace
+
+TEST(MenuMergeBetweenForms, AnActiveFormsAutoMergeMenuJoinsThePrimaryFormsBarUntilItHides)
+{
+    TTestForm* primary = nullptr;
+    Application->CreateAppForm(primary);
+    std::unique_ptr<TTestForm> primaryOwner(primary);
+    primary->SetName("Primary");
+    primary->SetVisible(true);
+    auto* bar = new TMainMenu(primary);
+    AddItem(primary, bar->Items(), "F1", "ファイル(&F)");
+    auto barTexts = [&] { return TextsOf(GetMenu(primary->WindowHandle())); };
+
+    std::unique_ptr<TTestForm> other(MakeShownForm());
+    auto* merging = new TMainMenu(other.get());
+    AddItem(other.get(), merging->Items(), "V1", "表示(&V)")->SetGroupIndex(2);
+    merging->SetAutoMerge(true);
+    other->SetMenu(merging);
+    SetForegroundWindow(primary->WindowHandle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == primary->WindowHandle(); }));
+    EXPECT_EQ(barTexts(), std::vector<std::string>{"ファイル(&F)"});
+
+    SetForegroundWindow(other->WindowHandle());
+    EXPECT_TRUE(PumpUntil([&] {
+        return barTexts() == std::vector<std::string>{"ファイル(&F)", "表示(&V)"};
+    })) << "waited for the active form's menu in the primary form's bar";
+    other->SetVisible(false);
+    EXPECT_EQ(barTexts(), std::vector<std::string>{"ファイル(&F)"});
+}
