@@ -117,7 +117,7 @@ void TForm1::FormCreate(TObject*)
 
 void TForm1::Memo1Enter(TObject*)
 {
-    MatchEnd = 0;
+    Search.Stop();
     if (!CurrentFileName.empty()) {
         // The file is read again each time the memo is entered, but never over text that is not
         // saved: that would throw the user's changes away without a word.
