@@ -250,23 +250,24 @@ void TSearchSession::ReplaceAndFind(const TSearchHost& host)
 
 // ---- The dialogs' Find Next and the tool strip's find next ----
 
-TDialogAfter TSearchSession::FindFromFindDialog(const TSearchHost& host, const TSearchTerms& terms)
+TDialogAfter TSearchSession::FindFromDialog(const TSearchHost& host, const TSearchTerms& terms, bool fromReplaceDialog)
 {
-    TakeTerms(terms, false);
+    TakeTerms(terms, fromReplaceDialog);
+    // The memo may have been edited while the dialog was open: a new search reads it afresh.
     if (matchEnd_ == 0)
         StartOver(host);
     FindAndSelect(host);
     return daCloses;
 }
 
+TDialogAfter TSearchSession::FindFromFindDialog(const TSearchHost& host, const TSearchTerms& terms)
+{
+    return FindFromDialog(host, terms, false);
+}
+
 TDialogAfter TSearchSession::FindFromReplaceDialog(const TSearchHost& host, const TSearchTerms& terms)
 {
-    TakeTerms(terms, true);
-    // The memo may have been edited while the dialog was open: a new search reads it afresh.
-    if (matchEnd_ == 0)
-        StartOver(host);
-    FindAndSelect(host);
-    return daCloses;
+    return FindFromDialog(host, terms, true);
 }
 
 void TSearchSession::FindNext(const TSearchHost& host)

@@ -68,6 +68,8 @@ public:
 
 private:
     void TakeTerms(const TSearchTerms& terms, bool fromReplaceDialog);
+    // A dialog's Find Next: a search starts when none is under way, then the next occurrence.
+    TDialogAfter FindFromDialog(const TSearchHost& host, const TSearchTerms& terms, bool fromReplaceDialog);
     // The copy of the memo's text made current; a search under way keeps its rest as it was.
     void FollowMemo(const TSearchHost& host);
     // A search starts over the whole of the memo's text.
