@@ -16,6 +16,9 @@ int AsInt(std::size_t value) { return static_cast<int>(value); }
 // window's whole text once; a span costs about as much per byte as moving a few hundred bytes,
 // since the window lays its lines out again.
 constexpr std::uint64_t kSpanCostPerByte = 400;
+// The occurrences whose offsets one scan keeps: enough for every Replace All that puts them in one
+// at a time into a text of any size, so that it scans the text once.
+constexpr std::size_t kOffsetsKeptBySurvey = 1024;
 
 bool ReplacesOneByOne(const textsearch::TOccurrenceSpan& survey, std::size_t textSize, std::size_t spanSize)
 {
@@ -111,7 +114,8 @@ bool TSearchSession::FindOccurrence()
         return true;
     }
     const std::string_view rest = std::string_view(stale_).substr(staleFrom_);
-    for (std::size_t at = key_->FindIn(rest); at != textsearch::npos; at = key_->FindIn(rest, at + 1)) {
+    for (std::size_t at = key_->FindIn(rest); at != textsearch::npos;
+         at = key_->FindIn(rest, dbcs::NextChar(rest, at))) {
         const std::size_t placed = placement_->Place(staleFrom_ - placedFrom_ + at, size);
         if (placed == textsearch::npos)
             continue;
@@ -177,14 +181,17 @@ void TSearchSession::ReplaceAll(const TSearchHost& host)
     StartOver(host);
     if (!confirmed)
         return;
-    const textsearch::TOccurrenceSpan survey = textsearch::SurveyOccurrences(text_, *key_);
+    std::vector<std::size_t> found;
+    const textsearch::TOccurrenceSpan survey =
+        textsearch::SurveyOccurrences(text_, *key_, &found, kOffsetsKeptBySurvey);
     if (survey.Count > 0) {
         const std::size_t spanSize =
             survey.End - survey.First + survey.Count * replaceWith_.size() - survey.Count * key_->Size();
         if (ReplacesOneByOne(survey, text_.size(), spanSize)) {
-            std::vector<std::size_t> found;
-            for (std::size_t at = survey.First; at < survey.End; at = key_->FindIn(text_, at + key_->Size()))
-                found.push_back(at);
+            if (found.size() < survey.Count) {
+                found.clear();
+                textsearch::SurveyOccurrences(text_, *key_, &found, survey.Count);
+            }
             // From the last to the first, so that the offsets found stay where they are.
             for (auto at = found.rbegin(); at != found.rend(); ++at)
                 ReplaceInMemo(host, *at, key_->Size(), replaceWith_);

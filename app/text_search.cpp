@@ -3,6 +3,7 @@
 #include "app/text_search.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "framework/core/double_byte.h"
@@ -20,6 +21,27 @@ const char* Scan(const char* at, const char* end, char c)
 {
     const void* found = at < end ? std::memchr(at, c, static_cast<std::size_t>(end - at)) : nullptr;
     return found ? static_cast<const char*>(found) : end;
+}
+
+// The first `a` or `b` in [at, end), or `end`: one pass over the bytes, a word at a time, where two
+// scans for one byte each would read them twice.
+const char* ScanEither(const char* at, const char* end, char a, char b)
+{
+    constexpr std::uint32_t ones = 0x01010101u, highs = 0x80808080u;
+    const std::uint32_t fillA = ones * static_cast<unsigned char>(a);
+    const std::uint32_t fillB = ones * static_cast<unsigned char>(b);
+    // A word holds one of them exactly when its bytes xored with that byte hold a zero.
+    for (; end - at >= 4; at += 4) {
+        std::uint32_t word = 0;
+        std::memcpy(&word, at, sizeof word);
+        const std::uint32_t xa = word ^ fillA, xb = word ^ fillB;
+        if ((((xa - ones) & ~xa) | ((xb - ones) & ~xb)) & highs)
+            break;
+    }
+    for (; at < end; ++at)
+        if (*at == a || *at == b)
+            return at;
+    return end;
 }
 
 std::size_t CommonPrefix(std::string_view a, std::string_view b)
@@ -68,25 +90,16 @@ std::size_t TFindKey::FindBytes(std::string_view text, std::size_t from) const
         return npos;
     if (matchCase_)
         return text.find(key_, from);
-    // The key's first byte starts a character: a letter there is looked for in both its cases, each
-    // by the system's byte scan, the nearer taken first.
+    // The key's first byte starts a character: a letter there is looked for in both its cases at once.
     const char* const begin = text.data();
     const char* const end = begin + (text.size() - key_.size() + 1);  // past the last possible start
-    const char lower = key_[0];
-    const char upper = other_[0];
-    const char* nextLower = Scan(begin + from, end, lower);
-    const char* nextUpper = upper != lower ? Scan(begin + from, end, upper) : end;
-    for (;;) {
-        const char* at = std::min(nextLower, nextUpper);
+    for (const char* at = begin + from;; ++at) {
+        at = key_[0] != other_[0] ? ScanEither(at, end, key_[0], other_[0]) : Scan(at, end, key_[0]);
         if (at == end)
             return npos;
         const auto offset = static_cast<std::size_t>(at - begin);
         if (BytesEqualAt(text, offset))
             return offset;
-        if (at == nextLower)
-            nextLower = Scan(at + 1, end, lower);
-        else
-            nextUpper = Scan(at + 1, end, upper);
     }
 }
 
@@ -99,11 +112,15 @@ std::size_t TFindKey::FindIn(std::string_view text, std::size_t from) const
 {
     // A match that starts a character pairs its bytes as the key does, so it is genuine exactly when
     // it starts a character; it must also end where a character ends, which only a key ending in a
-    // lone first byte can fail to do.
-    dbcs::CharStarts starts(text);
-    for (std::size_t at = FindBytes(text, from); at != npos; at = FindBytes(text, at + 1))
-        if (starts.IsCharBoundary(at) && EndsWhole(text, at))
-            return at;
+    // lone first byte can fail to do. Characters are walked from `from` on, never from the text's
+    // start: a step costs what it scans.
+    if (from > text.size())
+        return npos;
+    const std::string_view rest = text.substr(from);
+    dbcs::CharStarts starts(rest);
+    for (std::size_t at = FindBytes(rest, 0); at != npos; at = FindBytes(rest, at + 1))
+        if (starts.IsCharBoundary(at) && EndsWhole(rest, at))
+            return from + at;
     return npos;
 }
 
@@ -116,6 +133,9 @@ bool TFindKey::IsAt(std::string_view text, std::size_t at) const
 
 std::size_t FindOccurrence(std::string_view text, std::string_view key, bool matchCase, std::size_t from)
 {
+    // A search from inside a double-byte character starts at the character after it.
+    if (from < text.size() && !dbcs::IsCharBoundary(text, from))
+        ++from;
     return TFindKey(key, matchCase).FindIn(text, from);
 }
 
@@ -151,7 +171,7 @@ bool FindInCopy(std::string_view text, std::size_t copyStart, std::string_view c
                 TCopyOccurrence& found)
 {
     const TCopyPlacement placement(text, copyStart, copy);
-    for (std::size_t at = key.FindIn(copy); at != npos; at = key.FindIn(copy, at + 1)) {
+    for (std::size_t at = key.FindIn(copy); at != npos; at = key.FindIn(copy, dbcs::NextChar(copy, at))) {
         const std::size_t inText = placement.Place(at, key.Size());
         if (inText != npos && key.IsAt(text, inText)) {
             found = {at, inText};
@@ -169,10 +189,13 @@ bool FindInCopy(std::string_view text, std::size_t copyStart, std::string_view c
 
 // ---- Every occurrence ----
 
-TOccurrenceSpan SurveyOccurrences(std::string_view text, const TFindKey& key)
+TOccurrenceSpan SurveyOccurrences(std::string_view text, const TFindKey& key, std::vector<std::size_t>* offsets,
+                                  std::size_t keep)
 {
     TOccurrenceSpan span;
     for (std::size_t at = key.FindIn(text); at != npos; at = key.FindIn(text, at + key.Size())) {
+        if (offsets && span.Count < keep)
+            offsets->push_back(at);
         if (span.Count++ == 0)
             span.First = at;
         span.End = at + key.Size();

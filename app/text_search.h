@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace textsearch {
 
@@ -22,7 +23,8 @@ public:
     TFindKey(std::string_view key, bool matchCase);
 
     std::size_t Size() const { return key_.size(); }
-    // The first occurrence in `text` at or after `from` (a character start of `text`), or npos.
+    // The first occurrence in `text` at or after `from`, or npos. `from` is taken for a character's
+    // start, as it would be the start of a text of its own.
     std::size_t FindIn(std::string_view text, std::size_t from = 0) const;
     // Whether an occurrence lies at `at` of `text`.
     bool IsAt(std::string_view text, std::size_t at) const;
@@ -87,7 +89,9 @@ struct TOccurrenceSpan {
     std::size_t Count = 0;
 };
 // Occurrences from left to right, never overlapping: each search goes on after the last one's end.
-TOccurrenceSpan SurveyOccurrences(std::string_view text, const TFindKey& key);
+// The offsets of the first `keep` of them go into `offsets`, when given.
+TOccurrenceSpan SurveyOccurrences(std::string_view text, const TFindKey& key,
+                                  std::vector<std::size_t>* offsets = nullptr, std::size_t keep = 0);
 
 // The outcome of replacing every occurrence: the span [First, End) of the old text that changed,
 // what takes its place, and how many occurrences were replaced (0: nothing changed).

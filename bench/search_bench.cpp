@@ -245,6 +245,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: search_bench DOCUMENT [SCRATCH_FOLDER]\n");
         return 2;
     }
+    // Each figure shows as soon as it is measured: the whole run takes minutes.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     try {
         Run(bench::ReadWholeFile("search_bench", argv[1]));
     } catch (const Exception& e) {
