@@ -189,8 +189,8 @@ bool FindInCopy(std::string_view text, std::size_t copyStart, std::string_view c
 
 // ---- Every occurrence ----
 
-TOccurrenceSpan SurveyOccurrences(std::string_view text, const TFindKey& key, std::vector<std::size_t>* offsets,
-                                  std::size_t keep)
+TOccurrenceSpan SurveyOccurrences(
+    std::string_view text, const TFindKey& key, std::vector<std::size_t>* offsets, std::size_t keep)
 {
     TOccurrenceSpan span;
     for (std::size_t at = key.FindIn(text); at != npos; at = key.FindIn(text, at + key.Size())) {

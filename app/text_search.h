@@ -90,8 +90,8 @@ struct TOccurrenceSpan {
 };
 // Occurrences from left to right, never overlapping: each search goes on after the last one's end.
 // The offsets of the first `keep` of them go into `offsets`, when given.
-TOccurrenceSpan SurveyOccurrences(std::string_view text, const TFindKey& key,
-                                  std::vector<std::size_t>* offsets = nullptr, std::size_t keep = 0);
+TOccurrenceSpan SurveyOccurrences(
+    std::string_view text, const TFindKey& key, std::vector<std::size_t>* offsets = nullptr, std::size_t keep = 0);
 
 // The outcome of replacing every occurrence: the span [First, End) of the old text that changed,
 // what takes its place, and how many occurrences were replaced (0: nothing changed).
