@@ -12,13 +12,24 @@ namespace {
 int AsInt(std::size_t value) { return static_cast<int>(value); }
 
 // Replace All puts one replacement per occurrence into the memo, or one span from the first to the
-// last, whichever costs the edit window less. One replacement costs about as much as moving the
-// window's whole text once; a span costs about as much per byte as moving a few hundred bytes,
-// since the window lays its lines out again.
+// last, or the whole text anew, whichever costs the edit window least. One replacement costs about as
+// much as moving the window's whole text once; a span costs about as much per byte as moving a few
+// hundred bytes, since the window lays its lines out again, and twice as much per byte as the whole
+// text written anew.
 constexpr std::uint64_t kSpanCostPerByte = 400;
 // The occurrences whose offsets one scan keeps: enough for every Replace All that puts them in one
 // at a time into a text of any size, so that it scans the text once.
 constexpr std::size_t kOffsetsKeptBySurvey = 1024;
+
+// The text with every occurrence replaced.
+std::string WithEveryOccurrenceReplaced(
+    const std::string& text, const textsearch::TFindKey& key, const std::string& with)
+{
+    textsearch::TReplacedSpan span = textsearch::ReplaceAll(text, key, with);
+    span.Text.insert(0, text, 0, span.First);
+    span.Text.append(text, span.End);
+    return std::move(span.Text);
+}
 
 bool ReplacesOneByOne(const textsearch::TOccurrenceSpan& survey, std::size_t textSize, std::size_t spanSize)
 {
@@ -196,9 +207,13 @@ void TSearchSession::ReplaceAll(const TSearchHost& host)
             for (auto at = found.rbegin(); at != found.rend(); ++at)
                 ReplaceInMemo(host, *at, key_->Size(), replaceWith_);
             Select(host, survey.First + spanSize, 0);
-        } else {
+        } else if (2 * spanSize < text_.size() + spanSize - (survey.End - survey.First)) {
             const textsearch::TReplacedSpan span = textsearch::ReplaceAll(text_, *key_, replaceWith_);
             ReplaceInMemo(host, span.First, span.End - span.First, span.Text);
+        } else {
+            // Most of the text changes: the window takes it whole for less than the span.
+            ReplaceInMemo(host, 0, text_.size(), WithEveryOccurrenceReplaced(text_, *key_, replaceWith_));
+            Select(host, survey.First + spanSize, 0);
         }
         matchEnd_ = restAt_ = survey.First + spanSize;
         replaced_ = true;
