@@ -96,7 +96,8 @@ void TSearchSession::ReplaceInMemo(
 {
     TCustomEdit& memo = host.Memo();
     const bool followed = textOf_ == &memo && textRevision_ == memo.TextRevision();
-    Select(host, start, length);
+    memo.SetFocus();
+    memo.SelectRange(AsInt(start), AsInt(length));
     memo.SetSelectedText(with);
     // The copy takes the same change, unless the window did other than asked (then it is read again).
     if (!followed || memo.SelectionStart() != AsInt(start + with.size()))

@@ -399,6 +399,11 @@ void TCustomEdit::SetSelectionLength(int value)
     SendEdit(EM_SCROLLCARET);
 }
 
+void TCustomEdit::SelectRange(int start, int length)
+{
+    SendEdit(EM_SETSEL, static_cast<std::uintptr_t>(start), start + length);
+}
+
 std::string TCustomEdit::SelectedText() const
 {
     int start = 0, end = 0;

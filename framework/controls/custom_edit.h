@@ -44,6 +44,9 @@ public:
     void SetSelectionStart(int value);
     int SelectionLength() const;
     void SetSelectionLength(int value);
+    // Selects [start, start + length) without scrolling it into view: for a replacement, which
+    // scrolls to where it ends (scrolling first can cost the window as much as the replacement).
+    void SelectRange(int start, int length);
     std::string SelectedText() const;
     // Replaces the selection; the replacement cannot be undone.
     void SetSelectedText(const std::string& value);
