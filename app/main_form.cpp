@@ -123,7 +123,7 @@ void TForm1::FormCreate(TObject*)
 
 void TForm1::Memo1Enter(TObject*)
 {
-    MatchEnd = 0;
+    Search.Stop();
     document_->Refresh();
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/search_session.h"
 #include "framework/controls/form.h"
 #include "platform/shell.h"
 
@@ -85,17 +86,8 @@ public:
     // The document in the memo: its file, and its reads and writes. Made as the window is created.
     TDocument& Document() { return *document_; }
 
-    // The search: the text still to search, the key as compared and the replacement, and where the
-    // current occurrence ends in the memo's bytes (0: no search under way).
-    std::string SearchRest;
-    std::string FindKey;
-    std::string ReplaceWith;
-    std::int32_t MatchCase = 0;
-    std::int32_t MatchEnd = 0;
-    std::int32_t FindLen = 0;
-    std::int32_t ReplaceLen = 0;
-    std::int32_t Replaced = 0;
-    std::int32_t FromReplaceDialog = 0;
+    // The search and replace under way in the memo.
+    TSearchSession Search;
 
     // The window's own start: dropped files accepted, the file named on the command line taken.
     void FormCreate(TObject* sender);

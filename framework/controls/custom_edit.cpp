@@ -147,6 +147,11 @@ void TCustomEdit::Dispatch(TMessage& m)
 {
     switch (m.Msg) {
     case CN_COMMAND: CNCommand(m); break;
+    case WM_SETTEXT:
+        // A multi-line window of the system reports no change for a new text; this one counts it.
+        ++textRevision_;
+        TWinControl::Dispatch(m);
+        break;
     case CMSG_TEXTCHANGED: CMTextChanged(m); break;
     case CMSG_ENTER: CMEnter(m); break;
     case WM_CONTEXTMENU: WMContextMenu(m); break;
@@ -159,7 +164,10 @@ void TCustomEdit::Dispatch(TMessage& m)
 
 void TCustomEdit::CNCommand(TMessage& m)
 {
-    if (TCommandMsg(m).NotifyCode() == EN_CHANGE && !creating_)
+    if (TCommandMsg(m).NotifyCode() != EN_CHANGE)
+        return;
+    ++textRevision_;
+    if (!creating_)
         Change();
 }
 
@@ -384,6 +392,11 @@ void TCustomEdit::SetSelectionLength(int value)
     const int start = SelectionStart();
     SendEdit(EM_SETSEL, static_cast<std::uintptr_t>(start), start + value);
     SendEdit(EM_SCROLLCARET);
+}
+
+void TCustomEdit::SelectRange(int start, int length)
+{
+    SendEdit(EM_SETSEL, static_cast<std::uintptr_t>(start), start + length);
 }
 
 std::string TCustomEdit::SelectedText() const

@@ -4,6 +4,7 @@
 // platform's edit window keeps UTF-16 and counts characters, a bridge makes it answer so.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,6 +33,10 @@ public:
     // EM_GETMODIFY while the window exists, else the flag kept for the next window.
     bool TextModified() const;
     void SetTextModified(bool value);
+    // A count that moves on whenever the text may have changed (a key typed, a replacement, a new
+    // text, the window made again), never otherwise: whoever keeps a copy of the text reads it again
+    // only when this moved.
+    std::uint32_t TextRevision() const { return textRevision_; }
 
     // The selection in bytes. Writing the start collapses the selection there; writing the length
     // selects from the start and scrolls the caret into view.
@@ -39,6 +44,9 @@ public:
     void SetSelectionStart(int value);
     int SelectionLength() const;
     void SetSelectionLength(int value);
+    // Selects [start, start + length) without scrolling it into view: for a replacement, which
+    // scrolls to where it ends (scrolling first can cost the window as much as the replacement).
+    void SelectRange(int start, int length);
     std::string SelectedText() const;
     // Replaces the selection; the replacement cannot be undone.
     void SetSelectedText(const std::string& value);
@@ -126,6 +134,7 @@ private:
     TEditCharCase charCase_ = ecNormal;
     TWindowBevel bevel_;
     bool creating_ = false;
+    std::uint32_t textRevision_ = 0;
     bool savedModified_ = false;
     std::string keptText_;  // the text kept while there was no window, on its way to the new one
     std::unique_ptr<TEditBridge> bridge_;

@@ -16,7 +16,9 @@
 
 namespace {
 
-// The replace dialog's replacement field (edt2 of the system's dialog templates).
+// The find field and the replace dialog's replacement field (edt1 and edt2 of the system's dialog
+// templates).
+constexpr int FindFieldId = 0x480;
 constexpr int ReplaceFieldId = 0x481;
 
 // The record flag of each TFindOption, in the order of the enumeration.
@@ -239,11 +241,9 @@ bool TFindDialog::MessageHook(TMessage& m)
     if (m.Msg != FindReplaceMessage() || reinterpret_cast<FINDREPLACEA*>(m.LParam) != &record_)
         return false;
     options_ = OptionsOf<TFindOption>(record_.Flags, FindFlags);
+    if (record_.Flags & (FR_FINDNEXT | FR_REPLACE | FR_REPLACEALL))
+        TakeFieldTexts();
     if (record_.Flags & FR_FINDNEXT) {
-        // Some systems copy only the find text on Find Next; the replace dialog's handler reads the
-        // replacement as the user sees it too.
-        if (HWND replaceField = platform::DialogItem(findHandle_, ReplaceFieldId))
-            SetReplaceText(platform::WindowText(replaceField));
         DoFind();
     } else if (record_.Flags & (FR_REPLACE | FR_REPLACEALL)) {
         DoReplace();
@@ -253,6 +253,17 @@ bool TFindDialog::MessageHook(TMessage& m)
         ReleaseRedirector();
     }
     return true;
+}
+
+void TFindDialog::TakeFieldTexts()
+{
+    // The fields take 255 characters, more bytes than the buffers hold, and the system cuts what it
+    // copies there at a byte, maybe inside a character; some systems copy only the find text on Find
+    // Next. The fields as the user sees them, cut at a character, are what every press reports.
+    if (HWND findField = platform::DialogItem(findHandle_, FindFieldId))
+        SetFindText(platform::WindowText(findField));
+    if (HWND replaceField = platform::DialogItem(findHandle_, ReplaceFieldId))
+        SetReplaceText(platform::WindowText(replaceField));
 }
 
 void TFindDialog::WndProc(TMessage& m)

@@ -89,6 +89,8 @@ private:
     static LRESULT CALLBACK FindReplaceWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static HWND FirstFormWindow();
     void ReleaseRedirector();
+    // The find and replacement texts taken from the open dialog's fields.
+    void TakeFieldTexts();
 
     TFindOptions options_{frDown};
     POINT position_{-1, -1};

@@ -20,6 +20,14 @@
 
 namespace {
 
+// The messages of the system's tool bar that the bar answers too, so that other programs (an
+// accessibility tool, a test driver) find its buttons as they would a tool bar's: the number of
+// buttons, the one lit under the mouse (-1: none), and a button's rectangle in client coordinates
+// (TB_BUTTONCOUNT, TB_GETHOTITEM, TB_GETITEMRECT).
+constexpr std::uint32_t ToolBarButtonCount = WM_USER + 24;
+constexpr std::uint32_t ToolBarItemRect = WM_USER + 29;
+constexpr std::uint32_t ToolBarHotItem = WM_USER + 71;
+
 // The button's parts, at 96 pixels per inch: the space around the bar's buttons, inside a button
 // before its picture, between picture and caption, and after the caption.
 constexpr int BarMargin = 2;
@@ -511,6 +519,14 @@ void TCustomActionBar::CMHintShow(TMessage& m)
     m.Result = 0;
 }
 
+void TCustomActionBar::TBGetItemRect(TMessage& m)
+{
+    const int index = static_cast<int>(m.WParam);
+    m.Result = index >= 0 && index < ButtonCount() && m.LParam;
+    if (m.Result)
+        *reinterpret_cast<RECT*>(m.LParam) = ButtonRect(index);
+}
+
 void TCustomActionBar::Dispatch(TMessage& m)
 {
     switch (m.Msg) {
@@ -531,6 +547,9 @@ void TCustomActionBar::Dispatch(TMessage& m)
         break;
     case CMSG_DIALOGCHAR: CMDialogChar(m); break;
     case CMSG_HINTSHOW: CMHintShow(m); break;
+    case ToolBarButtonCount: m.Result = ButtonCount(); break;
+    case ToolBarHotItem: m.Result = HotButton(); break;
+    case ToolBarItemRect: TBGetItemRect(m); break;
     case CMSG_FONTCHANGED:
     case CMSG_ENABLEDCHANGED:
         TWinControl::Dispatch(m);

@@ -83,6 +83,7 @@ private:
     void WMCaptureChanged(TMessage& m);
     void CMDialogChar(TMessage& m);
     void CMHintShow(TMessage& m);
+    void TBGetItemRect(TMessage& m);
 
     TActionManager* actionManager_ = nullptr;
     int spacing_ = 0;

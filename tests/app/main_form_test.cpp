@@ -52,6 +52,27 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return control->Focused(); }));
     }
 
+    // The window's search under way, in a memo of its own, so that this window's memo is not entered.
+    void StartSearchElsewhere()
+    {
+        class TScratch : public TSearchHost {
+        public:
+            explicit TScratch(TForm1& form) : memo_(new TMemo(&form))
+            {
+                memo_->SetParent(&form);
+                memo_->SetText("x abc");
+            }
+            TCustomEdit& Memo() const override { return *memo_; }
+            void Notice(unsigned) const override {}
+            bool Confirmed(unsigned) const override { return true; }
+
+        private:
+            TMemo* memo_;
+        } scratch(*form_);
+        form_->Search.FindFromFindDialog(scratch, {"abc", "", true});
+        ASSERT_EQ(form_->Search.MatchEnd(), 5u);
+    }
+
     controlstest::ApplicationGuard guard_;
     controlstest::Reports reports_;
     std::unique_ptr<TForm1> form_;
@@ -80,13 +101,13 @@ TEST_F(MainForm, EnteringTheMemoAgainReadsTheFileOnlyWhileNothingIsUnsaved)
             SendMessageW(form_->Memo1->Handle(), WM_CHAR, L'字', 1);
         }
         ASSERT_TRUE(testsupport::WriteFileBytes(path, "書き換えた\r\n"));
-        form_->MatchEnd = 7;
+        StartSearchElsewhere();
 
         form_->Memo1->SetFocus();
         ASSERT_TRUE(PumpUntil([&] { return form_->Memo1->Focused(); }));
         EXPECT_EQ(form_->Memo1->Text(), c.memoAfter) << "typed " << c.typed;
         EXPECT_EQ(form_->Memo1->TextModified(), c.typed);
-        EXPECT_EQ(form_->MatchEnd, 0) << "a search starts afresh";
+        EXPECT_EQ(form_->Search.MatchEnd(), 0u) << "a search starts afresh";
         EXPECT_EQ(form_->StatusBar1->Panels()->Items(spPath)->Text(), path);
         EXPECT_EQ(form_->Caption(), "velmora 表.txt :  Velmora");
         EXPECT_EQ(reports_.messages, std::vector<std::string>{});

@@ -8,7 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "tests/e2e/clipboard.h"
+#include "tests/e2e/remote_memory.h"
 #include "tests/e2e/user_input.h"
 #include "tests/e2e/velmora_process.h"
 #include "tests/support/window_picture.h"
@@ -22,6 +27,9 @@ constexpr int kMatchCase = 0x411;
 constexpr int kReplaceButton = 0x400;
 constexpr int kReplaceAllButton = 0x401;
 constexpr const char* kFindTitle = "検索";
+// The tool strip: open, overwrite save, find next, replace and find.
+constexpr int kToolButtons = 4;
+constexpr int kReplaceAndFindButton = 3;
 constexpr const char* kReplaceTitle = "文字列の置換";
 
 constexpr const char* kEnded = "検索が終了しました";
@@ -29,6 +37,14 @@ constexpr const char* kReplaceAllQuestion = "正しい動作は保証しませ�
 constexpr const char* kKeepQuestion = "置換しました。このままでよろしいか？\nそれとも置換をキャンセルしますか？";
 
 using Range = std::pair<int, int>;
+
+std::string Repeated(const std::string& piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
 
 // The message of a message dialog copied as text: between its second and third rule.
 std::string MessageOfDialogText(const std::string& text)
@@ -132,39 +148,26 @@ protected:
         WaitForInputIdle(velmora_.ProcessHandle(), 5000);
         return e2e::PressKey(main_, 'N', e2e::kAlt);
     }
-    // Replace and find: its letter is the replace menu's, so the user clicks its button. It is the
-    // strip's last, after the info panel: the rightmost column the strip draws in lies on it, and the
-    // click goes a little inside it, since that column may be the last glyph's and not the button's.
+    // Replace and find: its letter is the replace menu's, so the user clicks its button, the strip's
+    // last. The strip tells where its buttons are, and which one the mouse lights, as a tool bar
+    // does: the mouse rests on the button until it lights up, then clicks it.
     bool ReplaceAndFind()
     {
         HWND strip = e2e::FindChild(main_, "TActionMainMenuBar");
-        RECT area{}, panel{};
-        if (!strip || !e2e::BringToFront(main_) || !GetWindowRect(strip, &area) ||
-            !GetWindowRect(e2e::FindChild(main_, "TPanel"), &panel))
+        if (!strip || SendMessageA(strip, TB_BUTTONCOUNT, 0, 0) != kToolButtons || !e2e::BringToFront(main_))
             return false;
-        POINT button{-1, (area.bottom - area.top) / 2};
-        std::uint32_t background = 0;
-        // Until the strip has painted its buttons the rightmost drawing may be the panel's.
-        e2e::WaitUntil([&] {
-            const testsupport::Picture picture = testsupport::CaptureScreen(area);
-            background = picture.At(picture.width - 1, button.y);
-            for (button.x = picture.width - 1; button.x > 0; --button.x)
-                for (int y = picture.height / 4; y < picture.height * 3 / 4; ++y)
-                    if (picture.At(button.x, y) != background)
-                        return area.left + button.x > panel.right;
+        e2e::RemoteBuffer rect(strip, sizeof(RECT));
+        RECT button{};
+        if (!SendMessageA(strip, TB_GETITEMRECT, kReplaceAndFindButton, reinterpret_cast<LPARAM>(rect.Address())) ||
+            !rect.Read(&button, sizeof button))
             return false;
-        });
-        if (area.left + button.x <= panel.right)
-            return false;
-        button.x -= 10;
-        // The mouse first rests on the button until it lights up: a click the strip takes before it
-        // has seen the mouse arrive may be lost.
-        POINT onScreen{area.left + button.x, area.top + button.y};
+        POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+        POINT onScreen = centre;
+        ClientToScreen(strip, &onScreen);
         SetCursorPos(onScreen.x, onScreen.y);
-        const RECT edge{onScreen.x, area.top + 4, onScreen.x + 1, area.top + 5};
-        if (!e2e::WaitUntil([&] { return testsupport::CaptureScreen(edge).At(0, 0) != background; }))
+        if (!e2e::WaitUntil([&] { return SendMessageA(strip, TB_GETHOTITEM, 0, 0) == kReplaceAndFindButton; }))
             return false;
-        return e2e::ClickAt(strip, button);
+        return e2e::ClickAt(strip, centre);
     }
 
     e2e::VelmoraProcess velmora_;
@@ -268,6 +271,8 @@ TEST_F(Search, ReplaceAllAsksFirstAndReplacesEveryOccurrenceOnce)
         {"the replacement holds the find text", "aXa", "a", "aa", "OK", "aaXaa"},
         {"answered キャンセル", "a-a", "a", "b", "キャンセル", "a-a"},
         {"nothing to replace", "xyz", "a", "b", "OK", "xyz"},
+        // The field holds 400 bytes; the command takes the 127 whole characters that fit in 255.
+        {"a replacement longer than the dialog keeps", "a", "a", Repeated("漢", 200), "OK", Repeated("漢", 127)},
     };
     for (const Case& c : cases) {
         SetMemoText(c.text);

@@ -173,6 +173,29 @@ TEST_F(FindDialogs, FindTextKeepsAtMost255BytesCutAtACharacterBoundary)
     }
 }
 
+// The fields take 255 characters, up to 510 bytes: every press reports what they hold, cut to the
+// whole characters that fit in 255 bytes, never half of one.
+TEST_F(FindDialogs, EveryPressReportsTheFieldsCutAtACharacterBoundary)
+{
+    std::string typed, kept;
+    for (int i = 0; i < 200; ++i)
+        typed += "漢";
+    for (int i = 0; i < 127; ++i)
+        kept += "漢";
+    auto dialog = Make<TReplaceDialog>();
+    ASSERT_TRUE(dialog->Execute());
+    DialogScript script;
+    script.Start({script.Find("文字列の置換"), script.Type(FindWhatEdit, typed), script.Type(ReplaceWithEdit, typed),
+                  script.Press(ReplaceButton), script.Press(ReplaceAllButton), script.Press(IDOK)});
+    ASSERT_TRUE(RunScript(script, [&] { return recorder.replaces.size() == 2 && recorder.finds.size() == 1; }));
+    recorder.replaces.push_back(recorder.finds[0]);
+    for (const auto& press : recorder.replaces) {
+        EXPECT_EQ(press.findText, kept);
+        EXPECT_EQ(press.replaceText, kept);
+    }
+    CloseAndWait(*dialog);
+}
+
 TEST_F(FindDialogs, OpensOnceCentredAndAgainWhereItWasClosed)
 {
     auto dialog = Make<TFindDialog>();
