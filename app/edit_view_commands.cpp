@@ -26,18 +26,10 @@ void TForm1::N8Click(TObject*)
 
 void TForm1::N9Click(TObject*) { AboutBox->ShowFormModal(); }
 
-void TForm1::N10Click(TObject*)
-{
-    Memo1->SetWordWrap(false);
-    Memo1->SetScrollBars(ssBoth);
-}
+void TForm1::N10Click(TObject*) { Memo1->SetWordWrapAndScrollBars(false, ssBoth); }
 
 // Wrapping a text the wrapping window cannot take raises the memo's error; the mode then stays.
-void TForm1::N11Click(TObject*)
-{
-    Memo1->SetWordWrap(true);
-    Memo1->SetScrollBars(ssVertical);
-}
+void TForm1::N11Click(TObject*) { Memo1->SetWordWrapAndScrollBars(true, ssVertical); }
 
 // The dialog opens on the last colour confirmed in it, not on the memo's; the font keeps its colour.
 void TForm1::C2Click(TObject*)
