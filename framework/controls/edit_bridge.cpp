@@ -28,11 +28,12 @@ namespace {
 //   crashes the process. Texts whose squared line lengths add up to more than one line of 256K units
 //   (2^36) are refused: they would freeze the window for minutes.
 // - With wrapping, a keystroke lays out its whole line again: near the start of an unbroken line of
-//   32K units it takes 2.0 s, of 64K 7.3 s. Lines are kept to kMaxWrappedLine units, where a
-//   keystroke takes at most about half a second (memo_bench's wrapped-line step).
+//   kanji it takes 0.2 s at 8K units, 0.6 s at 16K, 1.6-2.0 s at 32K, 7.3 s at 64K (letters and
+//   words cost less). Lines are kept to kMaxWrappedLine units, where a keystroke takes at most about
+//   half a second (memo_bench's "line" part). Windows has no such limit.
 constexpr std::size_t kMaxUnits = std::size_t{128} << 20;
 constexpr std::size_t kMaxUnwrappedLine = std::size_t{32} << 20;
-constexpr std::size_t kMaxWrappedLine = std::size_t{16} << 10;
+constexpr std::size_t kMaxWrappedLine = std::size_t{12} << 10;
 constexpr std::uint64_t kMaxSquaredLines = std::uint64_t{1} << 36;
 
 constexpr std::size_t kNothingChanges = static_cast<std::size_t>(-1);

@@ -221,7 +221,7 @@ TEST_F(MemoEditTest, EveryWayTheTextGrowsKeepsToTheWindowsLimits)
 {
     if (!platform::EditCountsCharacters())
         GTEST_SKIP() << "the platform's edit window takes these texts";
-    constexpr int kLongestWrappedLine = 16 * 1024;  // the bridge's limit for a wrapped line
+    constexpr int kLongestWrappedLine = 12 * 1024;  // the bridge's limit for a wrapped line
     // The line's CR counts: it ends at the LF.
     const int lineEnd = kLongestWrappedLine - 3;
     const std::string text = std::string(lineEnd, 'x') + "\r\nshort";
@@ -257,6 +257,46 @@ TEST_F(MemoEditTest, EveryWayTheTextGrowsKeepsToTheWindowsLimits)
     memo->SetSelectionStart(3);
     Type(L"\b\b");
     EXPECT_EQ(memo->Text().size(), text.size() - 2);
+}
+
+// A memo whose next window wraps behind its back, as no property of its own would let it.
+class TWrappingBehindItsBack : public TMemo {
+public:
+    using TMemo::TMemo;
+    bool wrapNext = false;
+
+protected:
+    void CreateParams(TCreateParams& params) override
+    {
+        TMemo::CreateParams(params);
+        if (wrapNext)
+            params.Style &= ~ES_AUTOHSCROLL;
+    }
+};
+
+// A new window that cannot take the text back raises the memo's error; the memo keeps the text, answers
+// with it and takes no typing until a window takes it.
+TEST_F(MemoEditTest, ATextTheNewWindowRefusesStaysInTheMemo)
+{
+    if (!platform::EditCountsCharacters())
+        GTEST_SKIP() << "the platform's edit window takes these texts";
+    auto* stubborn = new TWrappingBehindItsBack(form.get());
+    stubborn->SetParent(form.get());
+    stubborn->SetWordWrap(false);
+    const std::string text = std::string(40000, 'q') + "\r\nend";
+    stubborn->Lines()->SetText(text);
+    stubborn->SetTextModified(true);
+    stubborn->wrapNext = true;
+    EXPECT_THROW(stubborn->RecreateWnd(), EInvalidOperation);
+    EXPECT_EQ(stubborn->Text(), text);
+    EXPECT_TRUE(stubborn->TextModified());
+    PostMessageW(stubborn->Handle(), WM_CHAR, L'x', 1);
+    PumpPending();
+    EXPECT_EQ(stubborn->Text(), text);
+    stubborn->wrapNext = false;
+    stubborn->RecreateWnd();
+    EXPECT_EQ(stubborn->Text(), text);
+    EXPECT_EQ(stubborn->Lines()->Count(), 2);
 }
 
 }  // namespace
