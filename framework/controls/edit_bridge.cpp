@@ -58,14 +58,6 @@ std::wstring_view TypedUnits(HWND window, const wchar_t& unit)
     return std::wstring_view(&unit, 1);
 }
 
-std::size_t BytesOf(std::wstring_view units)
-{
-    std::size_t bytes = 0;
-    for (wchar_t unit : units)
-        bytes += edittext::UnitBytes(unit);
-    return bytes;
-}
-
 // The longest start of `units` that stands for at most `bytes` bytes.
 std::size_t UnitsWithin(std::wstring_view units, std::size_t bytes)
 {
@@ -465,7 +457,7 @@ void TEditBridge::TypeBytes(HWND window, std::string_view bytes, LPARAM keyData)
 {
     const wchar_t unit = edittext::Encode(bytes).Units.at(0);
     const std::wstring_view typed = TypedUnits(window, unit);
-    if (BytesOf(typed) > Room(window)) {
+    if (edittext::BytesOf(typed) > Room(window)) {
         NotifyLimit(window);
         return;
     }

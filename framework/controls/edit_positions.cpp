@@ -12,14 +12,6 @@ constexpr std::size_t kBlockUnits = 4096;
 // positions moving forward do not fetch the text again each time.
 constexpr std::size_t kFetchAhead = 64 * 1024;
 
-std::size_t BytesOf(std::wstring_view units)
-{
-    std::size_t bytes = 0;
-    for (wchar_t unit : units)
-        bytes += edittext::UnitBytes(unit);
-    return bytes;
-}
-
 }  // namespace
 
 TEditPositionMap::TPlace TEditPositionMap::Find(std::size_t unit) const
@@ -43,7 +35,7 @@ void TEditPositionMap::Append(std::wstring_view units)
         TBlock& last = map_.blocks.back();
         const std::wstring_view part = units.substr(0, kBlockUnits - last.units.size());
         last.units += part;
-        last.bytes += BytesOf(part);
+        last.bytes += edittext::BytesOf(part);
         map_.known += part.size();
         units.remove_prefix(part.size());
     }
@@ -88,7 +80,7 @@ std::size_t TEditPositionMap::BytesBefore(std::size_t unit, TSource& source)
     if (place.block == map_.blocks.size())
         return place.bytesBefore;
     return place.bytesBefore +
-           BytesOf(std::wstring_view(map_.blocks[place.block].units).substr(0, unit - place.unitsBefore));
+           edittext::BytesOf(std::wstring_view(map_.blocks[place.block].units).substr(0, unit - place.unitsBefore));
 }
 
 std::size_t TEditPositionMap::UnitAt(std::size_t bytes, TSource& source)
@@ -221,7 +213,7 @@ void TEditPositionMap::Replaced(std::size_t from, std::size_t to, std::wstring_v
     for (std::size_t at = 0; at < merged.size();) {
         const std::size_t take = merged.size() - at <= 2 * kBlockUnits ? merged.size() - at : kBlockUnits;
         TBlock block{merged.substr(at, take), 0};
-        block.bytes = BytesOf(block.units);
+        block.bytes = edittext::BytesOf(block.units);
         fresh.push_back(std::move(block));
         at += take;
     }
@@ -256,7 +248,7 @@ void TEditPositionMap::ChangedFrom(std::size_t unit)
     const TPlace place = Find(unit);
     TBlock& block = map_.blocks[place.block];
     block.units.resize(unit - place.unitsBefore);
-    block.bytes = BytesOf(block.units);
+    block.bytes = edittext::BytesOf(block.units);
     map_.blocks.resize(place.block + (block.units.empty() ? 0 : 1));
     map_.known = unit;
     if (map_.blocks.empty())

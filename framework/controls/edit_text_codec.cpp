@@ -130,4 +130,13 @@ std::string Decode(std::wstring_view units)
 
 std::size_t UnitBytes(wchar_t unit) { return CodePage().written[unit] >= 0x100 ? 2 : 1; }
 
+std::size_t BytesOf(std::wstring_view units)
+{
+    const Tables& cp = CodePage();
+    std::size_t bytes = units.size();
+    for (wchar_t unit : units)
+        bytes += cp.written[unit] >= 0x100;
+    return bytes;
+}
+
 }  // namespace edittext

@@ -36,5 +36,7 @@ TTextShape ShapeOf(std::wstring_view units);
 std::string Decode(std::wstring_view units);
 // The bytes one unit stands for: 1 or 2.
 std::size_t UnitBytes(wchar_t unit);
+// The bytes the units stand for.
+std::size_t BytesOf(std::wstring_view units);
 
 }  // namespace edittext
