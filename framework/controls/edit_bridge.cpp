@@ -214,17 +214,18 @@ bool TEditBridge::TPassOn::FollowChange()
 {
     DWORD start = 0, end = 0;
     SelectionUnits(window_, start, end);
-    const std::size_t length = UnitCount(window_);
     if (start != end)
         return false;
     if (inserted_) {
-        // The selection became the inserted units, with the caret after them.
-        if (length + (end_ - start_) != length_ + inserted_->size() || start != start_ + inserted_->size())
+        // The selection became the inserted units, with the caret after them. (The length is not asked:
+        // the window counts it anew after each change, walking its whole text.)
+        if (start != start_ + inserted_->size())
             return false;
         bridge_.positions_.Replaced(start_, end_, *inserted_);
         return true;
     }
     // Removed units end where the caret or the selection was, or begin at it.
+    const std::size_t length = UnitCount(window_);
     const std::size_t removed = length_ - length;
     if (!removesOnly_ || length >= length_ || start > start_ || start + removed < end_)
         return false;

@@ -199,8 +199,17 @@ void TEditPositionMap::Replaced(std::size_t from, std::size_t to, std::wstring_v
     } else {
         map_.squared.reset();
     }
-    const TPlace start = Find(from), end = Find(to);
     const std::size_t count = map_.blocks.size();
+    // A change at the very end goes into the last block rather than one of its own.
+    auto place = [&](std::size_t unit) {
+        TPlace found = Find(unit);
+        if (found.block == count && count > 0) {
+            --found.block;
+            found.unitsBefore -= map_.blocks.back().units.size();
+        }
+        return found;
+    };
+    const TPlace start = place(from), end = place(to);
     std::wstring merged;
     if (start.block < count)
         merged = map_.blocks[start.block].units.substr(0, from - start.unitsBefore);
