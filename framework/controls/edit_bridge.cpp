@@ -522,7 +522,8 @@ void TEditBridge::Paste(HWND window)
     // A single line takes the clipboard's first line only, as the window's own paste does.
     if (!(StyleOf(window) & ES_MULTILINE))
         text.resize(std::min(text.size(), dbcs::FindLineBreak(text)));
-    InsertUnits(window, edittext::Encode(text).Units, true);
+    if (!text.empty())  // nothing to paste leaves the selection as it is
+        InsertUnits(window, edittext::Encode(text).Units, true);
 }
 
 std::size_t TEditBridge::Room(HWND window)

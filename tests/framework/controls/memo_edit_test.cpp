@@ -168,19 +168,6 @@ TEST_F(MemoEditTest, APasteOfOtherScriptsShowsWhatIsSaved)
         }
 }
 
-// Copying puts the bytes themselves on the clipboard, so a cut and paste brings back carried pairs.
-TEST_F(MemoEditTest, CutAndPasteCarryEveryByte)
-{
-    const std::string text = "a\xED\x40\x85\x40\x81 \xFA\x4A\xF0\x40z";
-    memo->Lines()->SetText(text);
-    memo->SetSelectionStart(1);
-    memo->SetSelectionLength(static_cast<int>(text.size()) - 2);
-    Type(L"\x18");
-    EXPECT_EQ(memo->Text(), "az");
-    memo->PasteClipboard();
-    EXPECT_EQ(Hex(memo->Text()), Hex(text));
-}
-
 // Typing over a selection replaces it in the window and in the memo's offsets alike.
 TEST_F(MemoEditTest, TypingOverASelectionKeepsEveryLineStartTrue)
 {
