@@ -171,6 +171,12 @@ std::size_t TEditBridge::TotalBytesOf(HWND window)
     return positions_.TotalBytes(source);
 }
 
+std::size_t TEditBridge::UnitCountOf(HWND window)
+{
+    TWindowUnits source(window);
+    return positions_.UnitCount(source);
+}
+
 std::size_t TEditBridge::UnitAt(HWND window, std::size_t bytes)
 {
     TWindowUnits source(window);
@@ -189,7 +195,7 @@ TEditBridge::TPassOn::TPassOn(TEditBridge& bridge, HWND window, const TMessage& 
     case TReach::FromSelection:
     case TReach::Undo:
         SelectionUnits(window, start_, end_);
-        length_ = UnitCount(window);
+        length_ = bridge_.UnitCountOf(window);
         // A backspace at the start of a line takes its break with it (CR LF, or CR CR LF after a soft
         // break); an undo may change the text anywhere.
         changesFrom_ = reach == TReach::Undo ? 0 : start_ > 3 ? start_ - 3 : 0;
@@ -389,7 +395,7 @@ void TEditBridge::CheckGrowth(HWND window, std::size_t from, std::size_t to, std
         after.SquaredLines <= before.SquaredLines)
         return;
     edittext::TTextShape shape;
-    shape.Units = source.UnitCount() - (to - from) + units.size();
+    shape.Units = positions_.UnitCount(source) - (to - from) + units.size();
     shape.LongestLine = after.LongestLine;
     shape.SquaredLines = positions_.SquaredLines(source) - before.SquaredLines + after.SquaredLines;
     if (!UnicodeEditTakes(shape, Wraps(window)))
@@ -406,7 +412,7 @@ void TEditBridge::CheckRemoval(HWND window, bool backward)
         if (backward) {
             start -= start >= 2 && positions_.Units(start - 2, start, source) == L"\r\n" ? 2 : start > 0 ? 1 : 0;
         } else {
-            const std::size_t count = source.UnitCount();
+            const std::size_t count = positions_.UnitCount(source);
             end += end + 2 <= count && positions_.Units(end, end + 2, source) == L"\r\n" ? 2 : end < count ? 1 : 0;
         }
     }

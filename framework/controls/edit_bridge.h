@@ -88,6 +88,7 @@ private:
     std::size_t BytesBefore(HWND window, std::size_t unit);
     std::size_t TotalBytesOf(HWND window);
     std::size_t UnitAt(HWND window, std::size_t bytes);
+    std::size_t UnitCountOf(HWND window);
 
     TEditPositionMap positions_;
     std::optional<char> pendingLead_;

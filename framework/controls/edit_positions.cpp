@@ -149,7 +149,7 @@ std::size_t TEditPositionMap::LineEnd(std::size_t unit, TSource& source)
 std::uint64_t TEditPositionMap::SquaredLines(TSource& source)
 {
     if (!map_.squared) {
-        Reach(source.UnitCount(), source);
+        Reach(UnitCount(source), source);
         std::uint64_t squared = 0;
         std::size_t line = 0;
         for (const TBlock& block : map_.blocks)

@@ -29,7 +29,10 @@ public:
     std::size_t BytesBefore(std::size_t unit, TSource& source);
     // The unit at byte offset `bytes`; an offset inside a double-byte character gives that character's unit.
     std::size_t UnitAt(std::size_t bytes, TSource& source);
-    std::size_t TotalBytes(TSource& source) { return BytesBefore(source.UnitCount(), source); }
+    std::size_t TotalBytes(TSource& source) { return BytesBefore(UnitCount(source), source); }
+    // The units of the window's text, known without asking the window (which counts them anew after
+    // each change, walking its whole text) where the map holds it all.
+    std::size_t UnitCount(TSource& source) { return map_.whole ? map_.known : source.UnitCount(); }
     // Units [from, to) of the window's text.
     std::wstring Units(std::size_t from, std::size_t to, TSource& source);
     // The start of the line holding unit `unit`, and the end (its LF or the end of the text) of the
