@@ -34,18 +34,10 @@ void TForm1::ChooseMemoFont()
         Memo1->SetFont(FontDialog1->Font());
 }
 
-void TForm1::StopWrapping()
-{
-    Memo1->SetWordWrap(false);
-    Memo1->SetScrollBars(ssBoth);
-}
+void TForm1::StopWrapping() { Memo1->SetWordWrapAndScrollBars(false, ssBoth); }
 
 // Wrapping a text the wrapping window cannot take raises the memo's error; the mode then stays.
-void TForm1::WrapAtRightEdge()
-{
-    Memo1->SetWordWrap(true);
-    Memo1->SetScrollBars(ssVertical);
-}
+void TForm1::WrapAtRightEdge() { Memo1->SetWordWrapAndScrollBars(true, ssVertical); }
 
 // The dialog opens on the last colour confirmed in it, not on the memo's; the font keeps its colour.
 void TForm1::ChooseBackgroundColour()

@@ -1,7 +1,10 @@
 // Writes whole Shift-JIS texts of 1, 5 and 20 MB with realistic line lengths into a memo and, in the
 // same run, into a plain edit window with SetWindowTextA, wrapping on and off; prints both times and
-// their ratio. Then reads the selection of a memo holding 5 MB, with the caret at its end.
-//   memo_bench.exe DOCUMENT SCRATCH_FOLDER [selection]
+// their ratio. Then reads the selection of a memo holding 5 MB, with the caret at its end; types a key
+// at the start, middle and end of 20 MB in the memo and in a plain window holding the same text, and
+// asks a position after the edit at the start; types into one unbroken wrapped line of growing length;
+// and switches wrapping at 20 MB against one load of the same text.
+//   memo_bench.exe DOCUMENT SCRATCH_FOLDER [parts: writes,selection,keys,line,toggle]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -63,6 +66,8 @@ public:
         if (!window_)
             Fail("cannot create an edit window");
         SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+        // No length limit, as the memo has none: at the default one the window refuses every key.
+        SendMessageA(window_, EM_LIMITTEXT, 0, 0);
     }
     ~PlainEdit() { DestroyWindow(window_); }
     double Write(const std::string& text)
@@ -184,6 +189,136 @@ void SelectionReads(TMemo& memo, HWND parent, const std::string& text)
         megabytes, bench::Median(plainTyping) * 1e3, bench::Median(memoTyping) * 1e3, bench::Median(memoReads) * 1e3);
 }
 
+// The character offset of line `line` in the plain window and the byte offset in the memo.
+struct Place {
+    const char* name;
+    WPARAM plain;
+    int memo;
+};
+
+double TypeOnce(HWND window)
+{
+    const double start = bench::Now();
+    SendMessageW(window, WM_CHAR, L'字', 1);
+    return bench::Now() - start;
+}
+
+// A key typed at the start, middle and end of a text in the memo and in a plain window holding the
+// same text, each typing while it is the one showing; then positions asked after an edit at the start.
+void Keystrokes(TMemo& memo, HWND parent, const std::string& text, bool wrap)
+{
+    memo.SetWordWrap(wrap);
+    MemoWrite(memo, text);
+    PlainEdit plain(parent, wrap, memo.Font()->Handle());
+    plain.Write(text);
+    const auto lines = static_cast<WPARAM>(SendMessageA(plain.Window(), EM_GETLINECOUNT, 0, 0));
+    const auto middle = static_cast<int>(memo.PerformMessage(EM_LINEINDEX, lines / 2, 0));
+    const Place places[] = {
+        {"start", 0, 0},
+        {"middle", static_cast<WPARAM>(SendMessageA(plain.Window(), EM_LINEINDEX, lines / 2, 0)), middle},
+        {"end", static_cast<WPARAM>(GetWindowTextLengthW(plain.Window())), static_cast<int>(text.size())},
+    };
+    const double megabytes = static_cast<double>(text.size()) / (1024 * 1024);
+    for (const Place& place : places) {
+        std::vector<double> plainKeys, memoKeys;
+        for (int i = 0; i < 7; ++i) {
+            ShowWindow(memo.Handle(), SW_HIDE);
+            ShowWindow(plain.Window(), SW_SHOW);
+            SendMessageW(plain.Window(), EM_SETSEL, place.plain, static_cast<LPARAM>(place.plain));
+            plainKeys.push_back(TypeOnce(plain.Window()));
+            ShowWindow(plain.Window(), SW_HIDE);
+            ShowWindow(memo.Handle(), SW_SHOW);
+            memo.SetSelectionStart(place.memo);
+            memoKeys.push_back(TypeOnce(memo.Handle()));
+        }
+        const double plainMedian = bench::Median(plainKeys), memoMedian = bench::Median(memoKeys);
+        std::printf(
+            "  a key at the %-6s of %.0f MB, wrapping %-3s: plain window %6.1f ms   memo %6.1f ms   "
+            "memo takes %.2fx (goal <= 1.1x)\n",
+            place.name, megabytes, wrap ? "on" : "off", plainMedian * 1e3, memoMedian * 1e3, memoMedian / plainMedian);
+        std::fflush(stdout);
+    }
+    // Positions after one character typed at the start: the line of a position near the end, the
+    // text's length and the selection.
+    std::vector<double> lineOf, length, plainLineOf;
+    const int nearEnd = static_cast<int>(memo.TextLength()) - 10;
+    for (int i = 0; i < 7; ++i) {
+        memo.SetSelectionStart(0);
+        TypeOnce(memo.Handle());
+        double start = bench::Now();
+        memo.PerformMessage(EM_LINEFROMCHAR, static_cast<std::uintptr_t>(nearEnd), 0);
+        lineOf.push_back(bench::Now() - start);
+        memo.SetSelectionStart(0);
+        TypeOnce(memo.Handle());
+        start = bench::Now();
+        if (memo.TextLength() <= nearEnd)
+            Fail("the memo's length went down");
+        length.push_back(bench::Now() - start);
+        SendMessageW(plain.Window(), EM_SETSEL, 0, 0);
+        TypeOnce(plain.Window());
+        start = bench::Now();
+        SendMessageA(plain.Window(), EM_LINEFROMCHAR, places[2].plain - 10, 0);
+        plainLineOf.push_back(bench::Now() - start);
+    }
+    std::printf(
+        "  after a key at the start of %.0f MB, wrapping %-3s: EM_LINEFROMCHAR near the end %.2f ms, "
+        "TextLength %.2f ms (goal <= 5 ms); the plain window's EM_LINEFROMCHAR %.2f ms\n",
+        megabytes, wrap ? "on" : "off", bench::Median(lineOf) * 1e3, bench::Median(length) * 1e3,
+        bench::Median(plainLineOf) * 1e3);
+    std::fflush(stdout);
+}
+
+// A key near the start of one unbroken wrapped line, in a plain window: the window lays out the whole
+// line again, at a cost growing with about the square of its length (kanji the most). The memo's
+// longest wrapped line (12K units) keeps it below about half a second.
+void WrappedLineKeys(TMemo& memo, HWND parent)
+{
+    PlainEdit plain(parent, true, memo.Font()->Handle());
+    ShowWindow(memo.Handle(), SW_HIDE);
+    const struct {
+        const char* name;
+        std::string unit;
+        std::size_t units;
+    } kinds[] = {{"letters", "x", 1}, {"kanji", "表", 1}, {"words", "ab cd ", 6}};
+    for (const auto& kind : kinds)
+        for (std::size_t length : {8u << 10, 12u << 10, 16u << 10}) {
+            std::string line;
+            for (std::size_t units = 0; units + kind.units <= length; units += kind.units)
+                line += kind.unit;
+            plain.Write(line);
+            std::vector<double> keys;
+            for (int i = 0; i < 3; ++i) {
+                SendMessageW(plain.Window(), EM_SETSEL, 2, 2);
+                keys.push_back(TypeOnce(plain.Window()));
+            }
+            std::printf("  a key near the start of one wrapped line of %zuK units of %s: %.2f s\n", length >> 10,
+                        kind.name, bench::Median(keys));
+            std::fflush(stdout);
+        }
+    ShowWindow(memo.Handle(), SW_SHOW);
+}
+
+// Switching wrapping as the editor's commands do, against one load of the same text in that mode.
+void WrapToggles(TMemo& memo, const std::string& text)
+{
+    const double megabytes = static_cast<double>(text.size()) / (1024 * 1024);
+    for (bool wrap : {true, false}) {
+        memo.SetWordWrapAndScrollBars(!wrap, wrap ? ssBoth : ssVertical);
+        MemoWrite(memo, "");
+        memo.SetWordWrapAndScrollBars(wrap, wrap ? ssVertical : ssBoth);
+        const double load = MemoWrite(memo, text);
+        memo.SetWordWrapAndScrollBars(!wrap, wrap ? ssBoth : ssVertical);
+        const double start = bench::Now();
+        memo.SetWordWrapAndScrollBars(wrap, wrap ? ssVertical : ssBoth);
+        const double toggle = bench::Now() - start;
+        if (memo.Text() != text)
+            Fail("the memo lost its text switching wrapping");
+        std::printf("  wrapping switched %-3s at %.0f MB: %.2f s against one load %.2f s: %.2fx (goal <= 1.1x)\n",
+                    wrap ? "on" : "off", megabytes, toggle, load, toggle / load);
+        std::fflush(stdout);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -206,17 +341,28 @@ int main(int argc, char** argv)
             double megabytes;
             int rounds;
         } sizes[] = {{1, 5}, {5, 3}, {20, 2}};
-        // "selection" as the third argument measures the selection reads only.
-        const bool writes = argc < 4 || std::string(argv[3]) != "selection";
+        // A third argument measures one part only.
+        const std::string part = argc < 4 ? "" : argv[3];
+        auto measures = [&](const char* name) { return part.empty() || part.find(name) != std::string::npos; };
         for (const auto& size : sizes) {
-            if (!writes)
+            if (!measures("writes"))
                 break;
             const std::string text = Sample(document, size.megabytes);
             for (bool wrap : {false, true})
                 CompareWrites(*memo, form->Handle(), text, size.megabytes, wrap, size.rounds);
             OwnWork(text, size.megabytes);
         }
-        SelectionReads(*memo, form->Handle(), Sample(document, 5));
+        if (measures("selection"))
+            SelectionReads(*memo, form->Handle(), Sample(document, 5));
+        if (measures("keys")) {
+            const std::string text = Sample(document, 20);
+            for (bool wrap : {false, true})
+                Keystrokes(*memo, form->Handle(), text, wrap);
+        }
+        if (measures("line"))
+            WrappedLineKeys(*memo, form->Handle());
+        if (measures("toggle"))
+            WrapToggles(*memo, Sample(document, 20));
     } catch (const Exception& e) {
         Fail(std::string(e.ClassName()) + ": " + e.Message());
     }

@@ -1,6 +1,8 @@
 // The system's edit window ("EDIT"): its Unicode entry point, how it counts, line heights, the clipboard's text.
 #include "platform/edit.h"
 
+#include <cstring>
+
 namespace platform {
 
 WNDPROC EditUnicodeProcedure()
@@ -48,14 +50,14 @@ int FontLineHeight(HFONT font)
     return metrics.tmHeight;
 }
 
-std::wstring ClipboardUnicodeText()
+std::string ClipboardAnsiText()
 {
-    std::wstring text;
-    if (!::IsClipboardFormatAvailable(CF_UNICODETEXT) || !::OpenClipboard(nullptr))
+    std::string text;
+    if (!::IsClipboardFormatAvailable(CF_TEXT) || !::OpenClipboard(nullptr))
         return text;
-    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* units = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text.assign(units, ::wcsnlen(units, ::GlobalSize(data) / sizeof(wchar_t)));
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const auto* bytes = static_cast<const char*>(::GlobalLock(data))) {
+            text.assign(bytes, ::strnlen(bytes, ::GlobalSize(data)));
             ::GlobalUnlock(data);
         }
     }

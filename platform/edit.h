@@ -1,6 +1,6 @@
 // The system's edit window ("EDIT"): its Unicode entry point, how a window made through the ANSI
 // interface counts positions, the line height it needs for a font, and the clipboard text a paste
-// would bring into it.
+// would bring into it (in the code page's bytes).
 #pragma once
 
 #include <string>
@@ -23,7 +23,9 @@ bool EditCountsCharacters();
 // The height of a line of text in `font` (its text metrics' height), measured on the screen.
 int FontLineHeight(HFONT font);
 
-// The text on the clipboard as UTF-16 (CF_UNICODETEXT); empty when there is none or it is in use.
-std::wstring ClipboardUnicodeText();
+// The text on the clipboard as bytes of the ANSI code page (CF_TEXT): what a paste brings into an edit
+// window of the ANSI interface, text of other scripts converted by the system as for such a window
+// (a close character or "?"). Empty when there is none or the clipboard is in use.
+std::string ClipboardAnsiText();
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 // TCustomEdit: a control over the system's edit window.
 #include "framework/controls/custom_edit.h"
 
+#include <algorithm>
+
 #include "framework/controls/edit_bridge.h"
 #include "framework/controls/system_style.h"
 #include "framework/core/class_info.h"
@@ -77,10 +79,14 @@ void TCustomEdit::CreateWnd()
     creating_ = true;
     try {
         TWinControl::CreateWnd();
-        const std::string text = std::move(keptText_);
+        std::string text = std::move(keptText_);
         keptText_.clear();
-        if (!text.empty())
-            PerformMessage(WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(text.c_str()));
+        if (!text.empty() && PerformMessage(WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(text.c_str())) == 0) {
+            // The new window cannot take the text back: the memo keeps it, answers with it and lets
+            // nothing be typed into the empty window until a text is written that the window takes.
+            keptText_ = std::move(text);
+            textRefused_ = true;
+        }
     } catch (...) {
         creating_ = false;
         throw;
@@ -91,12 +97,18 @@ void TCustomEdit::CreateWnd()
     if (passwordChar_)
         PerformMessage(EM_SETPASSWORDCHAR, static_cast<unsigned char>(passwordChar_), 0);
     AdjustSize();
+    if (textRefused_) {
+        PerformMessage(EM_SETREADONLY, 1, 0);
+        throw EInvalidOperation(SMemoTextTooLarge);
+    }
 }
 
 void TCustomEdit::DestroyWnd()
 {
     savedModified_ = TextModified();
-    TWinControl::DestroyWnd();
+    TWinControl::DestroyWnd();  // takes the text along, the kept copy where the window refused it
+    textRefused_ = false;
+    keptText_.clear();
     if (bridge_)
         bridge_->Reset();
 }
@@ -122,6 +134,32 @@ void TCustomEdit::CheckWindowTakes(std::string_view text, bool wraps)
 
 // ---- Messages ----
 
+bool TCustomEdit::AnswerFromKeptText(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_GETTEXTLENGTH: m.Result = static_cast<std::intptr_t>(keptText_.size()); return true;
+    case WM_GETTEXT: {
+        const std::size_t count = m.WParam == 0 ? 0 : std::min<std::size_t>(keptText_.size(), m.WParam - 1);
+        if (m.WParam > 0 && m.LParam) {
+            std::copy_n(keptText_.data(), count, reinterpret_cast<char*>(m.LParam));
+            reinterpret_cast<char*>(m.LParam)[count] = '\0';
+        }
+        m.Result = static_cast<std::intptr_t>(count);
+        return true;
+    }
+    case WM_SETTEXT:
+        if (!bridge_ || !bridge_->Translate(handle_, m))
+            TWinControl::DefaultHandler(m);
+        if (m.Result) {
+            textRefused_ = false;
+            keptText_.clear();
+            PerformMessage(EM_SETREADONLY, readOnly_, 0);
+        }
+        return true;
+    default: return false;
+    }
+}
+
 void TCustomEdit::DefaultHandler(TMessage& m)
 {
     if (!handle_) {
@@ -133,6 +171,8 @@ void TCustomEdit::DefaultHandler(TMessage& m)
         TWinControl::DefaultHandler(m);
         return;
     }
+    if (textRefused_ && AnswerFromKeptText(m))
+        return;
     if (!bridge_) {
         TWinControl::DefaultHandler(m);
         return;

@@ -111,6 +111,9 @@ protected:
     bool Creating() const { return creating_; }
 
 private:
+    // While the window could not take the text back: the text is read from the memo's kept copy,
+    // and a text the window takes ends that. True when answered.
+    bool AnswerFromKeptText(TMessage& m);
     void CNCommand(TMessage& m);
     void CMTextChanged(TMessage& m);
     void CMEnter(TMessage& m);
@@ -136,6 +139,9 @@ private:
     bool creating_ = false;
     std::uint32_t textRevision_ = 0;
     bool savedModified_ = false;
-    std::string keptText_;  // the text kept while there was no window, on its way to the new one
+    // The text kept while there was no window, on its way to the new one; or the text the new window
+    // refused (textRefused_).
+    std::string keptText_;
+    bool textRefused_ = false;
     std::unique_ptr<TEditBridge> bridge_;
 };

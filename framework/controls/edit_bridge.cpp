@@ -7,6 +7,7 @@
 
 #include "framework/core/double_byte.h"
 #include "framework/core/exceptions.h"
+#include "platform/clipboard.h"
 #include "platform/edit.h"
 #include "platform/input.h"
 #include "platform/locale.h"
@@ -26,8 +27,13 @@ namespace {
 //   41 s, a line of 256 KB of letters 148 s, one of 1-2 MB more than five minutes, and one of 4 MB
 //   crashes the process. Texts whose squared line lengths add up to more than one line of 256K units
 //   (2^36) are refused: they would freeze the window for minutes.
+// - With wrapping, a keystroke lays out its whole line again: near the start of an unbroken line of
+//   kanji it takes 0.2 s at 8K units, 0.6 s at 16K, 1.6-2.0 s at 32K, 7.3 s at 64K (letters and
+//   words cost less). Lines are kept to kMaxWrappedLine units, where a keystroke takes at most about
+//   half a second (memo_bench's "line" part). Windows has no such limit.
 constexpr std::size_t kMaxUnits = std::size_t{128} << 20;
 constexpr std::size_t kMaxUnwrappedLine = std::size_t{32} << 20;
+constexpr std::size_t kMaxWrappedLine = std::size_t{12} << 10;
 constexpr std::uint64_t kMaxSquaredLines = std::uint64_t{1} << 36;
 
 constexpr std::size_t kNothingChanges = static_cast<std::size_t>(-1);
@@ -41,21 +47,15 @@ DWORD StyleOf(HWND window) { return static_cast<DWORD>(platform::WindowLong(wind
 
 bool Wraps(HWND window) { return (StyleOf(window) & ES_MULTILINE) && !(StyleOf(window) & ES_AUTOHSCROLL); }
 
-void CheckTakes(HWND window, const edittext::TTextShape& shape)
-{
-    if (!UnicodeEditTakes(shape, Wraps(window)))
-        throw EInvalidOperation(SMemoTextTooLarge);
-}
-
-// The bytes a typed character puts into the text: Enter puts a line break into a multi-line window,
-// other control characters (backspace, Ctrl+letter commands) put nothing.
-std::size_t TypedBytes(HWND window, wchar_t unit)
+// The units a typed character puts in place of the selection: Enter puts a line break into a
+// multi-line window, other control characters (backspace, Ctrl+letter commands) put nothing.
+std::wstring_view TypedUnits(HWND window, const wchar_t& unit)
 {
     if (unit == L'\r')
-        return StyleOf(window) & ES_MULTILINE ? 2 : 0;
+        return StyleOf(window) & ES_MULTILINE ? L"\r\n" : L"";
     if (unit < L' ' && unit != L'\t')
-        return 0;
-    return edittext::UnitBytes(unit);
+        return {};
+    return std::wstring_view(&unit, 1);
 }
 
 // The longest start of `units` that stands for at most `bytes` bytes.
@@ -87,20 +87,22 @@ private:
     HWND window_;
 };
 
-// What a message the window handles itself may change: nothing, the text from the selection on, or
-// anything.
-enum class TReach { Nothing, FromSelection, Anything };
+// What a message the window handles itself may change: nothing, the text from the selection on (an
+// undo: anywhere), or anything. The messages the window sends itself for its menu and keys (WM_CUT
+// and the like) come back through here each on its own.
+enum class TReach { Nothing, FromSelection, Undo, Anything };
 
-constexpr wchar_t kBackspace = 0x08, kCtrlX = 0x18, kCtrlZ = 0x1A;
+constexpr wchar_t kBackspace = 0x08, kCtrlC = 0x03, kCtrlV = 0x16, kCtrlX = 0x18, kCtrlZ = 0x1A;
 
 TReach ReachOf(const TMessage& m)
 {
-    if (m.Msg >= WM_USER)  // the framework's own messages and registered ones: the window ignores them
-        return TReach::Nothing;
     switch (m.Msg) {
-    case WM_CHAR: return m.WParam == kCtrlZ ? TReach::Anything : TReach::FromSelection;
+    case WM_CHAR: return m.WParam == kCtrlZ ? TReach::Undo : TReach::FromSelection;
     case WM_KEYDOWN:  // Delete, Ctrl+Delete, Shift+Delete and Shift+Insert edit; other keys move
         return m.WParam == VK_DELETE || m.WParam == VK_INSERT ? TReach::FromSelection : TReach::Nothing;
+    case WM_SYSKEYDOWN: return m.WParam == VK_BACK ? TReach::Undo : TReach::Nothing;  // Alt+Backspace
+    case WM_UNDO:
+    case EM_UNDO: return TReach::Undo;
     case WM_PASTE:
     case WM_CUT:
     case WM_CLEAR:
@@ -108,87 +110,15 @@ TReach ReachOf(const TMessage& m)
     case WM_IME_CHAR:
     case WM_IME_COMPOSITION:
     case WM_IME_ENDCOMPOSITION: return TReach::FromSelection;
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH:
-    case WM_COPY:
-    case WM_PAINT:
-    case WM_NCPAINT:
-    case WM_ERASEBKGND:
-    case WM_NCCALCSIZE:
-    case WM_NCHITTEST:
-    case WM_SETCURSOR:
-    case WM_MOUSEMOVE:
-    case WM_MOUSEWHEEL:
-    case WM_MOUSEHWHEEL:
-    case WM_MOUSEACTIVATE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_CAPTURECHANGED:
-    case WM_NCMOUSEMOVE:
-    case WM_NCLBUTTONDOWN:
-    case WM_MOUSELEAVE:
-    case WM_NCMOUSELEAVE:
-    case WM_NCACTIVATE:
-    case WM_UPDATEUISTATE:
-    case WM_QUERYUISTATE:
-    case WM_CHANGEUISTATE:
-    case WM_GETOBJECT:
-    case WM_SYSCOLORCHANGE:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_TIMER:
-    case WM_SIZE:
-    case WM_MOVE:
-    case WM_WINDOWPOSCHANGING:
-    case WM_WINDOWPOSCHANGED:
-    case WM_SHOWWINDOW:
-    case WM_ENABLE:
-    case WM_STYLECHANGING:
-    case WM_STYLECHANGED:
-    case WM_SETFONT:
-    case WM_GETFONT:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_GETDLGCODE:
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-    case WM_SETREDRAW:
-    case WM_IME_SETCONTEXT:
-    case WM_IME_NOTIFY:
-    case WM_IME_STARTCOMPOSITION:
-    case EM_GETSEL:
-    case EM_SETSEL:
-    case EM_GETRECT:
-    case EM_SETRECT:
-    case EM_SETRECTNP:
-    case EM_SCROLL:
-    case EM_LINESCROLL:
-    case EM_SCROLLCARET:
-    case EM_GETMODIFY:
-    case EM_SETMODIFY:
-    case EM_GETLINECOUNT:
-    case EM_LINEINDEX:
-    case EM_LINELENGTH:
-    case EM_GETLINE:
-    case EM_LIMITTEXT:
-    case EM_CANUNDO:
-    case EM_LINEFROMCHAR:
-    case EM_SETTABSTOPS:
-    case EM_SETPASSWORDCHAR:
-    case EM_EMPTYUNDOBUFFER:
-    case EM_GETFIRSTVISIBLELINE:
-    case EM_SETREADONLY:
-    case EM_GETPASSWORDCHAR:
-    case EM_SETMARGINS:
-    case EM_GETMARGINS:
-    case EM_GETLIMITTEXT:
-    case EM_POSFROMCHAR:
-    case EM_CHARFROMPOS:
-    case EM_GETTHUMB: return TReach::Nothing;
-    default: return TReach::Anything;  // undo, a whole new text, a context menu, the window's end
+    case WM_SETTEXT:
+    case WM_CREATE:
+    case WM_NCCREATE:
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+    case WM_CONTEXTMENU:
+    case EM_SETHANDLE:
+    case EM_FMTLINES: return TReach::Anything;
+    default: return TReach::Nothing;  // no other message edits the text
     }
 }
 
@@ -217,7 +147,9 @@ bool UnicodeEditTakes(const edittext::TTextShape& shape, bool wraps)
 {
     if (shape.Units > kMaxUnits)
         return false;
-    return wraps ? shape.SquaredLines <= kMaxSquaredLines : shape.LongestLine <= kMaxUnwrappedLine;
+    if (wraps)
+        return shape.LongestLine <= kMaxWrappedLine && shape.SquaredLines <= kMaxSquaredLines;
+    return shape.LongestLine <= kMaxUnwrappedLine;
 }
 
 void TEditBridge::Reset()
@@ -239,24 +171,36 @@ std::size_t TEditBridge::TotalBytesOf(HWND window)
     return positions_.TotalBytes(source);
 }
 
+std::size_t TEditBridge::UnitCountOf(HWND window)
+{
+    TWindowUnits source(window);
+    return positions_.UnitCount(source);
+}
+
 std::size_t TEditBridge::UnitAt(HWND window, std::size_t bytes)
 {
     TWindowUnits source(window);
     return positions_.UnitAt(bytes, source);
 }
 
+// ---- Following the window's own changes ----
+
 TEditBridge::TPassOn::TPassOn(TEditBridge& bridge, HWND window, const TMessage& m)
     : bridge_(bridge), window_(window), changesFrom_(kNothingChanges)
 {
-    switch (ReachOf(m)) {
+    const TReach reach = ReachOf(m);
+    switch (reach) {
     case TReach::Nothing: return;
     case TReach::Anything: changesFrom_ = 0; break;
     case TReach::FromSelection:
+    case TReach::Undo:
         SelectionUnits(window, start_, end_);
-        length_ = UnitCount(window);
-        // A backspace at the start of a line takes its break with it (CR LF, or CR CR LF after a soft break).
-        changesFrom_ = start_ > 3 ? start_ - 3 : 0;
+        length_ = bridge_.UnitCountOf(window);
+        // A backspace at the start of a line takes its break with it (CR LF, or CR CR LF after a soft
+        // break); an undo may change the text anywhere.
+        changesFrom_ = reach == TReach::Undo ? 0 : start_ > 3 ? start_ - 3 : 0;
         atSelection_ = true;
+        undo_ = reach == TReach::Undo;
         removesOnly_ = RemovesOnly(m);
         kept_ = bridge_.positions_.TakeOut();
         return;
@@ -268,7 +212,7 @@ TEditBridge::TPassOn::~TPassOn()
 {
     if (changesFrom_ == kNothingChanges)
         return;
-    if (!atSelection_ || !bridge_.positions_.PutBack(std::move(kept_)) || !FollowChange())
+    if (!atSelection_ || !bridge_.positions_.PutBack(std::move(kept_)) || !(undo_ ? FollowUndo() : FollowChange()))
         bridge_.positions_.ChangedFrom(changesFrom_);
 }
 
@@ -276,23 +220,41 @@ bool TEditBridge::TPassOn::FollowChange()
 {
     DWORD start = 0, end = 0;
     SelectionUnits(window_, start, end);
-    const std::size_t length = UnitCount(window_);
     if (start != end)
         return false;
     if (inserted_) {
-        // The selection became the inserted units, with the caret after them.
-        if (length + (end_ - start_) != length_ + inserted_->size() || start != start_ + inserted_->size())
+        // The selection became the inserted units, with the caret after them. (The length is not asked:
+        // the window counts it anew after each change, walking its whole text.)
+        if (start != start_ + inserted_->size())
             return false;
         bridge_.positions_.Replaced(start_, end_, *inserted_);
         return true;
     }
     // Removed units end where the caret or the selection was, or begin at it.
+    const std::size_t length = UnitCount(window_);
     const std::size_t removed = length_ - length;
     if (!removesOnly_ || length >= length_ || start > start_ || start + removed < end_)
         return false;
     bridge_.positions_.Replaced(start, start + removed, {});
     return true;
 }
+
+bool TEditBridge::TPassOn::FollowUndo()
+{
+    DWORD start = 0, end = 0;
+    SelectionUnits(window_, start, end);
+    const std::size_t length = UnitCount(window_);
+    if (end < start || length_ + (end - start) < length)
+        return false;
+    const std::size_t removed = length_ + (end - start) - length;
+    if (start + removed > length_)
+        return false;
+    TWindowUnits source(window_);
+    bridge_.positions_.Replaced(start, start + removed, std::wstring_view(source.FirstUnits(end)).substr(start));
+    return true;
+}
+
+// ---- Messages ----
 
 bool TEditBridge::Translate(HWND window, TMessage& m)
 {
@@ -313,7 +275,11 @@ bool TEditBridge::Translate(HWND window, TMessage& m)
             Call(window, EM_LINESCROLL, 0, -scrolled);
         return true;
     }
-    case EM_REPLACESEL: ReplaceSelection(window, m); return true;
+    case EM_REPLACESEL: {
+        const auto* text = reinterpret_cast<const char*>(m.LParam);
+        m.Result = InsertUnits(window, edittext::Encode(text ? text : "").Units, m.WParam != 0);
+        return true;
+    }
     case EM_LINEFROMCHAR: {
         const int position = static_cast<int>(m.WParam);
         m.Result = Call(window, EM_LINEFROMCHAR,
@@ -331,17 +297,29 @@ bool TEditBridge::Translate(HWND window, TMessage& m)
         return true;
     case EM_POSFROMCHAR: m.Result = Call(window, EM_POSFROMCHAR, UnitAt(window, m.WParam)); return true;
     case EM_CHARFROMPOS: m.Result = CharFromPos(window, m.LParam); return true;
-    case WM_CHAR: return TypeByte(window, m);
+    case WM_CHAR:
+    case WM_IME_CHAR: return TypeByte(window, m);
     case EM_LIMITTEXT:
         // The window counts the limit in characters, never fewer than the bytes: the bridge keeps to bytes.
         limit_ = m.WParam;
         return false;
-    case WM_PASTE: return PasteWithinLimit(window);
-    case WM_KEYDOWN:
-        // Shift+Insert pastes inside the window without a WM_PASTE.
-        if (m.WParam == VK_INSERT && platform::KeyIsDown(VK_SHIFT) && !platform::KeyIsDown(VK_CONTROL))
-            return PasteWithinLimit(window);
+    case WM_COPY: Copy(window); return true;
+    case WM_CUT: Cut(window); return true;
+    case WM_PASTE: Paste(window); return true;
+    case WM_CLEAR: CheckClear(window); return false;
+    case WM_KEYDOWN: {
+        const bool shift = platform::KeyIsDown(VK_SHIFT), control = platform::KeyIsDown(VK_CONTROL);
+        DWORD start = 0, end = 0;
+        SelectionUnits(window, start, end);
+        // The window's keys for the clipboard copy and paste inside it: they go through here instead.
+        if (m.WParam == VK_INSERT && shift != control)
+            return ClipboardKey(window, shift ? kCtrlV : kCtrlC);
+        if (m.WParam == VK_DELETE && shift && !control && start != end)
+            return ClipboardKey(window, kCtrlX);
+        if (m.WParam == VK_DELETE && !(StyleOf(window) & ES_READONLY) && !control)
+            CheckRemoval(window, shift);  // Shift+Delete without a selection takes out what is before the caret
         return false;
+    }
     default: return false;
     }
 }
@@ -388,36 +366,170 @@ void TEditBridge::AnswerSelection(HWND window, TMessage& m)
     m.Result = startBytes > 0xFFFF || endBytes > 0xFFFF ? -1 : static_cast<LRESULT>(MAKELONG(startBytes, endBytes));
 }
 
-void TEditBridge::ReplaceSelection(HWND window, TMessage& m)
+// ---- What comes into the text ----
+
+LRESULT TEditBridge::InsertUnits(HWND window, std::wstring units, bool canUndo)
 {
-    const auto* text = reinterpret_cast<const char*>(m.LParam);
-    edittext::TEncodedText encoded = edittext::Encode(text ? text : "");
-    CheckTakes(window, encoded.Shape);
-    if (encoded.Bytes > Room(window))
-        encoded.Units.resize(UnitsWithin(encoded.Units, Room(window)));
-    TPassOn scope(*this, window, m);
-    scope.Inserts(encoded.Units);
-    m.Result = Call(window, EM_REPLACESEL, m.WParam, reinterpret_cast<LPARAM>(encoded.Units.c_str()));
+    const std::size_t fits = UnitsWithin(units, Room(window));
+    if (fits < units.size()) {
+        units.resize(fits);
+        NotifyLimit(window);
+    }
+    DWORD start = 0, end = 0;
+    SelectionUnits(window, start, end);
+    CheckGrowth(window, start, end, units);
+    TPassOn scope(*this, window, TMessage{EM_REPLACESEL, 0, 0, 0});
+    scope.Inserts(units);
+    return Call(window, EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(units.c_str()));
 }
 
-bool TEditBridge::PasteWithinLimit(HWND window)
+void TEditBridge::CheckGrowth(HWND window, std::size_t from, std::size_t to, std::wstring_view units)
 {
-    std::wstring text = platform::ClipboardUnicodeText();
-    CheckTakes(window, edittext::ShapeOf(text));
+    TWindowUnits source(window);
+    const std::size_t first = positions_.LineStart(from, source), last = positions_.LineEnd(to, source);
+    const edittext::TTextShape before = edittext::ShapeOf(positions_.Units(first, last, source));
+    const edittext::TTextShape after = edittext::ShapeOf(
+        positions_.Units(first, from, source) + std::wstring(units) + positions_.Units(to, last, source));
+    // A text admitted under wider limits may still shrink.
+    if (units.size() <= to - from && after.LongestLine <= before.LongestLine &&
+        after.SquaredLines <= before.SquaredLines)
+        return;
+    edittext::TTextShape shape;
+    shape.Units = positions_.UnitCount(source) - (to - from) + units.size();
+    shape.LongestLine = after.LongestLine;
+    shape.SquaredLines = positions_.SquaredLines(source) - before.SquaredLines + after.SquaredLines;
+    if (!UnicodeEditTakes(shape, Wraps(window)))
+        throw EInvalidOperation(SMemoTextTooLarge);
+}
+
+void TEditBridge::CheckRemoval(HWND window, bool backward)
+{
+    DWORD start = 0, end = 0;
+    SelectionUnits(window, start, end);
+    if (start == end) {
+        // One character goes, or the line break on that side.
+        TWindowUnits source(window);
+        if (backward) {
+            start -= start >= 2 && positions_.Units(start - 2, start, source) == L"\r\n" ? 2 : start > 0 ? 1 : 0;
+        } else {
+            const std::size_t count = positions_.UnitCount(source);
+            end += end + 2 <= count && positions_.Units(end, end + 2, source) == L"\r\n" ? 2 : end < count ? 1 : 0;
+        }
+    }
+    CheckGrowth(window, start, end, {});
+}
+
+void TEditBridge::CheckClear(HWND window)
+{
+    DWORD start = 0, end = 0;
+    SelectionUnits(window, start, end);
+    CheckGrowth(window, start, end, {});
+}
+
+bool TEditBridge::TypeByte(HWND window, TMessage& m)
+{
+    if (m.WParam > 0xFF) {
+        // A double-byte character in one message, its lead byte above its trail byte.
+        const auto lead = static_cast<char>(m.WParam >> 8), trail = static_cast<char>(m.WParam);
+        if (m.WParam > 0xFFFF || !dbcs::IsLeadByte(lead))
+            return false;
+        pendingLead_.reset();
+        const char bytes[2] = {lead, trail};
+        TypeBytes(window, std::string_view(bytes, 2), m.LParam);
+        return true;
+    }
+    const auto byte = static_cast<char>(m.WParam);
+    if (pendingLead_) {
+        const char bytes[2] = {*pendingLead_, byte};
+        pendingLead_.reset();
+        if (dbcs::IsTrailByte(byte)) {
+            TypeBytes(window, std::string_view(bytes, 2), m.LParam);
+            return true;
+        }
+        // A lead byte without its trail goes in as the byte it is.
+        TypeBytes(window, std::string_view(bytes, 1), m.LParam);
+    }
+    if (dbcs::IsLeadByte(byte)) {
+        pendingLead_ = byte;
+        m.Result = 0;
+        return true;
+    }
+    if (ClipboardKey(window, m.WParam))
+        return true;
+    TypeBytes(window, std::string_view(&byte, 1), m.LParam);
+    return true;
+}
+
+void TEditBridge::TypeBytes(HWND window, std::string_view bytes, LPARAM keyData)
+{
+    const wchar_t unit = edittext::Encode(bytes).Units.at(0);
+    const std::wstring_view typed = TypedUnits(window, unit);
+    if (edittext::BytesOf(typed) > Room(window)) {
+        NotifyLimit(window);
+        return;
+    }
+    if (unit == kBackspace)
+        CheckRemoval(window, true);
+    else if (!typed.empty()) {
+        DWORD start = 0, end = 0;
+        SelectionUnits(window, start, end);
+        CheckGrowth(window, start, end, typed);
+    }
+    TPassOn scope(*this, window, TMessage{WM_CHAR, unit, keyData, 0});
+    if (!typed.empty() || unit == L'\r')
+        scope.Inserts(typed);
+    Call(window, WM_CHAR, unit, keyData);
+}
+
+// ---- The clipboard ----
+
+bool TEditBridge::ClipboardKey(HWND window, WPARAM key)
+{
+    switch (key) {
+    case kCtrlC: Copy(window); return true;
+    case kCtrlV: Paste(window); return true;
+    case kCtrlX: Cut(window); return true;
+    default: return false;
+    }
+}
+
+void TEditBridge::Copy(HWND window)
+{
+    DWORD start = 0, end = 0;
+    SelectionUnits(window, start, end);
+    if (start == end || (StyleOf(window) & ES_PASSWORD))
+        return;
+    // The bytes go on the clipboard as they are; the system offers them to other programs as UTF-16.
+    TWindowUnits source(window);
+    const std::string bytes = edittext::Decode(positions_.Units(start, end, source));
+    if (!platform::OpenClipboard(window))
+        return;
+    platform::EmptyClipboard();
+    platform::SetClipboardText(bytes);
+    platform::CloseClipboard();
+}
+
+void TEditBridge::Cut(HWND window)
+{
+    if (StyleOf(window) & (ES_READONLY | ES_PASSWORD))
+        return;
+    CheckClear(window);
+    Copy(window);
+    TPassOn scope(*this, window, TMessage{WM_CLEAR, 0, 0, 0});
+    Call(window, WM_CLEAR);
+}
+
+void TEditBridge::Paste(HWND window)
+{
     if (StyleOf(window) & ES_READONLY)
-        return false;
+        return;
+    // Text of other scripts arrives converted into the code page, as the window will keep it.
+    std::string text = platform::ClipboardAnsiText();
     // A single line takes the clipboard's first line only, as the window's own paste does.
     if (!(StyleOf(window) & ES_MULTILINE))
-        text = text.substr(0, text.find_first_of(L"\r\n"));
-    const std::size_t room = Room(window);
-    const std::size_t fits = UnitsWithin(text, room);
-    if (fits == text.size())
-        return false;
-    text.resize(fits);
-    NotifyLimit(window);
-    TPassOn scope(*this, window, TMessage{EM_REPLACESEL, 0, 0, 0});
-    Call(window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    return true;
+        text.resize(std::min(text.size(), dbcs::FindLineBreak(text)));
+    if (!text.empty())  // nothing to paste leaves the selection as it is
+        InsertUnits(window, edittext::Encode(text).Units, true);
 }
 
 std::size_t TEditBridge::Room(HWND window)
@@ -437,6 +549,8 @@ void TEditBridge::NotifyLimit(HWND window)
             parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(platform::WindowLong(window, GWL_ID)), EN_MAXTEXT),
             reinterpret_cast<LPARAM>(window));
 }
+
+// ---- Lines ----
 
 LRESULT TEditBridge::LineLength(HWND window, int position)
 {
@@ -498,43 +612,4 @@ LRESULT TEditBridge::CharFromPos(HWND window, LPARAM point)
     if (lineStart > 0xFFFF)
         unit = static_cast<std::size_t>(lineStart) + ((unit - static_cast<std::size_t>(lineStart)) & 0xFFFF);
     return MAKELONG(BytesBefore(window, unit) & 0xFFFF, line);
-}
-
-bool TEditBridge::TypeByte(HWND window, TMessage& m)
-{
-    if (m.WParam > 0xFF)
-        return false;
-    const auto byte = static_cast<char>(m.WParam);
-    if (pendingLead_) {
-        const char lead = *pendingLead_;
-        pendingLead_.reset();
-        if (dbcs::IsTrailByte(byte)) {
-            TypeUnit(window, edittext::TypedChar(lead, byte), m.LParam);
-            return true;
-        }
-        // A lead byte without its trail reaches the window as the system converts it alone.
-        TypeUnit(window, platform::AnsiCharToWide(&lead, 1), m.LParam);
-    }
-    if (dbcs::IsLeadByte(byte)) {
-        pendingLead_ = byte;
-        m.Result = 0;
-        return true;
-    }
-    TypeUnit(window, platform::AnsiCharToWide(&byte, 1), m.LParam);
-    return true;
-}
-
-void TEditBridge::TypeUnit(HWND window, wchar_t unit, LPARAM keyData)
-{
-    if (TypedBytes(window, unit) > Room(window)) {
-        NotifyLimit(window);
-        return;
-    }
-    TPassOn scope(*this, window, TMessage{WM_CHAR, unit, keyData, 0});
-    const std::wstring_view line = L"\r\n";
-    if (unit == L'\r')
-        scope.Inserts(StyleOf(window) & ES_MULTILINE ? line : line.substr(0, 0));
-    else if (unit >= L' ' || unit == L'\t')
-        scope.Inserts(std::wstring_view(&unit, 1));
-    Call(window, WM_CHAR, unit, keyData);
 }

@@ -1,12 +1,15 @@
 // The layer that makes an edit window which keeps UTF-16 and counts characters (Wine's) answer as an
 // edit window of the ANSI interface does on Windows: every position and length in bytes of the ANSI
-// code page (the length limit too), every text written comes back byte for byte, and a double-byte
-// character arriving as two WM_CHAR bytes reaches the window as one character. Texts such a window would crash on or freeze on
-// for minutes are refused before it sees them.
+// code page (the length limit too), every text written comes back byte for byte, a double-byte
+// character arriving as two WM_CHAR bytes reaches the window as one character, and the clipboard
+// carries the code page's bytes both ways, so text of other scripts is converted as it comes in and
+// what the window shows is what it holds. Whatever would grow the text into one such a window would
+// crash on or freeze on is refused before the window sees it.
 #pragma once
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "framework/controls/edit_positions.h"
@@ -19,8 +22,9 @@ bool UnicodeEditTakes(const edittext::TTextShape& shape, bool wraps);
 
 class TEditBridge {
 public:
-    // Messages that carry text or positions, and typed characters: handled here, true. Raises
-    // EInvalidOperation when a replacement or a paste would bring in a text the window cannot take.
+    // Messages that carry text or positions, typed characters and the clipboard: handled here, true.
+    // Raises EInvalidOperation, changing nothing, when typing, a replacement, a paste or a deletion
+    // would leave a text the window cannot take.
     bool Translate(HWND window, TMessage& m);
     // A new window: nothing remembered, no lead byte waiting for its trail.
     void Reset();
@@ -39,12 +43,15 @@ public:
     private:
         // Brings the remembered text up to date when the window's change is the one expected.
         bool FollowChange();
+        // An undo puts back what the last edit took out in place of what it put in, and selects it.
+        bool FollowUndo();
 
         TEditBridge& bridge_;
         HWND window_;
         std::size_t changesFrom_;
         bool atSelection_ = false;  // the change is made at the selection
         bool removesOnly_ = false;  // and can only remove text
+        bool undo_ = false;         // the change is an undo
         DWORD start_ = 0, end_ = 0;
         std::size_t length_ = 0;
         std::optional<std::wstring_view> inserted_;
@@ -58,11 +65,22 @@ private:
     LRESULT LineLength(HWND window, int position);
     LRESULT CharFromPos(HWND window, LPARAM point);
     void AnswerSelection(HWND window, TMessage& m);
-    void ReplaceSelection(HWND window, TMessage& m);
     bool TypeByte(HWND window, TMessage& m);
-    void TypeUnit(HWND window, wchar_t unit, LPARAM keyData);
-    // Pastes by hand when the clipboard's text would go beyond the length limit; false otherwise.
-    bool PasteWithinLimit(HWND window);
+    void TypeBytes(HWND window, std::string_view bytes, LPARAM keyData);
+    // Ctrl+C, Ctrl+V, Ctrl+X and their keys: handled here, true.
+    bool ClipboardKey(HWND window, WPARAM key);
+    void Copy(HWND window);
+    void Cut(HWND window);
+    void Paste(HWND window);
+    // Puts `units` in place of the selection, cut at the length limit.
+    LRESULT InsertUnits(HWND window, std::wstring units, bool canUndo);
+    // Raises EInvalidOperation when units [from, to) becoming `units` would grow the text into one the
+    // window cannot take.
+    void CheckGrowth(HWND window, std::size_t from, std::size_t to, std::wstring_view units);
+    // The same for what Backspace (backward) or Delete takes out at the selection.
+    void CheckRemoval(HWND window, bool backward);
+    // The same for taking out the selection.
+    void CheckClear(HWND window);
     // The bytes that may still come in place of the selection under the length limit.
     std::size_t Room(HWND window);
     // Tells the parent that input was cut at the length limit (EN_MAXTEXT).
@@ -70,6 +88,7 @@ private:
     std::size_t BytesBefore(HWND window, std::size_t unit);
     std::size_t TotalBytesOf(HWND window);
     std::size_t UnitAt(HWND window, std::size_t bytes);
+    std::size_t UnitCountOf(HWND window);
 
     TEditPositionMap positions_;
     std::optional<char> pendingLead_;

@@ -1,8 +1,9 @@
 // How the text of an edit window that keeps UTF-16 stands for bytes of the ANSI code page.
 #include "framework/controls/edit_text_codec.h"
 
-#include <algorithm>
 #include <memory>
+#include <stdexcept>
+#include <vector>
 
 #include "framework/core/double_byte.h"
 #include "platform/locale.h"
@@ -11,19 +12,15 @@ namespace edittext {
 
 namespace {
 
-// A byte the window cannot hold as (part of) a character of its own: U+F700 + the byte. The code
-// page maps no byte sequence into this part of the private use area.
-constexpr wchar_t kEscapeBase = 0xF700;
-
-bool IsEscape(wchar_t unit) { return unit >= kEscapeBase && unit <= kEscapeBase + 0xFF; }
-wchar_t Escape(unsigned char byte) { return static_cast<wchar_t>(kEscapeBase + byte); }
+// Characters the window stands for carried bytes with: the private use area, where the code page
+// reads no bytes as these characters and writes none of them.
+constexpr wchar_t kCarrierFirst = 0xE000, kCarrierLast = 0xF8FF;
 
 // The code page both ways, measured once through the system's own conversions.
 struct Tables {
     // What each unit is written as: a byte below 0x100, or lead << 8 | trail.
     std::vector<std::uint16_t> written = std::vector<std::uint16_t>(0x10000);
-    // The unit standing for a single byte or a pair (lead << 8 | trail) that comes back unchanged; 0 for
-    // bytes that become escapes.
+    // The unit standing for a single byte or for a pair (lead << 8 | trail).
     std::vector<wchar_t> single = std::vector<wchar_t>(0x100);
     std::vector<wchar_t> pair = std::vector<wchar_t>(0x10000);
 
@@ -31,33 +28,50 @@ struct Tables {
     {
         for (unsigned unit = 1; unit < 0x10000; ++unit) {
             char bytes[2] = {};
-            int count = platform::WideCharToAnsi(static_cast<wchar_t>(unit), bytes);
-            auto first = static_cast<unsigned char>(bytes[0]);
+            const int count = platform::WideCharToAnsi(static_cast<wchar_t>(unit), bytes);
+            const auto first = static_cast<unsigned char>(bytes[0]);
             written[unit] =
                 count == 2 ? static_cast<std::uint16_t>(first << 8 | static_cast<unsigned char>(bytes[1])) : first;
+            // A character of another script never turns into a byte that ends a string or a line.
+            if (count != 2 && (first == 0 || first == '\r' || first == '\n') && unit != first)
+                written[unit] = '?';
         }
-        for (unsigned byte = 0; byte < 0x100; ++byte) {
-            written[Escape(static_cast<unsigned char>(byte))] = static_cast<std::uint16_t>(byte);
+        std::vector<bool> taken(0x10000);
+        auto faithful = [&](wchar_t unit, unsigned code) {
+            const bool same = unit != 0 && written[unit] == code;
+            if (same)
+                taken[unit] = true;
+            return same ? unit : L'\0';
+        };
+        for (unsigned byte = 1; byte < 0x100; ++byte) {
             const char c = static_cast<char>(byte);
-            if (byte == 0 || dbcs::IsLeadByte(c))
-                continue;
-            single[byte] = Faithful(platform::AnsiCharToWide(&c, 1), byte);
+            single[byte] = faithful(platform::AnsiCharToWide(&c, 1), byte);
         }
         for (unsigned lead = 0x80; lead < 0x100; ++lead) {
-            if (!dbcs::IsLeadByte(static_cast<char>(lead)))
-                continue;
-            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            for (unsigned trail = 0x40; dbcs::IsLeadByte(static_cast<char>(lead)) && trail <= 0xFC; ++trail) {
                 const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                const unsigned code = lead << 8 | trail;
                 if (dbcs::PairedCharLength(std::string_view(bytes, 2), 0) == 2)
-                    pair[code] = Faithful(platform::AnsiCharToWide(bytes, 2), code);
+                    pair[lead << 8 | trail] = faithful(platform::AnsiCharToWide(bytes, 2), lead << 8 | trail);
             }
         }
-    }
-
-    wchar_t Faithful(wchar_t unit, unsigned code) const
-    {
-        return unit != 0 && !IsEscape(unit) && written[unit] == code ? unit : L'\0';
+        // Every byte or pair without a character of its own gets a private use character that the code
+        // page neither reads nor writes.
+        unsigned next = kCarrierFirst;
+        auto carrier = [&](unsigned code) {
+            while (next <= kCarrierLast && (taken[next] || written[next] != '?'))
+                ++next;
+            if (next > kCarrierLast)
+                throw std::length_error("no private use character left to carry a byte of the code page");
+            written[next] = static_cast<std::uint16_t>(code);
+            return static_cast<wchar_t>(next++);
+        };
+        for (unsigned byte = 1; byte < 0x100; ++byte)
+            if (!single[byte])
+                single[byte] = carrier(byte);
+        for (unsigned code = 0x8000; code < 0x10000; ++code)
+            if ((code & 0xFF) >= 0x40 && dbcs::IsLeadByte(static_cast<char>(code >> 8)) &&
+                dbcs::IsTrailByte(static_cast<char>(code & 0xFF)) && !pair[code])
+                pair[code] = carrier(code);
     }
 };
 
@@ -75,33 +89,14 @@ TEncodedText Encode(std::string_view bytes)
     TEncodedText result;
     result.Bytes = bytes.size();
     result.Units.reserve(bytes.size());
-    result.Checkpoints.reserve(bytes.size() / kCheckpointSpacing + 1);
-    std::wstring& units = result.Units;
-    auto emit = [&](wchar_t unit, std::size_t at) {
-        if (units.size() % kCheckpointSpacing == 0)
-            result.Checkpoints.push_back(at);
-        units.push_back(unit);
-    };
     for (std::size_t at = 0; at < bytes.size();) {
         const std::size_t length = dbcs::PairedCharLength(bytes, at);
         const auto first = static_cast<unsigned char>(bytes[at]);
-        if (length == 2) {
-            const auto second = static_cast<unsigned char>(bytes[at + 1]);
-            if (wchar_t unit = cp.pair[first << 8 | second]) {
-                emit(unit, at);
-            } else {
-                emit(Escape(first), at);
-                emit(Escape(second), at + 1);
-            }
-        } else {
-            wchar_t unit = cp.single[first];
-            emit(unit ? unit : Escape(first), at);
-        }
+        result.Units.push_back(
+            length == 2 ? cp.pair[first << 8 | static_cast<unsigned char>(bytes[at + 1])] : cp.single[first]);
         at += length;
     }
-    if (units.size() % kCheckpointSpacing == 0)
-        result.Checkpoints.push_back(bytes.size());
-    result.Shape = ShapeOf(units);
+    result.Shape = ShapeOf(result.Units);
     return result;
 }
 
@@ -135,10 +130,13 @@ std::string Decode(std::wstring_view units)
 
 std::size_t UnitBytes(wchar_t unit) { return CodePage().written[unit] >= 0x100 ? 2 : 1; }
 
-wchar_t TypedChar(char lead, char trail)
+std::size_t BytesOf(std::wstring_view units)
 {
-    const char bytes[2] = {lead, trail};
-    return platform::AnsiCharToWide(bytes, 2);
+    const Tables& cp = CodePage();
+    std::size_t bytes = units.size();
+    for (wchar_t unit : units)
+        bytes += cp.written[unit] >= 0x100;
+    return bytes;
 }
 
 }  // namespace edittext

@@ -75,22 +75,19 @@ void TCustomMemo::SetAlignment(TAlignment value)
     RecreateWnd();
 }
 
-void TCustomMemo::SetScrollBars(TScrollStyle value)
-{
-    if (value == scrollBars_)
-        return;
-    scrollBars_ = value;
-    RecreateWnd();
-}
+void TCustomMemo::SetScrollBars(TScrollStyle value) { SetWordWrapAndScrollBars(wordWrap_, value); }
 
-void TCustomMemo::SetWordWrap(bool value)
+void TCustomMemo::SetWordWrap(bool value) { SetWordWrapAndScrollBars(value, scrollBars_); }
+
+void TCustomMemo::SetWordWrapAndScrollBars(bool wordWrap, TScrollStyle scrollBars)
 {
-    if (value == wordWrap_)
+    if (wordWrap == wordWrap_ && scrollBars == scrollBars_)
         return;
     // The text goes to the new window whole: one the wrapping window cannot take stays where it is.
-    if (value)
+    if (wordWrap && !wordWrap_)
         CheckWindowTakes(Text(), true);
-    wordWrap_ = value;
+    wordWrap_ = wordWrap;
+    scrollBars_ = scrollBars;
     RecreateWnd();
 }
 

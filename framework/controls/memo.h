@@ -26,6 +26,9 @@ public:
     // could not take.
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool value);
+    // Both at once, re-creating the window once when either changes (a switch of the wrapping mode
+    // lays the whole text out again).
+    void SetWordWrapAndScrollBars(bool wordWrap, TScrollStyle scrollBars);
     bool WantReturns() const { return wantReturns_; }
     void SetWantReturns(bool value) { wantReturns_ = value; }
     bool WantTabs() const { return wantTabs_; }
