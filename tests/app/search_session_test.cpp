@@ -2,9 +2,9 @@
 // replacements and typing leaves in the memo, what it selects and what it tells the user.
 #include <windows.h>
 
-#include <algorithm>
 #include <deque>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -50,8 +50,6 @@ void TypeAt(TMemo& memo, std::size_t at, const std::string& text)
         SendMessageW(memo.Handle(), WM_CHAR, unit, 1);
 }
 
-using Range = std::pair<int, int>;
-
 // A command in a sequence: F the find dialog's Find Next, f the replace dialog's, R its Replace,
 // A its Replace All, N find next, K replace and find; a trailing "-" answers its question with
 // キャンセル. "T<offset>:<text>" types text at that offset.
@@ -84,6 +82,13 @@ std::string Repeated(const std::string& piece, int times)
     return text;
 }
 
+// The messages the user is told or asked, in turn.
+template <typename... Messages>
+std::vector<unsigned> Said(Messages... messages)
+{
+    return {static_cast<unsigned>(messages)...};
+}
+
 TEST(SearchSession, CommandSequencesLeaveTheTextSelectionAndMessagesExpected)
 {
     controlstest::ApplicationGuard guard;
@@ -91,149 +96,56 @@ TEST(SearchSession, CommandSequencesLeaveTheTextSelectionAndMessagesExpected)
     struct Case {
         const char* what;
         std::string text;
-        TSearchTerms terms;
-        std::vector<std::string> steps;
+        const char *key, *replacement;
+        bool matchCase;
+        std::string steps;  // commands separated by spaces
         std::string after;
-        Range selection;
+        int selectedFrom, selectedTo;
         std::vector<unsigned> said;
     } cases[] = {
-        {"each one found, then the end, never round from the top",
-         "ab AB ab",
-         {"ab", "", false},
-         {"F", "N", "N", "N", "N"},
-         "ab AB ab",
-         {6, 8},
-         {SSearchEnded, SFindNotSetUp}},
-        {"a key found nowhere", "abc", {"x", "", false}, {"F", "N"}, "abc", {0, 0}, {SSearchEnded, SFindNotSetUp}},
+        {"each one found, then the end, never round from the top", "ab AB ab", "ab", "", false, "F N N N N", "ab AB ab",
+         6, 8, Said(SSearchEnded, SFindNotSetUp)},
+        {"a key found nowhere", "abc", "x", "", false, "F N", "abc", 0, 0, Said(SSearchEnded, SFindNotSetUp)},
         // 表 is 0x95 0x5C and ポ 0x83 0x7C: their second bytes are no backslash, no bar.
-        {"Replace over backslashes of their own",
-         "表\\表示\\",
-         {"\\", "/", true},
-         {"f", "R", "R"},
-         "表/表示/",
-         {8, 8},
-         {SReplacedOne, SReplacedOne, SSearchEnded}},
-        {"Replace over bars of their own, longer",
-         "ポ|ポ|",
-         {"|", "｜", true},
-         {"f", "R", "R"},
-         "ポ｜ポ｜",
-         {8, 8},
-         {SReplacedOne, SReplacedOne, SSearchEnded}},
-        {"Replace, shorter",
-         "表x表",
-         {"表", "y", true},
-         {"f", "R", "R"},
-         "yxy",
-         {3, 3},
-         {SReplacedOne, SReplacedOne, SSearchEnded}},
-        {"replace and find kept, put back, kept",
-         "ab ab ab",
-         {"ab", "表示", true},
-         {"f", "K", "K-", "K"},
-         "表示 ab 表示",
-         {12, 12},
-         {SKeepReplacement, SKeepReplacement, SKeepReplacement, SSearchEnded}},
-        {"replace and find after a search of the find dialog",
-         "ab ab",
-         {"ab", "x", true},
-         {"F", "K"},
-         "ab ab",
-         {0, 2},
-         {SReplaceNotSetUp}},
-        {"Replace before any find",
-         "ab",
-         {"ab", "x", true},
-         {"R", "K"},
-         "ab",
-         {0, 0},
-         {SFindFirstInDialog, SReplaceNotStarted}},
-        {"Replace All, then Replace: nothing selected to replace",
-         "a a",
-         {"a", "ba", true},
-         {"A", "R"},
-         "ba ba",
-         {5, 5},
-         {SReplaceAllConfirm, SReplaceAllDone, SFindFirstInDialog}},
-        {"Replace All, then replace and find",
-         "a a",
-         {"a", "ba", true},
-         {"A", "K"},
-         "ba ba",
-         {5, 5},
-         {SReplaceAllConfirm, SReplaceAllDone, SReplaceNotStarted}},
-        {"Replace All, then find next",
-         "a-表-A-a",
-         {"a", "bb", false},
-         {"A", "N"},
-         "bb-表-bb-bb",
-         {11, 11},
-         {SReplaceAllConfirm, SReplaceAllDone, SSearchEnded}},
-        {"Replace All answered キャンセル",
-         "a a",
-         {"a", "b", true},
-         {"A-", "N"},
-         "a a",
-         {0, 0},
-         {SReplaceAllConfirm, SFindNotSetUp}},
-        {"Replace All with nothing to replace",
-         "xyz",
-         {"a", "b", true},
-         {"A"},
-         "xyz",
-         {0, 0},
-         {SReplaceAllConfirm, SReplaceAllDone}},
-        {"Replace All of many, as the whole text",
-         Repeated("a ", 1000),
-         {"a", "表", true},
-         {"A"},
-         Repeated("表 ", 1000),
-         {2999, 2999},
-         {SReplaceAllConfirm, SReplaceAllDone}},
-        {"Replace All of many amid more, as one span",
-         std::string(9000, '-') + Repeated("a ", 1000) + "-",
-         {"a", "表", true},
-         {"A"},
-         std::string(9000, '-') + Repeated("表 ", 1000) + "-",
-         {11999, 11999},
-         {SReplaceAllConfirm, SReplaceAllDone}},
-        {"Replace All of two far apart, one at a time",
-         "a" + std::string(3000, '-') + "a",
-         {"a", "表", true},
-         {"A"},
-         "表" + std::string(3000, '-') + "表",
-         {3004, 3004},
-         {SReplaceAllConfirm, SReplaceAllDone}},
+        {"Replace over backslashes of their own", "表\\表示\\", "\\", "/", true, "f R R", "表/表示/", 8, 8,
+         Said(SReplacedOne, SReplacedOne, SSearchEnded)},
+        {"Replace over bars of their own, longer", "ポ|ポ|", "|", "｜", true, "f R R", "ポ｜ポ｜", 8, 8,
+         Said(SReplacedOne, SReplacedOne, SSearchEnded)},
+        {"Replace, shorter", "表x表", "表", "y", true, "f R R", "yxy", 3, 3,
+         Said(SReplacedOne, SReplacedOne, SSearchEnded)},
+        {"replace and find kept, put back, kept", "ab ab ab", "ab", "表示", true, "f K K- K", "表示 ab 表示", 12, 12,
+         Said(SKeepReplacement, SKeepReplacement, SKeepReplacement, SSearchEnded)},
+        {"replace and find after a search of the find dialog", "ab ab", "ab", "x", true, "F K", "ab ab", 0, 2,
+         Said(SReplaceNotSetUp)},
+        {"Replace before any find", "ab", "ab", "x", true, "R K", "ab", 0, 0,
+         Said(SFindFirstInDialog, SReplaceNotStarted)},
+        {"Replace All, then Replace: nothing selected to replace", "a a", "a", "ba", true, "A R", "ba ba", 5, 5,
+         Said(SReplaceAllConfirm, SReplaceAllDone, SFindFirstInDialog)},
+        {"Replace All, then replace and find", "a a", "a", "ba", true, "A K", "ba ba", 5, 5,
+         Said(SReplaceAllConfirm, SReplaceAllDone, SReplaceNotStarted)},
+        {"Replace All, then find next", "a-表-A-a", "a", "bb", false, "A N", "bb-表-bb-bb", 11, 11,
+         Said(SReplaceAllConfirm, SReplaceAllDone, SSearchEnded)},
+        {"Replace All answered キャンセル", "a a", "a", "b", true, "A- N", "a a", 0, 0,
+         Said(SReplaceAllConfirm, SFindNotSetUp)},
+        {"Replace All with nothing to replace", "xyz", "a", "b", true, "A", "xyz", 0, 0,
+         Said(SReplaceAllConfirm, SReplaceAllDone)},
+        {"Replace All of many, as the whole text", Repeated("a ", 1000), "a", "表", true, "A", Repeated("表 ", 1000),
+         2999, 2999, Said(SReplaceAllConfirm, SReplaceAllDone)},
+        {"Replace All of many amid more, as one span", std::string(9000, '-') + Repeated("a ", 1000) + "-", "a", "表",
+         true, "A", std::string(9000, '-') + Repeated("表 ", 1000) + "-", 11999, 11999,
+         Said(SReplaceAllConfirm, SReplaceAllDone)},
+        {"Replace All of two far apart, one at a time", "a" + std::string(3000, '-') + "a", "a", "表", true, "A",
+         "表" + std::string(3000, '-') + "表", 3004, 3004, Said(SReplaceAllConfirm, SReplaceAllDone)},
         // Typing between steps: what is typed is not searched, what is found is selected where it is now.
-        {"typed before and after the rest",
-         "abc abc abc",
-         {"abc", "", true},
-         {"F", "T0:表", "N", "T13:abc", "N", "N"},
-         "表abc abc abcabc",
-         {10, 13},
-         {SSearchEnded}},
-        {"typed inside an occurrence of the rest",
-         "abc abc abc",
-         {"abc", "", true},
-         {"F", "T5:X", "N", "N"},
-         "abc aXbc abc",
-         {9, 12},
-         {SSearchEnded}},
+        {"typed before and after the rest", "abc abc abc", "abc", "", true, "F T0:表 N T13:abc N N", "表abc abc abcabc",
+         10, 13, Said(SSearchEnded)},
+        {"typed inside an occurrence of the rest", "abc abc abc", "abc", "", true, "F T5:X N N", "abc aXbc abc", 9, 12,
+         Said(SSearchEnded)},
         // A character typed in front makes the found backslash the second byte of 表: nothing to replace.
-        {"a found byte become a second byte, replace and find",
-         "a\\",
-         {"\\", "/", true},
-         {"f", "T0:表", "K"},
-         "表a\\",
-         {2, 2},
-         {SReplaceNotStarted}},
-        {"a found byte become a second byte, Replace",
-         "a\\",
-         {"\\", "/", true},
-         {"f", "T0:表", "R"},
-         "表a\\",
-         {2, 2},
-         {SFindFirstInDialog}},
+        {"a found byte become a second byte, replace and find", "a\\", "\\", "/", true, "f T0:表 K", "表a\\", 2, 2,
+         Said(SReplaceNotStarted)},
+        {"a found byte become a second byte, Replace", "a\\", "\\", "/", true, "f T0:表 R", "表a\\", 2, 2,
+         Said(SFindFirstInDialog)},
     };
     for (const Case& c : cases) {
         auto* memo = new TMemo(form.get());
@@ -242,13 +154,14 @@ TEST(SearchSession, CommandSequencesLeaveTheTextSelectionAndMessagesExpected)
         memo->SetText(c.text);
         TScriptedHost host(*memo);
         TSearchSession session;
-        for (const std::string& step : c.steps)
-            RunStep(session, host, *memo, c.terms, step);
+        std::istringstream steps(c.steps);
+        for (std::string step; steps >> step;)
+            RunStep(session, host, *memo, {c.key, c.replacement, c.matchCase}, step);
         EXPECT_EQ(memo->Text(), c.after) << c.what;
-        EXPECT_EQ(Range(memo->SelectionStart(), memo->SelectionStart() + memo->SelectionLength()), c.selection)
-            << c.what;
+        EXPECT_EQ(memo->SelectionStart(), c.selectedFrom) << c.what;
+        EXPECT_EQ(memo->SelectionStart() + memo->SelectionLength(), c.selectedTo) << c.what;
         EXPECT_EQ(host.said, c.said) << c.what;
-        if (std::none_of(c.steps.begin(), c.steps.end(), [](const std::string& s) { return s[0] == 'T'; })) {
+        if (c.steps.find('T') == std::string::npos) {
             // No replacement is recorded for undo.
             memo->UndoEdit();
             EXPECT_EQ(memo->Text(), c.after) << c.what << ", undone";

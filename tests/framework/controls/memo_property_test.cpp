@@ -82,17 +82,11 @@ private:
     const std::size_t at = static_cast<std::size_t>(
         std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end()).first - actual.begin());
     auto around = [&](const std::string& text) {
-        std::string hex;
-        char digits[4];
-        for (std::size_t i = at < 8 ? 0 : at - 8; i < std::min(text.size(), at + 8); ++i) {
-            std::snprintf(digits, sizeof digits, "%02X ", static_cast<unsigned char>(text[i]));
-            hex += digits;
-        }
-        return hex;
+        return ::testing::PrintToString(text.substr(at < 8 ? 0 : at - 8, 16));
     };
     return ::testing::AssertionFailure()
            << actual.size() << " bytes, " << expected.size() << " expected; first difference at " << at << ": "
-           << around(actual) << "instead of " << around(expected);
+           << around(actual) << " instead of " << around(expected);
 }
 
 // The offsets where the code page's characters start in `text` (a line break is one), and its end.
@@ -111,6 +105,7 @@ TEST(MemoProperty, RandomFilesComeBackByteForByte)
     const unsigned long files = Setting("MEMO_PROPERTY_FILES", 10000);
     constexpr unsigned long kWindowEvery = 10, kEditEvery = 40;
     const auto seed = static_cast<unsigned>(Setting("MEMO_PROPERTY_SEED", 20261208));
+    SCOPED_TRACE("seed " + std::to_string(seed));
     std::unique_ptr<TTestForm> form(MakeShownForm(400, 300));
     auto* memo = new TMemo(form.get());
     memo->SetBounds(0, 0, 400, 300);
@@ -130,11 +125,11 @@ TEST(MemoProperty, RandomFilesComeBackByteForByte)
         for (unsigned long i = first; i < std::min(files, first + kBatch * kWindowEvery); ++i) {
             const std::string file = maker.Next();
             const edittext::TEncodedText units = edittext::Encode(file);
-            ASSERT_TRUE(SameBytes(edittext::Decode(units.Units), file)) << "file " << i << ", seed " << seed;
+            ASSERT_TRUE(SameBytes(edittext::Decode(units.Units), file)) << "file " << i;
             std::size_t characters = 0;  // each one unit: the caret never stands inside one
             for (std::size_t at = 0; at < file.size(); at += dbcs::PairedCharLength(file, at))
                 ++characters;
-            ASSERT_EQ(units.Units.size(), characters) << "file " << i << ", seed " << seed;
+            ASSERT_EQ(units.Units.size(), characters) << "file " << i;
             ++encoded;
             if (i % kWindowEvery != 0)
                 continue;
@@ -145,7 +140,7 @@ TEST(MemoProperty, RandomFilesComeBackByteForByte)
         }
         starts.push_back(text.size() + 2);
         memo->Lines()->SetText(text);
-        ASSERT_TRUE(SameBytes(memo->Text(), text)) << "opened, batch from file " << first << ", seed " << seed;
+        ASSERT_TRUE(SameBytes(memo->Text(), text)) << "opened, batch from file " << first;
         opened += starts.size() - 1;
         const std::vector<std::size_t> chars = CharStarts(text);
         for (std::size_t file = 0; file + 1 < starts.size(); ++file) {
@@ -153,23 +148,22 @@ TEST(MemoProperty, RandomFilesComeBackByteForByte)
                 continue;
             // A character typed and deleted at a character start of the file.
             const std::size_t begin = starts[file], end = starts[file + 1] - 2;
-            const auto inFile = [&](std::size_t offset) { return begin + offset % (end - begin + 1); };
-            const std::size_t at = *std::lower_bound(chars.begin(), chars.end(), inFile(pick(4097)));
+            const auto someCharStart = [&] {
+                return *std::lower_bound(chars.begin(), chars.end(), begin + pick(4097) % (end - begin + 1));
+            };
+            const std::size_t at = someCharStart();
             memo->SetSelectionStart(static_cast<int>(at));
-            ASSERT_EQ(memo->SelectionStart(), static_cast<int>(at)) << "file " << numbers[file] << ", seed " << seed;
+            ASSERT_EQ(memo->SelectionStart(), static_cast<int>(at)) << "file " << numbers[file];
             const wchar_t key = typed[pick(std::size(typed))];
             PostMessageW(memo->Handle(), WM_CHAR, key, 1);
             PostMessageW(memo->Handle(), WM_CHAR, L'\b', 1);
             PumpPending();
             ASSERT_TRUE(SameBytes(memo->Text(), text))
                 << "U+" << std::hex << static_cast<unsigned>(key) << std::dec << " typed and deleted at " << at
-                << " in file " << numbers[file] << ", seed " << seed;
+                << " in file " << numbers[file];
             ++typedAndDeleted;
             // A selection cut and pasted back.
-            std::size_t from = *std::lower_bound(chars.begin(), chars.end(), inFile(pick(4097)));
-            std::size_t to = *std::lower_bound(chars.begin(), chars.end(), inFile(pick(4097)));
-            if (from > to)
-                std::swap(from, to);
+            const auto [from, to] = std::minmax({someCharStart(), someCharStart()});
             if (from == to)
                 continue;
             memo->SetSelectionStart(static_cast<int>(from));
@@ -177,8 +171,7 @@ TEST(MemoProperty, RandomFilesComeBackByteForByte)
             ASSERT_EQ(memo->SelectionLength(), static_cast<int>(to - from)) << "file " << numbers[file];
             memo->CutSelection();
             memo->PasteClipboard();
-            ASSERT_TRUE(SameBytes(memo->Text(), text))
-                << "cut and pasted in file " << numbers[file] << ", seed " << seed;
+            ASSERT_TRUE(SameBytes(memo->Text(), text)) << "cut and pasted in file " << numbers[file];
             ++cutAndPasted;
         }
     }
@@ -187,7 +180,6 @@ TEST(MemoProperty, RandomFilesComeBackByteForByte)
         "saved, %lu with a character typed and deleted, %lu with a selection cut and pasted back; %zu of %zu "
         "unfaithful pairs among them\n",
         seed, encoded, opened, typedAndDeleted, cutAndPasted, maker.PairsCarried(), maker.PairCount());
-    EXPECT_EQ(encoded, files);
 }
 
 }  // namespace
