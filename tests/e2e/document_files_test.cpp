@@ -7,7 +7,6 @@
 #include <future>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -223,16 +222,11 @@ private:
     // A visible system dialog owned by `dialog`, or null.
     static HWND OverwritePrompt(HWND dialog)
     {
-        std::pair<HWND, HWND> search{dialog, nullptr};  // the owner, what was found
-        EnumWindows(TakeOwnedDialog, reinterpret_cast<LPARAM>(&search));
-        return search.second;
-    }
-    static BOOL CALLBACK TakeOwnedDialog(HWND window, LPARAM into)
-    {
-        auto* search = reinterpret_cast<std::pair<HWND, HWND>*>(into);
-        if (GetWindow(window, GW_OWNER) == search->first && IsWindowVisible(window) && e2e::ClassOf(window) == "#32770")
-            search->second = window;
-        return search->second ? FALSE : TRUE;
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr)
+            if (GetWindow(window, GW_OWNER) == dialog && IsWindowVisible(window))
+                return window;
+        return nullptr;
     }
 
     e2e::VelmoraProcess velmora_;
@@ -653,19 +647,14 @@ TEST_F(DocumentFiles, AFileTheCommandLineNamesThatCannotBeReadIsNoNameToSaveUnde
 {
     const std::string zero = folder_.File("zero.txt");
     ASSERT_TRUE(e2e::WriteFileBytes(zero, std::string("前\0後\r\n", 7)));
-    struct Case {
-        std::string file;
-        std::string error;
-    } cases[] = {
-        {zero, "ファイル " + zero + " には NUL 文字が含まれているため開けません."},
-        {folder_.File("aux.txt"), "ファイル " + folder_.File("aux.txt") + " は開けません."},  // a device
-        {folder_.File("無い.txt"), "ファイル " + folder_.File("無い.txt") + " は開けません."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
+    // With NUL bytes, the system's device, missing.
+    for (const std::string& file : {zero, folder_.File("aux.txt"), folder_.File("無い.txt")}) {
+        SCOPED_TRACE(file);
         Editor editor;
-        ASSERT_TRUE(editor.Start(c.file));
-        EXPECT_EQ(editor.AnswerError(), c.error);
+        ASSERT_TRUE(editor.Start(file));
+        EXPECT_EQ(
+            editor.AnswerError(),
+            "ファイル " + file + (file == zero ? " には NUL 文字が含まれているため開けません." : " は開けません."));
         EXPECT_TRUE(editor.WaitUntilIdle());
         editor.Command('S');
         EXPECT_EQ(editor.AnswerNotice(), "ファイル名が存在しません。");
@@ -717,34 +706,25 @@ TEST_F(DocumentFiles, TheEndOfTheSessionAsksAboutUnsavedTextAndEndsOnlyOnceItIsS
 {
     const std::string doc = folder_.File("doc.txt");
     const std::string chosen = folder_.File("chosen.txt");
-    struct Case {
-        std::string answer;  // empty: nothing typed, nothing asked
-        LRESULT mayEnd;
-        std::string chosenAfter;
-    } cases[] = {
-        {"", TRUE, "先\r\n"},
-        {"キャンセル", FALSE, "先\r\n"},
-        {"いいえ(&N)", TRUE, "先\r\n"},
-        {"はい(&Y)", TRUE, "未保存元\r\n"},  // into an existing file, after its own question
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.answer);
+    // Empty: nothing typed, nothing asked. はい saves into an existing file, after its own question.
+    for (const std::string answer : {"", "キャンセル", "いいえ(&N)", "はい(&Y)"}) {
+        SCOPED_TRACE(answer);
         ASSERT_TRUE(e2e::WriteFileBytes(doc, "元\r\n"));
         ASSERT_TRUE(e2e::WriteFileBytes(chosen, "先\r\n"));
         Editor editor;
-        ASSERT_TRUE(c.answer.empty() ? editor.Launch(doc) : editor.LaunchWithUnsavedText(doc));
+        ASSERT_TRUE(answer.empty() ? editor.Launch(doc) : editor.LaunchWithUnsavedText(doc));
         std::future<LRESULT> mayEnd = editor.AskToEndSession();
-        if (!c.answer.empty()) {
-            EXPECT_EQ(editor.AnswerQuestion(c.answer), "テキストが編集されています\n保存しますか");
+        if (!answer.empty()) {
+            EXPECT_EQ(editor.AnswerQuestion(answer), "テキストが編集されています\n保存しますか");
         }
-        if (c.answer == "はい(&Y)") {
+        if (answer == "はい(&Y)") {
             editor.AnswerFileDialog("名前を付けて保存", chosen);
             EXPECT_NE(editor.AnswerOverwrite(IDYES), "<no overwrite prompt>");
         }
         ASSERT_EQ(mayEnd.wait_for(std::chrono::seconds(30)), std::future_status::ready);
-        EXPECT_EQ(mayEnd.get(), c.mayEnd);
-        EXPECT_EQ(editor.Modified(), c.answer == "キャンセル" || c.answer == "いいえ(&N)");
-        EXPECT_EQ(e2e::ReadFileBytes(chosen), c.chosenAfter);
+        EXPECT_EQ(mayEnd.get(), answer == "キャンセル" ? FALSE : TRUE);
+        EXPECT_EQ(editor.Modified(), answer == "キャンセル" || answer == "いいえ(&N)");
+        EXPECT_EQ(e2e::ReadFileBytes(chosen), answer == "はい(&Y)" ? "未保存元\r\n" : "先\r\n");
         EXPECT_EQ(e2e::ReadFileBytes(doc), std::string("元\r\n"));
     }
 }
