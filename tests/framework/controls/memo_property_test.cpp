@@ -45,33 +45,26 @@ std::vector<std::string> UnfaithfulPairs()
 }
 
 // Every byte but NUL, CR and LF only as CR LF, up to 4 KB, with unfaithful pairs taken in turn.
-class TFileMaker {
-public:
-    explicit TFileMaker(unsigned seed) : random_(seed), pairs_(UnfaithfulPairs()) {}
-
+struct TFileMaker {
     std::string Next()
     {
         std::string file;
-        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, 4096)(random_);
+        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, 4096)(random);
         while (file.size() < length) {
-            const int pick = std::uniform_int_distribution<int>(0, 99)(random_);
+            const int pick = std::uniform_int_distribution<int>(0, 99)(random);
             if (pick < 4)
                 file += "\r\n";
             else if (pick < 8)
-                file += pairs_[next_++ % pairs_.size()];
-            else if (const int byte = std::uniform_int_distribution<int>(1, 255)(random_); byte != '\r' && byte != '\n')
+                file += pairs[next++ % pairs.size()];
+            else if (const int byte = std::uniform_int_distribution<int>(1, 255)(random); byte != '\r' && byte != '\n')
                 file += static_cast<char>(byte);
         }
         return file;
     }
-    std::size_t PairsCarried() const { return std::min(next_, pairs_.size()); }
-    std::size_t PairCount() const { return pairs_.size(); }
-    std::mt19937& Random() { return random_; }
 
-private:
-    std::mt19937 random_;
-    std::vector<std::string> pairs_;
-    std::size_t next_ = 0;
+    std::mt19937 random;
+    const std::vector<std::string> pairs = UnfaithfulPairs();
+    std::size_t next = 0;  // the pair to take next
 };
 
 // Equal bytes, or where they first differ, with the bytes around it.
@@ -111,8 +104,8 @@ TEST(MemoProperty, RandomFilesComeBackByteForByte)
     memo->SetBounds(0, 0, 400, 300);
     memo->SetParent(form.get());
     memo->SetWordWrap(false);
-    TFileMaker maker(seed);
-    std::mt19937& random = maker.Random();
+    TFileMaker maker{std::mt19937(seed)};
+    std::mt19937& random = maker.random;
     auto pick = [&](std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(random); };
     const wchar_t typed[] = {L'a', L'表', L'ｱ', L'\t', L'\r', L'ア'};
     // Files go into the window a batch at a time, between line breaks: the window's layout is the cost.
@@ -179,7 +172,8 @@ TEST(MemoProperty, RandomFilesComeBackByteForByte)
         "[ memo property ] seed %u: %lu files through the window's units, %lu opened in the memo and "
         "saved, %lu with a character typed and deleted, %lu with a selection cut and pasted back; %zu of %zu "
         "unfaithful pairs among them\n",
-        seed, encoded, opened, typedAndDeleted, cutAndPasted, maker.PairsCarried(), maker.PairCount());
+        seed, encoded, opened, typedAndDeleted, cutAndPasted, std::min(maker.next, maker.pairs.size()),
+        maker.pairs.size());
 }
 
 }  // namespace
