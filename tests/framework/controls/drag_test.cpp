@@ -67,30 +67,22 @@ struct DragScene {
 
 }  // namespace
 
-TEST(Drag, APressOnAnAutomaticDragControlDragsItAndLettingGoDropsItOnTheControlThatAccepts)
+TEST(Drag, ADragDropsWhereItIsLetGoAndEveryWayOfCuttingItShortEndsItWithoutADrop)
 {
     ApplicationGuard guard;
-    DragScene scene;
-    scene.DragOntoTarget();
-    EXPECT_EQ(DragControl(), scene.source);
-    EXPECT_EQ(GetCapture(), scene.source->WindowHandle()) << "the mouse is the drag's until it ends";
-    scene.source->PerformMessage(WM_LBUTTONUP, 0, 0);
-    EXPECT_EQ(scene.log.events, (std::vector<std::string>{"over Target enter", "drop Target 10,10", "end on Target"}));
-    EXPECT_EQ(DragControl(), nullptr);
-    EXPECT_NE(GetCapture(), scene.source->WindowHandle());
-}
-
-TEST(Drag, EveryWayOfCuttingADragShortEndsItWithoutADrop)
-{
-    ApplicationGuard guard;
+    const std::vector<std::string> dropped{"over Target enter", "drop Target 10,10", "end on Target"},
+        cut{"over Target enter", "over Target leave", "end on nothing"};
     struct Case {
         const char* what;
-        std::function<void(DragScene&)> cut;
+        std::function<void(DragScene&)> end;
+        const std::vector<std::string>& events;
     };
     const Case cases[] = {
-        {"Escape", [](DragScene& s) { s.source->PerformMessage(WM_KEYDOWN, VK_ESCAPE, 0); }},
-        {"the mouse taken away", [](DragScene& s) { SendMessageA(s.source->WindowHandle(), WM_CANCELMODE, 0, 0); }},
-        {"its form closes", [](DragScene& s) { s.form->CloseForm(); }},
+        {"let go over the target", [](DragScene& s) { s.source->PerformMessage(WM_LBUTTONUP, 0, 0); }, dropped},
+        {"Escape", [](DragScene& s) { s.source->PerformMessage(WM_KEYDOWN, VK_ESCAPE, 0); }, cut},
+        {"the mouse taken away", [](DragScene& s) { SendMessageA(s.source->WindowHandle(), WM_CANCELMODE, 0, 0); },
+         cut},
+        {"its form closes", [](DragScene& s) { s.form->CloseForm(); }, cut},
         {"another form goes modal",
          [](DragScene&) {
              std::unique_ptr<TTestForm> modal(new TTestForm(nullptr));
@@ -98,16 +90,17 @@ TEST(Drag, EveryWayOfCuttingADragShortEndsItWithoutADrop)
              ModalScript script({{"close", [](TCustomForm& f) { f.SetModalResult(mrOk); }}});
              modal->ShowFormModal();
              EXPECT_EQ(script.Stall(), "");
-         }},
+         },
+         cut},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         DragScene scene;
         scene.DragOntoTarget();
         ASSERT_EQ(DragControl(), scene.source);
-        c.cut(scene);
-        EXPECT_EQ(
-            scene.log.events, (std::vector<std::string>{"over Target enter", "over Target leave", "end on nothing"}));
+        EXPECT_EQ(GetCapture(), scene.source->WindowHandle()) << "the mouse is the drag's until it ends";
+        c.end(scene);
+        EXPECT_EQ(scene.log.events, c.events);
         EXPECT_EQ(DragControl(), nullptr);
         EXPECT_NE(GetCapture(), scene.source->WindowHandle());
     }

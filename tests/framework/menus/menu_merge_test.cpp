@@ -20,24 +20,16 @@ protected:
         form->SetName("Form");
         menu = new TMainMenu(form.get());
         other = new TMainMenu(nullptr);  // a second form's menu, attached to no window
-        Group(Add(menu->Items(), "F1", "ファイル(&F)"), 0);
-        Group(Add(menu->Items(), "E1", "編集(&E)"), 1);
-        Group(Add(menu->Items(), "W1", "ウィンドウ(&W)"), 3);
-        Group(Add(menu->Items(), "H1", "ヘルプ(&H)"), 9);
+        const std::uint8_t groups[] = {0, 1, 3, 9};
+        for (std::size_t i = 0; i < ownBar.size(); ++i)
+            AddItem(form.get(), menu->Items(), ("B" + std::to_string(i)).c_str(), ownBar[i])->SetGroupIndex(groups[i]);
     }
     void TearDown() override { delete other; }
 
-    TMenuItem* Add(TMenuItem* parent, const char* name, const std::string& caption)
-    {
-        return AddItem(form.get(), parent, name, caption, &log);
-    }
-    static TMenuItem* Group(TMenuItem* item, std::uint8_t group)
-    {
-        item->SetGroupIndex(group);
-        return item;
-    }
     std::vector<std::string> Bar() { return TextsOf(GetMenu(form->WindowHandle())); }
 
+    // The form's own bar, its groups 0, 1, 3 and 9.
+    const std::vector<std::string> ownBar{"ファイル(&F)", "編集(&E)", "ウィンドウ(&W)", "ヘルプ(&H)"};
     std::unique_ptr<TTestForm> form;
     TMainMenu* menu = nullptr;
     TMainMenu* other = nullptr;
@@ -46,7 +38,6 @@ protected:
 
 TEST_F(MenuMerge, TheMergedMenusGroupsReplaceTheSameGroupsAndUnmergingRestoresTheBar)
 {
-    const std::vector<std::string> own{"ファイル(&F)", "編集(&E)", "ウィンドウ(&W)", "ヘルプ(&H)"};
     struct Case {
         const char* name;
         std::vector<std::pair<std::uint8_t, const char*>> items;  // group, caption
@@ -61,24 +52,25 @@ TEST_F(MenuMerge, TheMergedMenusGroupsReplaceTheSameGroupsAndUnmergingRestoresTh
         {"first and last",
          {{0, "文書(&D)"}, {12, "追加(&X)"}},
          {"文書(&D)", "編集(&E)", "ウィンドウ(&W)", "ヘルプ(&H)", "追加(&X)"}},
-        {"nothing to show", {}, own},
+        {"nothing to show", {}, ownBar},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         int n = 0;
         for (const auto& [group, caption] : c.items)
-            Group(AddItem(other, other->Items(), ("M" + std::to_string(n++)).c_str(), caption), group);
+            AddItem(other, other->Items(), ("M" + std::to_string(n++)).c_str(), caption)->SetGroupIndex(group);
         menu->Merge(other);
         EXPECT_EQ(Bar(), c.bar);
         menu->Unmerge(other);
-        EXPECT_EQ(Bar(), own);
+        EXPECT_EQ(Bar(), ownBar);
         other->Items()->Clear();
     }
 }
 
 TEST_F(MenuMerge, TheMergedItemsCommandsDropDownsAndChangesReachThem)
 {
-    TMenuItem* view = Group(AddItem(other, other->Items(), "V1", "表示(&V)", &log), 2);
+    TMenuItem* view = AddItem(other, other->Items(), "V1", "表示(&V)", &log);
+    view->SetGroupIndex(2);
     TMenuItem* wrap = AddItem(other, view, "V2", "折り返し(&W)", &log);
     menu->Merge(other);
     HWND window = form->WindowHandle();
@@ -90,12 +82,10 @@ TEST_F(MenuMerge, TheMergedItemsCommandsDropDownsAndChangesReachThem)
 
     view->SetCaption("見る(&V)");
     EXPECT_EQ(Bar()[2], "見る(&V)") << "a merged item's change shows in the bar";
-    EXPECT_NE(menu->BarImage().find("見る"), std::string::npos);
 
     delete other;
     other = nullptr;
-    EXPECT_EQ(Bar(), (std::vector<std::string>{"ファイル(&F)", "編集(&E)", "ウィンドウ(&W)", "ヘルプ(&H)"}))
-        << "a merged menu that goes away leaves the bar";
+    EXPECT_EQ(Bar(), ownBar) << "a merged menu that goes away leaves the bar";
     EXPECT_FALSE(menu->RouteCommand(wrapCommand)) << "nor are its commands found";
 }
 

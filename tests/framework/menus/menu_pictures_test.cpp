@@ -35,18 +35,12 @@ TPixelImage Discs(int side, const std::vector<std::uint32_t>& colours)
 // A memory bitmap of 200 × 24 pixels that an entry is drawn into and read back from.
 struct Surface {
     static constexpr int Width = 200, Height = 24;
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     std::uint32_t* bits = nullptr;
-    HBITMAP bitmap = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
     HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = nullptr;
+    HGDIOBJ old = SelectObject(dc, bitmap);
 
-    Surface()
-    {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-        old = SelectObject(dc, bitmap);
-    }
     ~Surface()
     {
         SelectObject(dc, old);
@@ -139,15 +133,10 @@ protected:
     LRESULT Draw(TMenuItem* item, Surface& surface, UINT state = 0)
     {
         DRAWITEMSTRUCT request{
-            ODT_MENU,
-            0,
-            item->Command(),
-            ODA_DRAWENTIRE,
-            state,
-            reinterpret_cast<HWND>(item->Parent()->Handle()),
-            surface.dc,
-            {0, 0, Surface::Width, Surface::Height},
+            ODT_MENU, 0,       item->Command(), ODA_DRAWENTIRE,
+            state,    nullptr, surface.dc,      {0, 0, Surface::Width, Surface::Height},
             0};
+        request.hwndItem = reinterpret_cast<HWND>(item->Parent()->Handle());
         return SendMessageA(Window(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&request));
     }
 
